@@ -1,0 +1,161 @@
+// Identifiers shared by the resource library (Kol6gi1.rc) and MARTENUI.
+// These numbers are the interface between the two libraries: never renumber.
+// Plain #defines only, so that windres can read this header too.
+#ifndef MARTENUI_RESOURCE_IDS_H
+#define MARTENUI_RESOURCE_IDS_H
+
+// ---- Dialog templates -------------------------------------------------------
+#define IDD_PAPER_LAYOUT_V1        1014
+#define IDD_PAPER_LAYOUT           1028
+#define IDD_HANDLING_V1            1021
+#define IDD_HANDLING               1033
+#define IDD_QUALITY_V1             1022
+#define IDD_QUALITY                1029
+#define IDD_FONTS_V1               1023
+#define IDD_FONTS                  1032
+#define IDD_DEVICE_OPTIONS_V1      1024
+#define IDD_DEVICE_OPTIONS         1034
+#define IDD_FONT_SUBSTITUTION_V1   1025
+#define IDD_FONT_SUBSTITUTION      1031
+#define IDD_ABOUT_V1               1026
+#define IDD_ABOUT                  167
+#define IDD_USER_SIZE_V1           1027
+#define IDD_USER_SIZE              166
+
+// ---- Strings ----------------------------------------------------------------
+// TrueType faces of the default font substitution table.
+#define IDS_FACE_ARIAL                     52
+#define IDS_FACE_ARIAL_BOLD                53
+#define IDS_FACE_ARIAL_BOLD_ITALIC         54
+#define IDS_FACE_ARIAL_ITALIC              55
+#define IDS_FACE_COURIER_NEW               56
+#define IDS_FACE_COURIER_NEW_BOLD          57
+#define IDS_FACE_COURIER_NEW_BOLD_ITALIC   58
+#define IDS_FACE_COURIER_NEW_ITALIC        59
+#define IDS_FACE_TIMES                     60
+#define IDS_FACE_TIMES_BOLD                61
+#define IDS_FACE_TIMES_BOLD_ITALIC         62
+#define IDS_FACE_TIMES_ITALIC              63
+#define IDS_FACE_SYMBOL                    64
+#define IDS_FACE_WINGDINGS                 65
+#define IDS_DOWNLOAD_TRUETYPE              651
+#define IDS_COLUMN_TRUETYPE_FONTS          670
+#define IDS_COLUMN_PRINTER_FONTS           671
+#define IDS_WARNING                        680
+#define IDS_CONFIRM_CLEAR_FONT_SUBS        681
+// Paper names.
+#define IDS_PAPER_A3                       2101
+#define IDS_PAPER_B4                       2102
+#define IDS_PAPER_A4                       2103
+#define IDS_PAPER_B5                       2104
+#define IDS_PAPER_A5                       2105
+#define IDS_PAPER_LETTER                   2106
+#define IDS_PAPER_LEGAL                    2107
+#define IDS_PAPER_POSTCARD                 2108
+#define IDS_PAPER_USER                     2109
+// Paper sources.
+#define IDS_BIN_AUTO                       2110
+#define IDS_BIN_TRAY1                      2111
+#define IDS_BIN_TRAY2                      2112
+#define IDS_BIN_TRAY3                      2113
+#define IDS_BIN_TRAY4                      2114
+#define IDS_BIN_BYPASS                     2115
+// Page titles.
+#define IDS_TITLE_PAPER_LAYOUT             2116
+#define IDS_TITLE_HANDLING                 2117
+#define IDS_TITLE_QUALITY                  2118
+#define IDS_TITLE_FONTS                    2119
+#define IDS_TITLE_DEVICE_OPTIONS           2120
+#define IDS_TITLE_FONT_SUBSTITUTION        2121
+// More paper names.
+#define IDS_PAPER_LEDGER                   2128
+#define IDS_PAPER_INVOICE                  2129
+#define IDS_PAPER_FLS1                     2130
+#define IDS_PAPER_FLS2                     2131
+#define IDS_PAPER_ENV_DL                   2132
+#define IDS_PAPER_ENV_C5                   2133
+#define IDS_PAPER_ENV_10                   2134
+#define IDS_PAPER_MONARCH                  2135
+#define IDS_PAPER_ENV_B5                   2136
+#define IDS_PAPER_ENV_C4                   2137
+#define IDS_PAPER_CHOU1                    2138
+#define IDS_PAPER_CHOU2                    2139
+#define IDS_PAPER_CHOU3                    2140
+#define IDS_PAPER_CHOU4                    2141
+#define IDS_PAPER_KAKU1                    2142
+#define IDS_PAPER_KAKU2                    2143
+#define IDS_PAPER_KAKU3                    2144
+// Paper/Layout and Handling texts.
+#define IDS_MAGNIFY_NONE                   2149
+#define IDS_OVERLAY_IMAGE_FORMAT           2150
+#define IDS_OVERLAY_NONE                   2152
+#define IDS_MAGNIFY_ARROW                  2153
+#define IDS_SIZE_FORMAT_MM                 2154
+#define IDS_SIZE_FORMAT_INCH               2155
+#define IDS_PATTERN_FORMAT                 2156
+#define IDS_OUTBIN_AUTO                    2160
+#define IDS_OUTBIN_INNER1                  2161
+#define IDS_OUTBIN_INNER2                  2162
+#define IDS_OUTBIN_OUTER                   2163
+// About dialog.
+#define IDS_PRODUCT_TITLE                  2165
+#define IDS_NOTICE_LINE1                   2166
+#define IDS_NOTICE_LINE2                   2167
+#define IDS_NOTICE_LINE3                   2168
+#define IDS_ALL_RIGHTS_RESERVED            2169
+#define IDS_RELEASE_DATE_V1                2170
+#define IDS_VERSION_V1                     2171
+#define IDS_RANGE_FORMAT                   2174
+#define IDS_STAPLE_OFF                     2175
+#define IDS_STAPLE_ON                      2176
+#define IDS_ABOUT_CAPTION                  2177
+#define IDS_USER_SIZE_TITLE                2178
+#define IDS_PASSWORD_WARNING               2179
+#define IDS_DUPLEX_PAPER_WARNING           2180
+#define IDS_OUTBIN_FINISHER                2182
+// Memory choices.
+#define IDS_MEMORY_NONE                    2184
+#define IDS_MEMORY_2MB                     2185
+#define IDS_MEMORY_4MB                     2186
+#define IDS_MEMORY_6MB                     2187
+#define IDS_MEMORY_8MB                     2188
+#define IDS_MEMORY_10MB                    2189
+#define IDS_VERSION_DEFAULT                2191
+
+// ---- Icons ------------------------------------------------------------------
+#define IDI_FLIP_SHORT_LANDSCAPE   147
+#define IDI_FLIP_SHORT_PORTRAIT    148
+#define IDI_FLIP_LONG_LANDSCAPE    151
+#define IDI_FLIP_LONG_PORTRAIT     152
+#define IDI_SHIFT                  174
+#define IDI_MARGIN_OFF             175
+#define IDI_MARGIN_ON              176
+#define IDI_PAPER_A3               2301
+#define IDI_PAPER_B4               2302
+#define IDI_PAPER_A4               2303
+#define IDI_PAPER_B5               2304
+#define IDI_PAPER_A5               2305
+#define IDI_PAPER_LETTER           2306
+#define IDI_PAPER_LEGAL            2307
+#define IDI_PAPER_POSTCARD         2308
+#define IDI_PAPER_USER             2309
+#define IDI_ORIENT_PORTRAIT        2310
+#define IDI_ORIENT_LANDSCAPE       2311
+#define IDI_NUP1_PORTRAIT          2312
+#define IDI_NUP1_LANDSCAPE         2313
+#define IDI_NUP2_FIRST             2314   // 2314..2317
+#define IDI_NUP4_FIRST             2318   // 2318..2325
+#define IDI_SORTER_STACK           2328
+#define IDI_SORTER_SORT            2329
+#define IDI_ROTATE                 2330
+#define IDI_PAPER_INVOICE          2331
+#define IDI_PAPER_LEDGER           2332
+#define IDI_ORDER_REVERSE          2502
+#define IDI_ORDER_FORWARD          2503
+
+// ---- Bitmaps ----------------------------------------------------------------
+#define IDB_BANNER                 173
+#define IDB_BANNER_IMAGE2          2401
+#define IDB_BANNER_IMAGE3          2402
+
+#endif

@@ -1,0 +1,177 @@
+// The module's export table, and the entry points that answer on their own
+// or hand over to the spooler.
+#include "entry/driver_interface.h"
+
+#include <gtest/gtest.h>
+
+#include "entry/driver_files.h"
+#include "support/printer_bench.h"
+
+namespace {
+
+// The MARTENUI.dll that the spooler installed for a printer.
+class InstalledModule : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        printer_ = std::make_unique<BenchPrinter>(SampleDriver(2));
+        HeapBlock info = GetDriverInfo(printer_->handle());
+        ASSERT_TRUE(info);
+        module_ = LoadLibraryW(info.as<DRIVER_INFO_3W>()->pConfigFile);
+        ASSERT_NE(module_, nullptr) << "loading the installed configuration file, error " << GetLastError();
+    }
+    void TearDown() override
+    {
+        if (module_)
+            FreeLibrary(module_);
+    }
+
+    FARPROC Entry(const char* name) const { return GetProcAddress(module_, name); }
+
+    std::unique_ptr<BenchPrinter> printer_;
+    HMODULE module_ = nullptr;
+};
+
+}  // namespace
+
+TEST_F(InstalledModule, ExportsTheTwelveEntryPointsByNameWithTheirOrdinals)
+{
+    const char* const names[] = {
+        "DrvAdvancedDocumentProperties", "DrvDeviceCapabilities", "DrvDocumentProperties",
+        "DevQueryPrint", "DevQueryPrintEx", "DrvConvertDevMode", "DrvDevicePropertySheets",
+        "DrvDocumentEvent", "DrvDocumentPropertySheets", "DrvPrinterEvent", "DrvUpgradePrinter",
+        "PrinterProperties",
+    };
+    for (int ordinal = 1; ordinal <= 12; ++ordinal) {
+        const char* name = names[ordinal - 1];
+        FARPROC byName = Entry(name);
+        FARPROC byOrdinal = GetProcAddress(module_, MAKEINTRESOURCEA(ordinal));
+        EXPECT_NE(byName, nullptr) << name;
+        EXPECT_EQ(byName, byOrdinal) << name << " is not ordinal " << ordinal;
+    }
+    EXPECT_EQ(nullptr, GetProcAddress(module_, MAKEINTRESOURCEA(13)));
+}
+
+TEST_F(InstalledModule, UpgradePrinterAcceptsEveryLevel)
+{
+    auto upgrade = reinterpret_cast<BOOL(WINAPI*)(DWORD, LPBYTE)>(Entry("DrvUpgradePrinter"));
+    ASSERT_NE(upgrade, nullptr);
+    BYTE info[64] = {};
+    for (DWORD level : {0u, 1u, 2u, 0xFFFFFFFFu})
+        EXPECT_TRUE(upgrade(level, info)) << "level " << level;
+    EXPECT_TRUE(upgrade(1, nullptr));
+}
+
+TEST_F(InstalledModule, QueryPrintExAcceptsEveryJob)
+{
+    auto query = reinterpret_cast<BOOL(WINAPI*)(PDEVQUERYPRINT_INFO)>(Entry("DevQueryPrintEx"));
+    ASSERT_NE(query, nullptr);
+    DEVMODEW foreign = {};
+    foreign.dmSize = sizeof(foreign);
+    foreign.dmPaperSize = 9999;
+    DEVQUERYPRINT_INFO info = {sizeof(info), 1, printer_->handle(), &foreign, nullptr, 0, 0};
+    EXPECT_TRUE(query(&info));
+    EXPECT_TRUE(query(nullptr));
+}
+
+namespace {
+
+// Points the module's import of `dll`!`name` at `replacement`; returns what
+// the slot held, or null when the module does not import it.
+void* ReplaceImport(HMODULE module, const char* dll, const char* name, void* replacement)
+{
+    auto* base = reinterpret_cast<BYTE*>(module);
+    auto* dos = reinterpret_cast<IMAGE_DOS_HEADER*>(base);
+    auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
+    const IMAGE_DATA_DIRECTORY& directory = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+    for (auto* entry = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + directory.VirtualAddress); entry->Name;
+         ++entry) {
+        if (lstrcmpiA(reinterpret_cast<char*>(base + entry->Name), dll) != 0)
+            continue;
+        auto* names = reinterpret_cast<IMAGE_THUNK_DATA*>(base + entry->OriginalFirstThunk);
+        auto* slots = reinterpret_cast<IMAGE_THUNK_DATA*>(base + entry->FirstThunk);
+        for (; names->u1.AddressOfData; ++names, ++slots) {
+            if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal))
+                continue;
+            auto* byName = reinterpret_cast<IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData);
+            if (strcmp(reinterpret_cast<char*>(byName->Name), name) != 0)
+                continue;
+            DWORD protection = 0;
+            VirtualProtect(&slots->u1.Function, sizeof(void*), PAGE_READWRITE, &protection);
+            void* previous = reinterpret_cast<void*>(slots->u1.Function);
+            slots->u1.Function = reinterpret_cast<ULONG_PTR>(replacement);
+            VirtualProtect(&slots->u1.Function, sizeof(void*), protection, &protection);
+            return previous;
+        }
+    }
+    return nullptr;
+}
+
+struct SpoolerCall {
+    int calls = 0;
+    HANDLE printer = nullptr;
+    void* devMode = nullptr;
+    void* second = nullptr;
+} spoolerCall;
+
+BOOL WINAPI FakeDevQueryPrint(HANDLE printer, LPDEVMODEW devMode, DWORD* resourceId)
+{
+    ++spoolerCall.calls;
+    spoolerCall.printer = printer;
+    spoolerCall.devMode = devMode;
+    spoolerCall.second = resourceId;
+    *resourceId = 4242;
+    return 77;
+}
+
+BOOL WINAPI FakePrinterProperties(HWND window, HANDLE printer)
+{
+    ++spoolerCall.calls;
+    spoolerCall.printer = printer;
+    spoolerCall.second = window;
+    return 78;
+}
+
+}  // namespace
+
+// The spooler of the bench implements neither function, so the test takes
+// the spooler's place in the module's imports and watches the call arrive.
+TEST_F(InstalledModule, QueryPrintAndPrinterPropertiesGoStraightToTheSpooler)
+{
+    void* original = ReplaceImport(module_, "winspool.drv", "DevQueryPrint", reinterpret_cast<void*>(FakeDevQueryPrint));
+    ASSERT_NE(original, nullptr) << "MARTENUI does not import DevQueryPrint from the spooler";
+    auto query = reinterpret_cast<BOOL(WINAPI*)(HANDLE, LPDEVMODEW, DWORD*)>(Entry("DevQueryPrint"));
+    DEVMODEW devMode = {};
+    DWORD resourceId = 0;
+    spoolerCall = SpoolerCall();
+    EXPECT_EQ(77, query(printer_->handle(), &devMode, &resourceId));
+    EXPECT_EQ(1, spoolerCall.calls);
+    EXPECT_EQ(printer_->handle(), spoolerCall.printer);
+    EXPECT_EQ(&devMode, spoolerCall.devMode);
+    EXPECT_EQ(&resourceId, spoolerCall.second);
+    EXPECT_EQ(4242u, resourceId);
+    ReplaceImport(module_, "winspool.drv", "DevQueryPrint", original);
+
+    original = ReplaceImport(module_, "winspool.drv", "PrinterProperties", reinterpret_cast<void*>(FakePrinterProperties));
+    ASSERT_NE(original, nullptr) << "MARTENUI does not import PrinterProperties from the spooler";
+    auto properties = reinterpret_cast<BOOL(WINAPI*)(HWND, HANDLE)>(Entry("PrinterProperties"));
+    spoolerCall = SpoolerCall();
+    const HWND window = reinterpret_cast<HWND>(0x1234);
+    EXPECT_EQ(78, properties(window, printer_->handle()));
+    EXPECT_EQ(1, spoolerCall.calls);
+    EXPECT_EQ(printer_->handle(), spoolerCall.printer);
+    EXPECT_EQ(reinterpret_cast<void*>(window), spoolerCall.second);
+    ReplaceImport(module_, "winspool.drv", "PrinterProperties", original);
+}
+
+TEST_F(InstalledModule, DocumentPropertySheetsAnswersTheRecordSizeToASizeQuery)
+{
+    // The spooler asks so when it adds a printer: no mode, no output record.
+    auto sheets = reinterpret_cast<LONG(WINAPI*)(PROPSHEETUI_INFO*, LPARAM)>(Entry("DrvDocumentPropertySheets"));
+    ASSERT_NE(sheets, nullptr);
+    DOCUMENTPROPERTYHEADER header = {};
+    header.cbSize = sizeof(header);
+    header.cbOut = 1;
+    EXPECT_EQ(4088, sheets(nullptr, reinterpret_cast<LPARAM>(&header)));
+    EXPECT_EQ(4088u, header.cbOut);
+}

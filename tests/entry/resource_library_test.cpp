@@ -1,0 +1,90 @@
+// Loading the resource library once per process, from the driver's files.
+#include "entry/resource_library.h"
+
+#include <gtest/gtest.h>
+
+#include "entry/driver_files.h"
+#include "support/printer_bench.h"
+#include "resources/resource_ids.h"
+
+namespace {
+
+class ResourceLibraryTest : public ::testing::Test {
+protected:
+    void SetUp() override { FreeResourceLibrary(); }
+    void TearDown() override { FreeResourceLibrary(); }
+
+    static std::wstring InstalledLibraryPath(const BenchPrinter& printer)
+    {
+        WCHAR path[kDriverPathChars];
+        FindDriverFile(printer.handle(), kResourceLibraryFragment, path);
+        return path;
+    }
+};
+
+}  // namespace
+
+TEST_F(ResourceLibraryTest, LoadsTheDriverFileThatHoldsIDll)
+{
+    BenchPrinter printer(SampleDriver(2));
+    HMODULE library = LoadResourceLibraryForPrinter(printer.handle());
+    ASSERT_NE(library, nullptr);
+    EXPECT_EQ(library, GetModuleHandleW(InstalledLibraryPath(printer).c_str()));
+
+    WCHAR text[32];
+    EXPECT_EQ(2, LoadResourceString(IDS_PAPER_A4, text, 32));
+    EXPECT_STREQ(L"A4", text);
+}
+
+TEST_F(ResourceLibraryTest, KeepsTheFirstLibraryWhateverPathComesNext)
+{
+    BenchPrinter printer(SampleDriver(2));
+    HMODULE first = LoadResourceLibrary(InstalledLibraryPath(printer).c_str());
+    ASSERT_NE(first, nullptr);
+    const std::wstring other = SpoolerDriverDir() + L"\\3\\Kol6umpd.dll";
+    EXPECT_EQ(first, LoadResourceLibrary(other.c_str()));
+    EXPECT_EQ(nullptr, GetModuleHandleW(other.c_str())) << "a second library was loaded";
+}
+
+TEST_F(ResourceLibraryTest, FreeingReleasesOnceAndTheNextLoadLoadsAgain)
+{
+    EXPECT_EQ(0, FreeResourceLibrary()) << "nothing was loaded";
+
+    BenchPrinter printer(SampleDriver(1));
+    const std::wstring path = InstalledLibraryPath(printer);
+    ASSERT_NE(LoadResourceLibrary(path.c_str()), nullptr);
+    EXPECT_NE(0, FreeResourceLibrary());
+    EXPECT_EQ(nullptr, ResourceLibrary());
+    EXPECT_EQ(nullptr, GetModuleHandleW(path.c_str())) << "still loaded after the free";
+    EXPECT_EQ(0, FreeResourceLibrary());
+
+    EXPECT_NE(LoadResourceLibrary(path.c_str()), nullptr);
+    EXPECT_NE(nullptr, GetModuleHandleW(path.c_str()));
+}
+
+TEST_F(ResourceLibraryTest, WithoutTheLibraryStringsComeOutEmptyAndTheNextCallTriesAgain)
+{
+    DriverPackage package;
+    package.name = L"Bench without resources";
+    package.profilePath = SampleProfilePath(2);
+    package.resourceLibrary = false;
+    InstallDriver(package);
+    BenchPrinter bare(package);
+
+    EXPECT_EQ(nullptr, LoadResourceLibraryForPrinter(bare.handle()));
+    WCHAR text[8] = L"senti";
+    EXPECT_EQ(0, LoadResourceString(IDS_PAPER_A4, text, 8));
+    EXPECT_STREQ(L"", text);
+
+    BenchPrinter complete(SampleDriver(2));
+    EXPECT_NE(nullptr, LoadResourceLibraryForPrinter(complete.handle()));
+}
+
+TEST_F(ResourceLibraryTest, AMissingStringIsTheEmptyText)
+{
+    BenchPrinter printer(SampleDriver(2));
+    ASSERT_NE(LoadResourceLibraryForPrinter(printer.handle()), nullptr);
+    WCHAR text[8] = L"senti";
+    EXPECT_EQ(0, LoadResourceString(9, text, 8));
+    EXPECT_STREQ(L"", text);
+}

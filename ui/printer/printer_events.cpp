@@ -1,0 +1,6 @@
+#include "printer/printer_events.h"
+
+BOOL HandlePrinterEvent(const WCHAR* /*printerName*/, int /*event*/)
+{
+    return TRUE;
+}

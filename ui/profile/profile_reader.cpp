@@ -1,0 +1,301 @@
+// Parses a model profile file into the ModelProfile record.
+#include <initializer_list>
+
+#include <windows.h>
+#include <winspool.h>
+
+#include "entry/driver_files.h"
+#include "profile/model_profile.h"
+#include "profile/model_state.h"
+
+const WCHAR kDriverProfileValue[] = L"DriverProfile";
+
+namespace {
+
+constexpr int kPaperValueChars = 64;
+constexpr int kTargetListChars = 256;
+constexpr int kTargetItemChars = 15;
+constexpr WCHAR kUnknownPaperName[] = L"Unkown";   // the profile format's own spelling
+
+// An empty path names no file: every key then counts as missing.
+struct ProfileFile {
+    const WCHAR* path;
+
+    int Int(const WCHAR* section, const WCHAR* key, int fallback) const
+    {
+        if (!path[0])
+            return fallback;
+        return static_cast<int>(GetPrivateProfileIntW(section, key, fallback, path));
+    }
+
+    // Reads into `buffer` of `capacity` units; returns the length.
+    int Text(const WCHAR* section, const WCHAR* key, WCHAR* buffer, int capacity) const
+    {
+        buffer[0] = 0;
+        if (!path[0])
+            return 0;
+        const int length = static_cast<int>(GetPrivateProfileStringW(section, key, L"", buffer, capacity, path));
+        buffer[capacity - 1] = 0;
+        return length;
+    }
+
+    template <size_t N>
+    void Narrow(const WCHAR* section, const WCHAR* key, int bufferChars, char (&field)[N]) const
+    {
+        WCHAR buffer[kTargetListChars];
+        if (bufferChars > kTargetListChars)
+            bufferChars = kTargetListChars;
+        Text(section, key, buffer, bufferChars);
+        NarrowCopy(field, buffer, static_cast<int>(N));
+    }
+
+    template <size_t N>
+    void Wide(const WCHAR* section, const WCHAR* key, WCHAR (&field)[N]) const
+    {
+        Text(section, key, field, static_cast<int>(N));
+    }
+};
+
+int32_t OneOf(int32_t value, std::initializer_list<int32_t> allowed, int32_t fallback)
+{
+    for (int32_t candidate : allowed) {
+        if (value == candidate)
+            return value;
+    }
+    return fallback;
+}
+
+int32_t Within(int32_t value, int32_t low, int32_t high, int32_t fallback)
+{
+    return (value < low || value > high) ? fallback : value;
+}
+
+int32_t FlagAt(const WCHAR* value, int length, int position)
+{
+    if (position >= length)
+        return 0;
+    return value[position] == L'1' ? 1 : 0;
+}
+
+void ReadPaperEntry(const WCHAR* value, ProfilePaperEntry* entry)
+{
+    const int length = TextLength(value);
+    entry->enabled = FlagAt(value, length, 0);
+    entry->rotatable = FlagAt(value, length, 2);
+    entry->duplexAllowed = FlagAt(value, length, 4);
+
+    const WCHAR* name = nullptr;
+    for (int i = 0; i < length; ++i) {
+        if (value[i] == L',')
+            name = value + i + 1;
+    }
+    NarrowCopy(entry->pjlName, name ? name : kUnknownPaperName, sizeof(entry->pjlName));
+}
+
+bool SameText(const WCHAR* a, const WCHAR* b)
+{
+    return lstrcmpW(a, b) == 0;   // case-sensitive
+}
+
+bool IsBuiltInKeyword(const WCHAR* item, const WCHAR (*builtIn)[kPaperKeywordChars])
+{
+    for (int row = 0; builtIn[row][0]; ++row) {
+        if (SameText(item, builtIn[row]))
+            return true;
+    }
+    return false;
+}
+
+// Fills the masks of `table` (rows already hold their keywords) from
+// `section`: each key names a paper, its value lists the target papers.
+// Items are checked against this profile's own keywords and enabled papers.
+void ReadTargetMasks(const ProfileFile& file, const WCHAR* section, const PaperRange& range,
+                     const ModelProfile& profile, const WCHAR (*builtIn)[kPaperKeywordChars],
+                     TargetRow* table)
+{
+    for (int row = 0; row < kTargetRowCount && table[row].paperKeyword[0]; ++row) {
+        WCHAR list[kTargetListChars];
+        file.Text(section, table[row].paperKeyword, list, kTargetListChars);
+
+        // Split at every comma, without trimming; each item keeps 15 units.
+        const WCHAR* start = list;
+        for (;;) {
+            const WCHAR* end = start;
+            while (*end && *end != L',')
+                ++end;
+            WCHAR item[kTargetItemChars + 1];
+            int length = static_cast<int>(end - start);
+            if (length > kTargetItemChars)
+                length = kTargetItemChars;
+            CopyMemory(item, start, length * sizeof(WCHAR));
+            item[length] = 0;
+
+            if (IsBuiltInKeyword(item, builtIn)) {
+                for (int i = range.first; i <= range.last; ++i) {
+                    if (!SameText(item, range.keywords[i]))
+                        continue;
+                    if (profile.paperEntries[i].enabled != 0)
+                        table[row].targetMask |= 1u << i;
+                    break;
+                }
+            }
+            if (!*end)
+                break;
+            start = end + 1;
+        }
+    }
+}
+
+void CopyBuiltInKeywords(const WCHAR (*builtIn)[kPaperKeywordChars], TargetRow* table)
+{
+    for (int row = 0; row < kTargetRowCount; ++row) {
+        CopyMemory(table[row].paperKeyword, builtIn[row], sizeof(table[row].paperKeyword));
+        table[row].targetMask = 0;
+        if (!builtIn[row][0])
+            break;
+    }
+}
+
+}  // namespace
+
+void ReadModelProfile(const WCHAR* path, ModelProfile* profile)
+{
+    if (!path || !profile)
+        return;
+    const ProfileFile file{path};
+    ModelProfile& p = *profile;
+
+    // 1. and 2.
+    ZeroMemory(&p, sizeof(p));
+    p.driverVariant = OneOf(file.Int(L"Setup", L"DRIVER", 2), {1, 2, 3}, 3);
+
+    // 3.
+    p.rotate = file.Int(L"Martenx", L"ROTATE", 0);
+    p.shift = file.Int(L"Martenx", L"SHIFT", 0);
+    p.tonerSave = file.Int(L"Quality", L"TONERSAVE", 0);
+    p.smoothing = file.Int(L"Quality", L"SMOOTHING", 0);
+    p.control = file.Int(L"Martenx", L"CONTROL", 0);
+    p.color = file.Int(L"Marten3", L"COLOR", 0);
+    p.resolution = file.Int(L"Marten3", L"RESOLUTION", 0);
+    p.paperDefault = static_cast<int16_t>(file.Int(L"Marten3", L"PAPERDEF", 1));
+    p.model = static_cast<int16_t>(file.Int(L"Marten3", L"MODEL", 3));
+    p.bypass = file.Int(L"Marten3", L"BYPASS", 1);
+    p.duplexDefault = file.Int(L"Marten3", L"DUPLEXDEF", 1);
+    p.blackText = static_cast<int16_t>(OneOf(file.Int(L"Marten3", L"BLACKTEXT", 1), {0, 1}, 1));
+    p.supportColors = static_cast<int16_t>(OneOf(file.Int(L"Marten3", L"SUPPORTCOLORS", 2), {0, 2, 256}, 2));
+    p.colorSwitch = file.Int(L"Marten3", L"COLORSWITCH", 0);
+
+    // 4. The paper range and keywords follow this profile's own variant, in
+    // the record and in the library-wide state alike.
+    PaperRange range;
+    PaperRangeOfVariant(p.driverVariant, &range);
+    SetModelPaperRange(p.driverVariant);
+
+    // 5. and 6. Papers.
+    file.Narrow(L"PaperSize", L"CMDNAME", kPaperValueChars, p.paperCommand);
+    p.enabledPaperCount = 0;
+    for (int i = range.first; i <= range.last; ++i) {
+        WCHAR value[kPaperValueChars];
+        file.Text(L"PaperSize", range.keywords[i], value, kPaperValueChars);
+        ReadPaperEntry(value, &p.paperEntries[i]);
+        if (p.paperEntries[i].enabled == 1)
+            ++p.enabledPaperCount;
+    }
+
+    // 7. to 10. Locale area, zoom and N-in-1 targets.
+    p.localeArea = OneOf(file.Int(L"Language", L"LocaleArea", 1), {0, 1, 2, 3}, 1);
+    const WCHAR (*zoomKeywords)[kPaperKeywordChars] = BuiltInZoomKeywords(p.localeArea);
+    const WCHAR (*nUpKeywords)[kPaperKeywordChars] = BuiltInNUpKeywords(p.localeArea);
+    CopyBuiltInKeywords(zoomKeywords, p.zoomTable);
+    CopyBuiltInKeywords(nUpKeywords, p.nUpTable);
+    WCHAR section[32];
+    wsprintfW(section, L"ZoomPaper%d", p.localeArea);
+    ReadTargetMasks(file, section, range, p, zoomKeywords, p.zoomTable);
+    wsprintfW(section, L"Nin1Paper%d", p.localeArea);
+    ReadTargetMasks(file, section, range, p, nUpKeywords, p.nUpTable);
+
+    // 11. Finishing and installable options.
+    p.staple = file.Int(L"Martenx", L"STAPLE", 0);
+    p.duplex = file.Int(L"Martenx", L"DUPLEX", 0);
+    p.outputTray = file.Int(L"Martenx", L"OUTPUTTRAY", 0);
+    p.memory = Within(file.Int(L"MemorySet", L"MEMORY", 2), 1, 4, 2);
+    p.reserve = file.Int(L"Martenx", L"RESERVE", 0);
+    p.security = file.Int(L"Martenx", L"SECURITY", 0);
+    p.duplexUnit = file.Int(L"Martenx", L"DUPLEXUNIT", 0);
+    p.innerTray = file.Int(L"Martenx", L"INNERTRAY", 0);
+    p.outputTrayCount = file.Int(L"Martenx", L"OUTPUTTRAYNUM", 0);
+    p.finisher = file.Int(L"Martenx", L"FINISHER", 0);
+    p.logNo = static_cast<int16_t>(Within(file.Int(L"Martenx", L"LOGNO", 1), 0, 3, 1));
+    p.order = file.Int(L"Martenx", L"ORDER", 0);
+    p.orderDefault = static_cast<int16_t>(file.Int(L"Martenx", L"ORDERDEF", 0));
+    if (p.order == 0)
+        p.orderDefault = 0;
+
+    // 12. and 13. PJL command names and parameters.
+    WCHAR key[16];
+    file.Narrow(L"Staple", L"CMDNAME", 32, p.stapleCommand);
+    for (int i = 0; i < 2; ++i) {
+        wsprintfW(key, L"PARA%d", i);
+        file.Narrow(L"Staple", key, 16, p.stapleParams[i]);
+    }
+    file.Narrow(L"Duplex", L"CMDNAME", 32, p.duplexCommand);
+    for (int i = 0; i < 3; ++i) {
+        wsprintfW(key, L"PARA%d", i);
+        file.Narrow(L"Duplex", key, 16, p.duplexParams[i]);
+    }
+
+    // 14. Trays.
+    p.maxTrayCount = Within(file.Int(L"Papersource", L"MAXSET", 0), 2, 4, 2);
+    if (p.driverVariant == 1) {
+        p.defaultTrayCount = 1;
+        p.fixedBinCount = 1;
+    } else {
+        p.defaultTrayCount = Within(file.Int(L"PaperSource", L"DEFNUMBER", 2), 1, p.maxTrayCount, 2);
+        p.fixedBinCount = 2;
+    }
+
+    // 15. About texts.
+    for (int i = 0; i < kAboutEntryCount; ++i) {
+        wsprintfW(key, L"DEPENDENCY%d", i + 1);
+        file.Wide(L"About", key, p.dependencies[i]);
+    }
+    for (int i = 0; i < kAboutEntryCount; ++i) {
+        wsprintfW(key, L"VERSION%d", i + 1);
+        file.Wide(L"About", key, p.versions[i]);
+    }
+    file.Wide(L"About", L"TIMESTAMP", p.timestamp);
+}
+
+int ReadProfileVersion(const WCHAR* path, int number, int capacity, WCHAR* buffer)
+{
+    if (!path || !buffer || capacity < 1)
+        return 0;
+    WCHAR key[24];
+    wsprintfW(key, L"VERSION%d", number);
+    buffer[0] = 0;
+    return static_cast<int>(GetPrivateProfileStringW(L"About", key, L"", buffer, capacity, path));
+}
+
+bool ReadCachedProfile(HANDLE printer, ModelProfile* profile)
+{
+    if (!printer || !profile)
+        return false;
+    DWORD type = 0;
+    DWORD needed = 0;
+    const DWORD status = GetPrinterDataW(printer, const_cast<WCHAR*>(kDriverProfileValue), &type,
+                                         reinterpret_cast<BYTE*>(profile), sizeof(*profile), &needed);
+    // A value of any other size was not written by this driver: read the file.
+    return status == ERROR_SUCCESS && needed == sizeof(*profile);
+}
+
+void LoadModelProfile(HANDLE printer, ModelProfile* profile)
+{
+    if (!profile)
+        return;
+    if (!ReadCachedProfile(printer, profile)) {
+        WCHAR path[kDriverPathChars];
+        FindDriverFile(printer, kProfileFragment, path);
+        ReadModelProfile(path, profile);
+    }
+    ApplyModelProfile(*profile, printer);
+}
