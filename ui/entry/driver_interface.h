@@ -11,6 +11,12 @@
 #ifndef DM_NOPERMISSION
 #define DM_NOPERMISSION 0x0020
 #endif
+// DrvConvertDevMode requests.
+#ifndef CDM_CONVERT
+#define CDM_CONVERT 0x01
+#define CDM_CONVERT351 0x02
+#define CDM_DRIVER_DEFAULT 0x04
+#endif
 #ifndef DPS_NOPERMISSION
 #define DPS_NOPERMISSION 0x0001
 #endif

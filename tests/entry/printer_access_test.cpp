@@ -1,0 +1,259 @@
+// The printer's default settings, the user's stored copy, and conversion
+// requests, through real printers and the current user's registry.
+#include "entry/printer_access.h"
+
+#include <winspool.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+#include "entry/driver_files.h"
+#include "entry/driver_interface.h"
+#include "support/printer_bench.h"
+
+namespace {
+
+const wchar_t kUserKey[] = L"Printers\\DevModes2";
+
+// A whole record of this driver's sizes and fields, every other byte from a
+// pattern but the two names: the spooler keeps those as texts, not as bytes.
+std::vector<BYTE> PatternRecord(BYTE seed)
+{
+    std::vector<BYTE> record(kSettingsBytes);
+    for (size_t i = 0; i < record.size(); ++i)
+        record[i] = static_cast<BYTE>(seed + i * 7);
+    auto* header = reinterpret_cast<DEVMODEW*>(record.data());
+    ZeroMemory(header->dmDeviceName, sizeof(header->dmDeviceName));
+    lstrcpyW(header->dmDeviceName, L"Pattern record");
+    ZeroMemory(header->dmFormName, sizeof(header->dmFormName));
+    header->dmFields = 0xF703;
+    header->dmSize = kSettingsPublicBytes;
+    header->dmDriverExtra = kSettingsPrivateBytes;
+    return record;
+}
+
+void StoreUserValue(const std::wstring& name, const void* data, DWORD size)
+{
+    HKEY key = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExW(HKEY_CURRENT_USER, kUserKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr));
+    ASSERT_EQ(ERROR_SUCCESS, RegSetValueExW(key, name.c_str(), 0, REG_BINARY, static_cast<const BYTE*>(data), size));
+    RegCloseKey(key);
+}
+
+void RemoveUserValue(const std::wstring& name)
+{
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, kUserKey, 0, KEY_WRITE, &key) == ERROR_SUCCESS) {
+        RegDeleteValueW(key, name.c_str());
+        RegCloseKey(key);
+    }
+}
+
+// A default device mode as another driver leaves it: the public part only.
+void StoreForeignDefault(HANDLE printer)
+{
+    HeapBlock info = GetPrinterInfo2(printer);
+    ASSERT_TRUE(info);
+    DEVMODEW foreign = {};
+    lstrcpynW(foreign.dmDeviceName, L"Other driver", CCHDEVICENAME);
+    foreign.dmSize = sizeof(foreign);
+    foreign.dmFields = DM_ORIENTATION;
+    foreign.dmOrientation = DMORIENT_PORTRAIT;
+    info.as<PRINTER_INFO_2W>()->pDevMode = &foreign;
+    ASSERT_TRUE(SetPrinterW(printer, 2, info.as<BYTE>(), 0)) << "error " << GetLastError();
+}
+
+// Offset of the first byte that differs, or -1.
+long FirstDifference(const BYTE* expected, const BYTE* actual, size_t size)
+{
+    for (size_t i = 0; i < size; ++i) {
+        if (expected[i] != actual[i])
+            return static_cast<long>(i);
+    }
+    return -1;
+}
+
+// The spooler keeps the two names of the header as texts: the units after
+// their terminators do not survive. Every other byte does.
+void ExpectSameRecord(const BYTE* expected, const BYTE* actual, size_t size)
+{
+    const auto* want = reinterpret_cast<const DEVMODEW*>(expected);
+    const auto* got = reinterpret_cast<const DEVMODEW*>(actual);
+    EXPECT_STREQ(want->dmDeviceName, got->dmDeviceName);
+    EXPECT_STREQ(want->dmFormName, got->dmFormName);
+    const size_t nameEnd = sizeof(want->dmDeviceName);
+    const size_t formStart = offsetof(DEVMODEW, dmFormName);
+    const size_t formEnd = formStart + sizeof(want->dmFormName);
+    EXPECT_EQ(-1, FirstDifference(expected + nameEnd, actual + nameEnd, formStart - nameEnd))
+        << "offset of the first difference after the device name";
+    EXPECT_EQ(-1, FirstDifference(expected + formEnd, actual + formEnd, size - formEnd))
+        << "offset of the first difference after the form name";
+}
+
+using ConvertEntry = BOOL(WINAPI*)(LPWSTR, PDEVMODEW, PDEVMODEW, PLONG, DWORD);
+
+class PrinterAccessTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        printer_ = std::make_unique<BenchPrinter>(SampleDriver(2));
+        HeapBlock info = GetDriverInfo(printer_->handle());
+        ASSERT_TRUE(info);
+        module_ = LoadLibraryW(info.as<DRIVER_INFO_3W>()->pConfigFile);
+        ASSERT_NE(module_, nullptr);
+        convert_ = reinterpret_cast<ConvertEntry>(GetProcAddress(module_, "DrvConvertDevMode"));
+        ASSERT_NE(convert_, nullptr);
+    }
+    void TearDown() override
+    {
+        if (printer_)
+            RemoveUserValue(printer_->name());
+        if (module_)
+            FreeLibrary(module_);
+    }
+
+    BOOL Convert(const std::wstring& name, void* output, LONG* size)
+    {
+        return convert_(const_cast<wchar_t*>(name.c_str()), nullptr, static_cast<DEVMODEW*>(output), size, CDM_DRIVER_DEFAULT);
+    }
+
+    std::unique_ptr<BenchPrinter> printer_;
+    HMODULE module_ = nullptr;
+    ConvertEntry convert_ = nullptr;
+};
+
+}  // namespace
+
+TEST_F(PrinterAccessTest, TheSpoolerKeepsAWholeRecordAsThePrintersDefault)
+{
+    const std::vector<BYTE> record = PatternRecord(0x31);
+    WritePrinterSettings(printer_->handle(), record.data());
+    std::vector<BYTE> publicPart(kSettingsPublicBytes), privatePart(kSettingsPrivateBytes);
+    ASSERT_EQ(1, ReadPrinterSettings(printer_->handle(), publicPart.data(), privatePart.data()));
+    ExpectSameRecord(record.data(), publicPart.data(), kSettingsPublicBytes);
+    EXPECT_EQ(-1, FirstDifference(record.data() + kSettingsPublicBytes, privatePart.data(), kSettingsPrivateBytes));
+}
+
+TEST_F(PrinterAccessTest, AnotherDriversShorterDefaultCountsAsAbsent)
+{
+    StoreForeignDefault(printer_->handle());
+    std::vector<BYTE> publicPart(kSettingsPublicBytes, 0xEE), privatePart(kSettingsPrivateBytes, 0xEE);
+    EXPECT_EQ(0, ReadPrinterSettings(printer_->handle(), publicPart.data(), privatePart.data()));
+    EXPECT_EQ(std::vector<BYTE>(kSettingsPublicBytes, 0xEE), publicPart) << "written although absent";
+    EXPECT_EQ(0, ReadPrinterSettings(nullptr, publicPart.data(), privatePart.data()));
+}
+
+TEST_F(PrinterAccessTest, UserSettingsAreStoredAndReadWhole)
+{
+    const std::vector<BYTE> record = PatternRecord(0x52);
+    WriteUserSettings(printer_->name().c_str(), record.data());
+    std::vector<BYTE> read(kSettingsBytes);
+    ASSERT_EQ(1, ReadUserSettings(printer_->name().c_str(), read.data()));
+    EXPECT_EQ(record, read);
+}
+
+TEST_F(PrinterAccessTest, UserValuesOfAnotherSizeAreNotRead)
+{
+    for (DWORD size : {DWORD(100), kSettingsBytes - 1, kSettingsBytes + 1}) {
+        std::vector<BYTE> value(size, 0x77);
+        StoreUserValue(printer_->name(), value.data(), size);
+        std::vector<BYTE> read(kSettingsBytes, 0xEE);
+        EXPECT_EQ(0, ReadUserSettings(printer_->name().c_str(), read.data())) << size << " bytes";
+        EXPECT_EQ(std::vector<BYTE>(kSettingsBytes, 0xEE), read) << size << " bytes left behind";
+    }
+}
+
+TEST_F(PrinterAccessTest, WithoutTheUserKeyNothingIsStoredOrRead)
+{
+    ASSERT_EQ(ERROR_SUCCESS, RegDeleteKeyW(HKEY_CURRENT_USER, kUserKey));
+    const std::vector<BYTE> record = PatternRecord(0x13);
+    WriteUserSettings(printer_->name().c_str(), record.data());
+    HKEY key = nullptr;
+    EXPECT_NE(ERROR_SUCCESS, RegOpenKeyExW(HKEY_CURRENT_USER, kUserKey, 0, KEY_READ, &key)) << "the key was created";
+    std::vector<BYTE> read(kSettingsBytes);
+    EXPECT_EQ(0, ReadUserSettings(printer_->name().c_str(), read.data()));
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExW(HKEY_CURRENT_USER, kUserKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr));
+    RegCloseKey(key);
+}
+
+TEST_F(PrinterAccessTest, ConvertAnswersTheRecordSizeWithoutAnOutput)
+{
+    LONG size = 12;
+    EXPECT_FALSE(Convert(printer_->name(), nullptr, &size));
+    EXPECT_EQ(4088, size);
+}
+
+TEST_F(PrinterAccessTest, ConvertRefusesAnOutputTooSmall)
+{
+    std::vector<BYTE> output(kSettingsBytes, 0xEE);
+    LONG size = 4087;
+    SetLastError(0);
+    EXPECT_FALSE(Convert(printer_->name(), output.data(), &size));
+    EXPECT_EQ(static_cast<DWORD>(ERROR_INSUFFICIENT_BUFFER), GetLastError());
+    EXPECT_EQ(4087, size);
+    EXPECT_EQ(std::vector<BYTE>(kSettingsBytes, 0xEE), output);
+}
+
+TEST_F(PrinterAccessTest, ConvertGivesThePrintersDefaultWhateverWasAsked)
+{
+    const std::vector<BYTE> record = PatternRecord(0x64);
+    WritePrinterSettings(printer_->handle(), record.data());
+    StoreUserValue(printer_->name(), PatternRecord(0x01).data(), kSettingsBytes);
+    std::vector<BYTE> output(kSettingsBytes + 16, 0xEE);
+    DEVMODEW input = {};
+    input.dmSize = sizeof(input);
+    for (DWORD mode : {DWORD(CDM_CONVERT), DWORD(CDM_CONVERT351), DWORD(CDM_DRIVER_DEFAULT)}) {
+        LONG size = static_cast<LONG>(output.size());
+        EXPECT_TRUE(convert_(const_cast<wchar_t*>(printer_->name().c_str()), &input,
+                             reinterpret_cast<DEVMODEW*>(output.data()), &size, mode)) << "mode " << mode;
+        ExpectSameRecord(record.data(), output.data(), kSettingsBytes);
+        EXPECT_EQ(0xEE, output[kSettingsBytes]) << "wrote past the record";
+        EXPECT_EQ(static_cast<LONG>(output.size()), size) << "the size changes only for a size query";
+    }
+}
+
+TEST_F(PrinterAccessTest, ConvertFallsBackToTheUsersCopy)
+{
+    StoreForeignDefault(printer_->handle());
+    const std::vector<BYTE> userRecord = PatternRecord(0x29);
+    StoreUserValue(printer_->name(), userRecord.data(), kSettingsBytes);
+    std::vector<BYTE> output(kSettingsBytes);
+    LONG size = kSettingsBytes;
+    EXPECT_TRUE(Convert(printer_->name(), output.data(), &size));
+    EXPECT_EQ(userRecord, output);
+
+    // A printer that cannot be opened: the user's copy alone.
+    const std::wstring unknown = L"No such printer 42";
+    StoreUserValue(unknown, userRecord.data(), kSettingsBytes);
+    std::vector<BYTE> other(kSettingsBytes);
+    EXPECT_TRUE(Convert(unknown, other.data(), &size));
+    EXPECT_EQ(userRecord, other);
+    RemoveUserValue(unknown);
+}
+
+TEST_F(PrinterAccessTest, ConvertFailsWhenNothingCanBeRead)
+{
+    StoreForeignDefault(printer_->handle());
+    std::vector<BYTE> value(kSettingsBytes + 1, 0x44);
+    StoreUserValue(printer_->name(), value.data(), static_cast<DWORD>(value.size()));
+    std::vector<BYTE> output(kSettingsBytes, 0xEE);
+    LONG size = kSettingsBytes;
+    SetLastError(0);
+    EXPECT_FALSE(Convert(printer_->name(), output.data(), &size));
+    EXPECT_EQ(std::vector<BYTE>(kSettingsBytes, 0xEE), output);
+}
+
+TEST(OpenPrinterFull, OpensByNameWithFullAccessOrGivesNull)
+{
+    BenchPrinter printer(SampleDriver(3));
+    UniquePrinter opened(OpenPrinterFull(printer.name().c_str()));
+    ASSERT_TRUE(opened);
+    // Full access allows writing printer data.
+    DWORD value = 5;
+    EXPECT_EQ(static_cast<DWORD>(ERROR_SUCCESS),
+              SetPrinterDataW(opened.get(), const_cast<wchar_t*>(L"Probe"), REG_DWORD, reinterpret_cast<BYTE*>(&value), 4));
+    EXPECT_EQ(nullptr, OpenPrinterFull(L"No such printer"));
+    EXPECT_FALSE(GetPrinterInfo2(nullptr));
+}
