@@ -1,6 +1,225 @@
 #include "job/document_events.h"
 
-int HandleDocumentEvent(HANDLE /*printer*/, HDC /*dc*/, int /*event*/, ULONG /*inputSize*/, void* /*input*/)
+#include <winddiui.h>
+
+#include <cwchar>
+
+#include "entry/holders.h"
+#include "entry/model_lock.h"
+#include "entry/resource_library.h"
+#include "job/job_settings_file.h"
+#include "job/job_shared_block.h"
+#include "job/pjl_header.h"
+#include "profile/device_options.h"
+#include "profile/model_profile.h"
+#include "settings/document_settings.h"
+#include "settings/finalize_settings.h"
+
+namespace {
+
+// Several device contexts may share one printer handle value, and so one
+// named block. Each context keeps the section handle its creation opened,
+// in this list, and its deletion closes exactly that handle: the block
+// lives until the last context of the printer handle is deleted.
+struct ContextSection {
+    HDC dc;
+    HANDLE section;
+    ContextSection* next;
+};
+ContextSection* contextSections = nullptr;
+SRWLOCK contextLock = SRWLOCK_INIT;
+
+void RememberSection(HDC dc, HANDLE section)
 {
-    return 1;
+    auto* entry = static_cast<ContextSection*>(HeapAlloc(GetProcessHeap(), 0, sizeof(ContextSection)));
+    if (!entry) {
+        // Without a note of it the handle could never be closed.
+        CloseHandle(section);
+        return;
+    }
+    AcquireSRWLockExclusive(&contextLock);
+    *entry = {dc, section, contextSections};
+    contextSections = entry;
+    ReleaseSRWLockExclusive(&contextLock);
+}
+
+HANDLE ForgetSection(HDC dc)
+{
+    HANDLE section = nullptr;
+    AcquireSRWLockExclusive(&contextLock);
+    for (ContextSection** link = &contextSections; *link; link = &(*link)->next) {
+        if ((*link)->dc == dc) {
+            ContextSection* entry = *link;
+            section = entry->section;
+            *link = entry->next;
+            HeapFree(GetProcessHeap(), 0, entry);
+            break;
+        }
+    }
+    ReleaseSRWLockExclusive(&contextLock);
+    return section;
+}
+
+struct BlockView {
+    UniqueView view;
+    JobSharedBlockHeader* header() const { return static_cast<JobSharedBlockHeader*>(view.get()); }
+    BYTE* record() const { return static_cast<BYTE*>(view.get()) + sizeof(JobSharedBlockHeader); }
+};
+
+bool MapBlock(HANDLE section, BlockView* block)
+{
+    block->view.reset(MapViewOfFile(section, FILE_MAP_WRITE, 0, 0, kJobSharedBlockBytes));
+    return block->view.valid();
+}
+
+// The whole of a device mode as it claims to be, or 0 for no record.
+DWORD RecordBytes(const DEVMODEW* devMode)
+{
+    if (!devMode)
+        return 0;
+    return static_cast<DWORD>(devMode->dmSize) + devMode->dmDriverExtra;
+}
+
+// Copies a record into the block, never past its end.
+void StoreRecord(const BlockView& block, const DEVMODEW* devMode)
+{
+    DWORD bytes = RecordBytes(devMode);
+    if (bytes > kJobRecordCapacity)
+        bytes = kJobRecordCapacity;
+    if (bytes)
+        CopyMemory(block.record(), devMode, bytes);
+}
+
+bool IsCompleteRecord(const DEVMODEW* devMode)
+{
+    return devMode && devMode->dmSize == kDocumentSettingsPublicBytes &&
+           devMode->dmDriverExtra == kDocumentSettingsPrivateBytes;
+}
+
+void CreateContext(HANDLE printer, HDC dc, ULONG inputSize, void* input)
+{
+    WCHAR name[16];
+    JobSharedBlockName(printer, name);
+    HANDLE section = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, kJobSharedBlockBytes, name);
+    if (!section)
+        return;
+    BlockView block;
+    if (!MapBlock(section, &block)) {
+        CloseHandle(section);
+        return;
+    }
+    RememberSection(dc, section);
+    block.header()->sectionHandle = static_cast<uint32_t>(reinterpret_cast<ULONG_PTR>(section));
+    block.header()->pageCount = 0;
+
+    ModelLockHolder lock;
+    ModelProfile profile;
+    LoadModelProfile(printer, &profile);
+    LoadResourceLibraryForPrinter(printer);
+
+    if (!input || inputSize < sizeof(DOCEVENT_CREATEDCPRE))
+        return;
+    DEVMODEW* devMode = static_cast<DOCEVENT_CREATEDCPRE*>(input)->pdm;
+    if (!devMode)
+        return;
+    // Only a whole record of this driver is finalized in place; any other is
+    // kept as it came.
+    if (IsCompleteRecord(devMode))
+        FinalizeForPrinting(reinterpret_cast<DocumentSettings*>(devMode), printer);
+    StoreRecord(block, devMode);
+}
+
+// Runs `action` on the existing block of the printer handle, if any.
+template <typename Action>
+void WithBlock(HANDLE printer, Action action)
+{
+    WCHAR name[16];
+    JobSharedBlockName(printer, name);
+    UniqueHandle section(OpenFileMappingW(FILE_MAP_WRITE, FALSE, name));
+    if (!section)
+        return;
+    BlockView block;
+    if (!MapBlock(section.get(), &block))
+        return;
+    action(block);
+}
+
+// The value that a pointer-sized input holds: the address of the new
+// device mode, or of the DOCINFOW.
+void* PointedAddress(ULONG inputSize, void* input)
+{
+    if (!input || inputSize < sizeof(void*))
+        return nullptr;
+    return *static_cast<void**>(input);
+}
+
+void StartDocument(HANDLE printer, const DOCINFOW* docInfo)
+{
+    WithBlock(printer, [&](const BlockView& block) {
+        const auto* record = reinterpret_cast<const DocumentSettings*>(block.record());
+
+        DeviceOptionData options;
+        if (!ReadDeviceOptions(printer, &options))
+            options = DefaultDeviceOptions();
+        const bool hasChoices = record->choiceMagic == kChoiceMagic;
+        int16_t bin = hasChoices ? record->outputBin : 0;
+        if (!IsOutputBinValid(bin, options.innerTray, options.outerTray, options.finisher))
+            bin = 0;
+        const bool withSuffix = options.finisher && bin == 3 && (record->staple || record->shift);
+
+        WCHAR path[MAX_PATH];
+        if (!JobSettingsFilePath(path))
+            return;
+        char jobName[kJobNameLimit + 1];
+        ConvertDocumentName(jobName, docInfo ? docInfo->lpszDocName : nullptr,
+                            withSuffix ? kJobNameLimitWithSuffix : kJobNameLimit);
+        char suffix[8] = "";
+        if (withSuffix)
+            MakeJobNameSuffix(suffix);
+        WriteJobSettingsFile(path, jobName, suffix);
+    });
+}
+
+}  // namespace
+
+void JobSharedBlockName(HANDLE printer, WCHAR name[16])
+{
+    swprintf(name, 16, L"Kol6%08X", static_cast<unsigned>(reinterpret_cast<ULONG_PTR>(printer)));
+}
+
+int HandleDocumentEvent(HANDLE printer, HDC dc, int event, ULONG inputSize, void* input)
+{
+    switch (event) {
+    case DOCUMENTEVENT_CREATEDCPRE:
+        CreateContext(printer, dc, inputSize, input);
+        break;
+    case DOCUMENTEVENT_RESETDCPRE: {
+        const auto* devMode = static_cast<const DEVMODEW*>(PointedAddress(inputSize, input));
+        WithBlock(printer, [&](const BlockView& block) { StoreRecord(block, devMode); });
+        break;
+    }
+    case DOCUMENTEVENT_STARTDOCPRE:
+        StartDocument(printer, static_cast<const DOCINFOW*>(PointedAddress(inputSize, input)));
+        break;
+    case DOCUMENTEVENT_ENDPAGE:
+        WithBlock(printer, [](const BlockView& block) {
+            InterlockedIncrement(reinterpret_cast<volatile LONG*>(&block.header()->pageCount));
+        });
+        break;
+    case DOCUMENTEVENT_DELETEDC:
+        WithBlock(printer, [&](const BlockView&) {
+            if (HANDLE section = ForgetSection(dc))
+                CloseHandle(section);
+        });
+        break;
+    case DOCUMENTEVENT_ENDDOCPOST: {
+        WCHAR path[MAX_PATH];
+        if (JobSettingsFilePath(path))
+            DeleteFileW(path);
+        break;
+    }
+    default:
+        break;
+    }
+    return DOCUMENTEVENT_SUCCESS;
 }

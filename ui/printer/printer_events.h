@@ -4,6 +4,9 @@
 
 #include <windows.h>
 
+// Printer data value that names the rendering module.
+extern const WCHAR kUmpdValue[];   // "Umpd"
+
 BOOL HandlePrinterEvent(const WCHAR* printerName, int event);
 
 #endif

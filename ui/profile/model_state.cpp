@@ -142,6 +142,11 @@ ModelState& Model()
     return modelState;
 }
 
+const PaperRow& LoadTimePaperRow(int index)
+{
+    return kLoadTimePaperTable[index];
+}
+
 void PaperRangeOfVariant(int32_t driverVariant, PaperRange* range)
 {
     range->first = 0;

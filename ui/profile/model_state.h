@@ -100,6 +100,10 @@ struct ModelState {
 // The library-wide state. Read and write it only under the model lock.
 ModelState& Model();
 
+// Row `index` of the master paper table as it is at load, before any
+// profile: the papers' fixed sizes, codes and printable areas.
+const PaperRow& LoadTimePaperRow(int index);
+
 // The paper keywords and range of a driver variant: variant 1 knows A3 to
 // LETTER and USER (keyword 8 becomes "USER", keyword 9 empty).
 struct PaperRange {
