@@ -1,0 +1,86 @@
+// Threads that ask about printers of different models at the same time each
+// get their own printer's answers.
+#include <winspool.h>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "entry/driver_files.h"
+#include "support/printer_bench.h"
+
+namespace {
+
+using CapabilitiesEntry = DWORD(WINAPI*)(HANDLE, PWSTR, WORD, PVOID, PDEVMODEW);
+
+struct Answers {
+    DWORD fields = 0;
+    DWORD paperCount = 0;
+    std::vector<WORD> papers;
+    std::vector<WORD> bins;
+    DWORD minExtent = 0;
+};
+
+Answers Ask(CapabilitiesEntry query, HANDLE printer)
+{
+    Answers answers;
+    answers.fields = query(printer, nullptr, DC_FIELDS, nullptr, nullptr);
+    answers.paperCount = query(printer, nullptr, DC_PAPERS, nullptr, nullptr);
+    answers.papers.resize(32);
+    answers.papers.resize(query(printer, nullptr, DC_PAPERS, answers.papers.data(), nullptr));
+    answers.bins.resize(8);
+    answers.bins.resize(query(printer, nullptr, DC_BINS, answers.bins.data(), nullptr));
+    answers.minExtent = query(printer, nullptr, DC_MINEXTENT, nullptr, nullptr);
+    return answers;
+}
+
+bool operator==(const Answers& a, const Answers& b)
+{
+    return a.fields == b.fields && a.paperCount == b.paperCount && a.papers == b.papers && a.bins == b.bins &&
+           a.minExtent == b.minExtent;
+}
+
+}  // namespace
+
+TEST(ConcurrentCapabilities, EachThreadGetsItsOwnPrintersAnswers)
+{
+    BenchPrinter first(SampleDriver(1));
+    BenchPrinter second(SampleDriver(2));
+    HeapBlock info = GetDriverInfo(first.handle());
+    ASSERT_TRUE(info);
+    HMODULE module = LoadLibraryW(info.as<DRIVER_INFO_3W>()->pConfigFile);
+    ASSERT_NE(module, nullptr);
+    auto query = reinterpret_cast<CapabilitiesEntry>(GetProcAddress(module, "DrvDeviceCapabilities"));
+    ASSERT_NE(query, nullptr);
+
+    const HANDLE printers[2] = {first.handle(), second.handle()};
+    const Answers expected[2] = {Ask(query, printers[0]), Ask(query, printers[1])};
+    ASSERT_FALSE(expected[0] == expected[1]) << "the two models must answer differently";
+    ASSERT_EQ(0xF703u, expected[0].fields);
+    ASSERT_EQ(0xF70Fu, expected[1].fields);
+
+    constexpr int kThreads = 4;
+    constexpr int kRounds = 1000;
+    std::atomic<int> wrong{0};
+    std::atomic<int> asked{0};
+    std::vector<std::thread> threads;
+    for (int t = 0; t < kThreads; ++t) {
+        threads.emplace_back([&, t] {
+            for (int round = 0; round < kRounds; ++round) {
+                const int which = (round + t) % 2;
+                if (!(Ask(query, printers[which]) == expected[which]))
+                    ++wrong;
+                ++asked;
+            }
+        });
+    }
+    for (std::thread& thread : threads)
+        thread.join();
+    EXPECT_EQ(kThreads * kRounds, asked.load());
+    EXPECT_EQ(0, wrong.load()) << "answers of one model reached a thread asking about the other";
+    FreeLibrary(module);
+}
