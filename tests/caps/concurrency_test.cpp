@@ -1,5 +1,6 @@
 // Threads that ask about printers of different models at the same time each
 // get their own printer's answers.
+#include <windows.h>
 #include <winspool.h>
 
 #include <gtest/gtest.h>

@@ -29,7 +29,7 @@ std::vector<BYTE> PatternRecord(BYTE seed)
     lstrcpyW(header->dmDeviceName, L"Pattern record");
     ZeroMemory(header->dmFormName, sizeof(header->dmFormName));
     header->dmFields = 0xF703;
-    header->dmSize = kSettingsPublicBytes;
+    header->dmSize = kSettingsHeaderBytes;
     header->dmDriverExtra = kSettingsPrivateBytes;
     return record;
 }
@@ -130,18 +130,18 @@ TEST_F(PrinterAccessTest, TheSpoolerKeepsAWholeRecordAsThePrintersDefault)
 {
     const std::vector<BYTE> record = PatternRecord(0x31);
     WritePrinterSettings(printer_->handle(), record.data());
-    std::vector<BYTE> publicPart(kSettingsPublicBytes), privatePart(kSettingsPrivateBytes);
+    std::vector<BYTE> publicPart(kSettingsHeaderBytes), privatePart(kSettingsPrivateBytes);
     ASSERT_EQ(1, ReadPrinterSettings(printer_->handle(), publicPart.data(), privatePart.data()));
-    ExpectSameRecord(record.data(), publicPart.data(), kSettingsPublicBytes);
-    EXPECT_EQ(-1, FirstDifference(record.data() + kSettingsPublicBytes, privatePart.data(), kSettingsPrivateBytes));
+    ExpectSameRecord(record.data(), publicPart.data(), kSettingsHeaderBytes);
+    EXPECT_EQ(-1, FirstDifference(record.data() + kSettingsHeaderBytes, privatePart.data(), kSettingsPrivateBytes));
 }
 
 TEST_F(PrinterAccessTest, AnotherDriversShorterDefaultCountsAsAbsent)
 {
     StoreForeignDefault(printer_->handle());
-    std::vector<BYTE> publicPart(kSettingsPublicBytes, 0xEE), privatePart(kSettingsPrivateBytes, 0xEE);
+    std::vector<BYTE> publicPart(kSettingsHeaderBytes, 0xEE), privatePart(kSettingsPrivateBytes, 0xEE);
     EXPECT_EQ(0, ReadPrinterSettings(printer_->handle(), publicPart.data(), privatePart.data()));
-    EXPECT_EQ(std::vector<BYTE>(kSettingsPublicBytes, 0xEE), publicPart) << "written although absent";
+    EXPECT_EQ(std::vector<BYTE>(kSettingsHeaderBytes, 0xEE), publicPart) << "written although absent";
     EXPECT_EQ(0, ReadPrinterSettings(nullptr, publicPart.data(), privatePart.data()));
 }
 
@@ -156,7 +156,7 @@ TEST_F(PrinterAccessTest, UserSettingsAreStoredAndReadWhole)
 
 TEST_F(PrinterAccessTest, UserValuesOfAnotherSizeAreNotRead)
 {
-    for (DWORD size : {DWORD(100), kSettingsBytes - 1, kSettingsBytes + 1}) {
+    for (DWORD size : {DWORD(100), DWORD(kSettingsBytes - 1), DWORD(kSettingsBytes + 1)}) {
         std::vector<BYTE> value(size, 0x77);
         StoreUserValue(printer_->name(), value.data(), size);
         std::vector<BYTE> read(kSettingsBytes, 0xEE);

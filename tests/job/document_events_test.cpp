@@ -329,7 +329,7 @@ TEST_F(DocumentEventsTest, ContextsSharingAPrinterHandleShareTheBlockUntilTheLas
 // Device modes of any size, placed so that a read past them faults.
 TEST_F(DocumentEventsTest, AShortDeviceModeIsKeptAsItCameAndNotFinalized)
 {
-    GuardedMemory memory(sizeof(DEVMODEW));
+    GuardedBlock memory(sizeof(DEVMODEW));
     auto* devMode = static_cast<DEVMODEW*>(memory.data());
     devMode->dmSize = sizeof(DEVMODEW);
     devMode->dmDriverExtra = 0;
@@ -344,7 +344,7 @@ TEST_F(DocumentEventsTest, AShortDeviceModeIsKeptAsItCameAndNotFinalized)
 TEST_F(DocumentEventsTest, AnOversizedDeviceModeIsCutToTheBlock)
 {
     const DWORD claimed = sizeof(DEVMODEW) + 9000;
-    GuardedMemory memory(claimed);
+    GuardedBlock memory(claimed);
     auto* devMode = static_cast<DEVMODEW*>(memory.data());
     devMode->dmSize = sizeof(DEVMODEW);
     devMode->dmDriverExtra = 9000;

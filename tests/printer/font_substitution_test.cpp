@@ -134,7 +134,7 @@ TEST_F(FontSubstitutionTest, AStoredTableIsNeverReadPastItsEnd)
     };
     for (const Row& row : rows) {
         const DWORD bytes = static_cast<DWORD>(row.table.size() * 2) - row.trim;
-        GuardedMemory memory(bytes);
+        GuardedBlock memory(bytes);
         memcpy(memory.data(), row.table.data(), bytes);
         const WCHAR* found = FindSubstitute(static_cast<const WCHAR*>(memory.data()), bytes, row.face);
         if (row.expected)

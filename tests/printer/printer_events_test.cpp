@@ -165,7 +165,7 @@ TEST_F(PrinterEventTest, InitialisingStoresTheFinalizedDefaultSettings)
     Open(SampleDriver(2));
     ASSERT_TRUE(Event(printer_->name(), PRINTER_EVENT_INITIALIZE));
     std::vector<BYTE> record(kSettingsBytes);
-    ASSERT_EQ(1, ReadPrinterSettings(printer_->handle(), record.data(), record.data() + kSettingsPublicBytes));
+    ASSERT_EQ(1, ReadPrinterSettings(printer_->handle(), record.data(), record.data() + kSettingsHeaderBytes));
     const auto* settings = reinterpret_cast<const DocumentSettings*>(record.data());
     EXPECT_EQ(printer_->name(), settings->dmDeviceName);
     EXPECT_EQ(220, settings->dmSize);

@@ -258,9 +258,9 @@ DWORD QueryDeviceCapability(HANDLE printer, WORD index, void* output)
     case DC_DUPLEX:
         return InstalledDuplexUnit(printer);
     case DC_SIZE:
-        return kDocumentSettingsPublicBytes;
+        return kSettingsHeaderBytes;
     case DC_EXTRA:
-        return kDocumentSettingsPrivateBytes;
+        return kSettingsPrivateBytes;
     case DC_VERSION:
         return 0x0401;
     case DC_DRIVER:

@@ -47,8 +47,8 @@ int ReadPrinterSettings(HANDLE printer, void* publicPart, void* privatePart)
     if (static_cast<DWORD>(header->dmSize) + header->dmDriverExtra < kSettingsBytes)
         return 0;
 
-    CopyMemory(publicPart, devMode, kSettingsPublicBytes);
-    CopyMemory(privatePart, devMode + kSettingsPublicBytes, kSettingsPrivateBytes);
+    CopyMemory(publicPart, devMode, kSettingsHeaderBytes);
+    CopyMemory(privatePart, devMode + kSettingsHeaderBytes, kSettingsPrivateBytes);
     return 1;
 }
 
@@ -108,7 +108,7 @@ BOOL ConvertDevMode(const WCHAR* printerName, const DEVMODEW* /*input*/, DEVMODE
 
     UniquePrinter printer(printerName ? OpenPrinterFull(printerName) : nullptr);
     BYTE* record = reinterpret_cast<BYTE*>(output);
-    if (printer && ReadPrinterSettings(printer.get(), record, record + kSettingsPublicBytes))
+    if (printer && ReadPrinterSettings(printer.get(), record, record + kSettingsHeaderBytes))
         return TRUE;
     return printerName && ReadUserSettings(printerName, record) ? TRUE : FALSE;
 }

@@ -6,12 +6,7 @@
 #include <windows.h>
 
 #include "entry/holders.h"
-
-// Sizes of a whole document settings record: the public device-mode header
-// and the driver's private part that follows it.
-constexpr DWORD kSettingsPublicBytes = 220;
-constexpr DWORD kSettingsPrivateBytes = 3868;
-constexpr DWORD kSettingsBytes = kSettingsPublicBytes + kSettingsPrivateBytes;
+#include "settings/document_settings.h"
 
 // Opens a printer by name with full access; null when that fails.
 HANDLE OpenPrinterFull(const WCHAR* printerName);

@@ -90,12 +90,6 @@ void StoreRecord(const BlockView& block, const DEVMODEW* devMode)
         CopyMemory(block.record(), devMode, bytes);
 }
 
-bool IsCompleteRecord(const DEVMODEW* devMode)
-{
-    return devMode && devMode->dmSize == kDocumentSettingsPublicBytes &&
-           devMode->dmDriverExtra == kDocumentSettingsPrivateBytes;
-}
-
 void CreateContext(HANDLE printer, HDC dc, ULONG inputSize, void* input)
 {
     WCHAR name[16];
@@ -123,9 +117,8 @@ void CreateContext(HANDLE printer, HDC dc, ULONG inputSize, void* input)
     if (!devMode)
         return;
     // Only a whole record of this driver is finalized in place; any other is
-    // kept as it came.
-    if (IsCompleteRecord(devMode))
-        FinalizeForPrinting(reinterpret_cast<DocumentSettings*>(devMode), printer);
+    // kept as it came. The application vouches for the size its record claims.
+    FinalizeForPrinting(devMode, RecordBytes(devMode), printer);
     StoreRecord(block, devMode);
 }
 

@@ -65,7 +65,7 @@ void WriteDefaultSettings(HANDLE printer, const WCHAR* localName, const ModelPro
     BuildDefaultSettings(localName);
     ApplyProfileColourOptions(&profile);
     DocumentSettings settings = DefaultTemplate();
-    FinalizeForPrinting(&settings, printer);
+    FinalizeForPrinting(&settings, sizeof(settings), printer);
     WritePrinterSettings(printer, &settings);
 }
 

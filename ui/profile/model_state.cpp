@@ -1,6 +1,7 @@
 #include "profile/model_state.h"
 
 #include "entry/driver_files.h"
+#include "entry/model_lock.h"
 #include "profile/device_options.h"
 #include "../resources/resource_ids.h"
 
@@ -190,6 +191,7 @@ const BinRow* BinListOfVariant(int32_t driverVariant, int* rows)
 
 void ApplyModelProfile(const ModelProfile& profile, HANDLE /*printer*/)
 {
+    ModelLockHolder lock;
     ModelState& state = modelState;
     const int32_t variant = ValidVariant(profile.driverVariant);
 

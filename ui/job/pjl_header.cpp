@@ -1,0 +1,287 @@
+#include "job/pjl_header.h"
+
+#include <shlobj.h>
+
+#include <stdarg.h>
+#include <stdio.h>
+
+#include "entry/driver_files.h"
+#include "entry/model_lock.h"
+#include "entry/resource_library.h"
+#include "profile/device_options.h"
+#include "profile/model_state.h"
+#include "profile/paper_lookups.h"
+#include "../resources/resource_ids.h"
+
+namespace {
+
+constexpr char kUnknown[] = "Unknown";   // any value that has no name
+constexpr char kSystemName[] = "NT4";
+constexpr char kReleaseDate[] = "Apr 13 2003";
+constexpr int kVersionChars = 32;        // at most 31 characters
+constexpr int kProfileVersionNumber = 3; // [About] VERSION3 of the profile
+constexpr int kPathBytes = MAX_PATH;     // at most 259 bytes and the terminator
+constexpr int kPasswordBytes = 5;        // at most 4 bytes and the terminator
+constexpr int kLineBytes = 1024;         // longer than any line can be
+
+// A text being built in a fixed field of `capacity` bytes, terminator
+// included. A line is appended whole or not at all.
+struct FieldText {
+    char* text;
+    int capacity;
+    int length;
+};
+
+FieldText StartField(char* field, int capacity)
+{
+    ZeroMemory(field, capacity);
+    return FieldText{field, capacity, 0};
+}
+
+bool AppendLine(FieldText* field, const char* format, ...)
+{
+    char line[kLineBytes];
+    va_list arguments;
+    va_start(arguments, format);
+    const int length = vsnprintf(line, sizeof(line), format, arguments);
+    va_end(arguments);
+    if (length < 0 || length >= kLineBytes || field->length + length > field->capacity - 1)
+        return false;
+    CopyMemory(field->text + field->length, line, length);
+    field->length += length;
+    field->text[field->length] = 0;
+    return true;
+}
+
+const char* OnOffName(int32_t value)
+{
+    switch (value) {
+    case 0: return "OFF";
+    case 1: return "ON";
+    default: return kUnknown;
+    }
+}
+
+const char* OrientationName(int16_t orientation)
+{
+    switch (orientation) {
+    case DMORIENT_PORTRAIT: return "PORTRAIT";
+    case DMORIENT_LANDSCAPE: return "LANDSCAPE";
+    default: return kUnknown;
+    }
+}
+
+const char* SourceName(int16_t source)
+{
+    switch (source) {
+    case 1025: return "AUTO";
+    case 1026: return "MANUAL";
+    case 1034: return "TRAY1";
+    case 1035: return "TRAY2";
+    case 1036: return "TRAY3";
+    case 1037: return "TRAY4";
+    default: return kUnknown;
+    }
+}
+
+const char* OutputBinName(int16_t bin)
+{
+    switch (bin) {
+    case 0: return "AUTO";
+    case 1: return "OUTBIN1";
+    case 2: return "OUTBIN2";
+    case 3: return "OUTBIN3";
+    default: return kUnknown;
+    }
+}
+
+const char* SorterName(int32_t sorterMode)
+{
+    switch (sorterMode) {
+    case 0: return "STACK";
+    case 1: return "SORT";
+    default: return kUnknown;
+    }
+}
+
+const char* StapleParameter(const ModelState& model, int32_t index)
+{
+    if (index == 0 || index == 1)
+        return model.stapleParams[index];
+    return kUnknown;
+}
+
+const char* DuplexParameter(const ModelState& model, int32_t duplexOn, int32_t duplexBinding)
+{
+    if (duplexOn == 0)
+        return model.duplexParams[0];
+    if (duplexBinding == 1 || duplexBinding == 2)
+        return model.duplexParams[duplexBinding];
+    return kUnknown;
+}
+
+// The letter of the primary language of the user's default locale.
+char LanguageLetter()
+{
+    switch (PRIMARYLANGID(LANGIDFROMLCID(GetUserDefaultLCID()))) {
+    case LANG_GERMAN: return 'G';
+    case LANG_ENGLISH: return 'E';
+    case LANG_SPANISH: return 'S';
+    case LANG_FRENCH: return 'F';
+    case LANG_ITALIAN: return 'I';
+    case LANG_JAPANESE: return 'J';
+    default: return 'O';
+    }
+}
+
+// The driver's version: the resource library's text for variant 1, else the
+// profile's [About] VERSION3, else the resource library's default text.
+void VersionText(HANDLE printer, int32_t driverVariant, char (&version)[kVersionChars])
+{
+    WCHAR text[kVersionChars] = {};
+    if (driverVariant == 1) {
+        LoadResourceString(IDS_VERSION_V1, text, kVersionChars);
+    } else {
+        if (printer) {
+            WCHAR path[kDriverPathChars];
+            if (FindDriverFile(printer, kProfileFragment, path))
+                ReadProfileVersion(path, kProfileVersionNumber, kVersionChars, text);
+            text[kVersionChars - 1] = 0;
+        }
+        if (!text[0])
+            LoadResourceString(IDS_VERSION_DEFAULT, text, kVersionChars);
+    }
+    NarrowCopy(version, text, kVersionChars);
+}
+
+// The user's documents folder in the system code page. False when it cannot
+// be found or does not fit 259 bytes: a cut path would name another file.
+bool DocumentsFolder(char (&folder)[kPathBytes])
+{
+    folder[0] = 0;
+    WCHAR path[MAX_PATH] = {};
+    if (FAILED(SHGetFolderPathW(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, path)) || !path[0])
+        return false;
+    path[MAX_PATH - 1] = 0;
+    const int needed = WideCharToMultiByte(CP_ACP, 0, path, -1, nullptr, 0, nullptr, nullptr);
+    if (needed <= 0 || needed > kPathBytes)
+        return false;
+    return WideCharToMultiByte(CP_ACP, 0, path, -1, folder, kPathBytes, nullptr, nullptr) == needed;
+}
+
+// The available paper that the header names: the printed paper for zoom,
+// the target paper for magnify and N-in-1, else the first of the list.
+// Null when that paper is not among the papers in use.
+const PaperRow* ChosenPaper(const DocumentSettings& record)
+{
+    switch (record.layoutMode) {
+    case 0: return AvailablePaperRowOfCode(record.dmPaperSize);
+    case 1: return AvailablePaperRowOfCode(record.magnifyPaper);
+    case 2:
+    case 3: return AvailablePaperRowOfCode(record.nUpPaper);
+    default: return Model().enabledPaperCount > 0 ? &Model().availablePapers[0] : nullptr;
+    }
+}
+
+void AppendFinishingLines(FieldText* header, HANDLE printer, const DocumentSettings& record)
+{
+    const ModelState& model = Model();
+    DeviceOptionData installed;
+    if (printer)
+        ReadDeviceOptions(printer, &installed);   // all zero when the printer has none
+    else
+        installed = DefaultDeviceOptions();
+
+    // Security print and its password.
+    const bool security = model.security != 0 && (model.reserve == 0 || installed.memoryIndex != 0) &&
+                          installed.securityPrint != 0 && record.securityPrint != 0;
+    char password[kPasswordBytes] = {};
+    if (security) {
+        WCHAR wide[kPasswordBytes];
+        CopyMemory(wide, installed.securityPassword, sizeof(wide));
+        wide[kPasswordBytes - 1] = 0;   // a stored record may lack the terminator
+        NarrowCopy(password, wide, kPasswordBytes);
+    }
+    AppendLine(header, "@PJL SET SECURITY=%s\r\n", security ? OnOffName(installed.securityPrint) : "OFF");
+    AppendLine(header, "@PJL SET JOBPASSWORD=%s\r\n", password);
+
+    // Output bin, offset stacking.
+    int16_t bin = record.outputBin;
+    if (!IsOutputBinValid(bin, installed.innerTray, installed.outerTray, installed.finisher))
+        bin = 0;
+    const bool finisherBin = installed.finisher != 0 && bin == 3;
+    AppendLine(header, "@PJL SET SHIFT=%s\r\n", finisherBin ? OnOffName(record.shift) : "OFF");
+    AppendLine(header, "@PJL SET OUTBIN=%s\r\n", OutputBinName(bin));
+
+    if (model.tonerSave != 0)
+        AppendLine(header, "@PJL SET TONERSAVE=%s\r\n", OnOffName(record.tonerSave));
+    if (model.staple != 0)
+        AppendLine(header, "%s=%s\r\n", model.stapleCommand, StapleParameter(model, finisherBin ? record.staple : 0));
+    if (model.duplex != 0) {
+        const bool unit = installed.duplexUnit != 0;
+        AppendLine(header, "%s=%s\r\n", model.duplexCommand,
+                   unit ? DuplexParameter(model, record.duplexOn, record.duplexBinding) : model.duplexParams[0]);
+        AppendLine(header, "@PJL SET BINDINGMARGIN=%s\r\n", unit ? OnOffName(record.bindingMargin) : "OFF");
+    }
+    if (model.model == 3 && model.control != 0 && record.driverControlsSort == 0)
+        AppendLine(header, "@PJL SET SORTER=%s\r\n", SorterName(record.sorterMode));
+}
+
+}  // namespace
+
+int IsOutputBinValid(int16_t bin, int32_t innerTray, int32_t outerTray, int32_t finisher)
+{
+    const bool inner = innerTray != 0;
+    const bool outer = outerTray != 0;
+    const bool finishing = finisher != 0;
+    if (bin < 0 || bin > 3)
+        return 0;
+    // An outer tray needs an inner tray, and excludes a finisher.
+    if (outer && (!inner || finishing))
+        return 0;
+    // Without an inner tray: the automatic bin, and bin 3 with a finisher.
+    if (!inner)
+        return (bin == 0 || (finishing && bin == 3)) ? 1 : 0;
+    // An inner tray alone: the automatic bin and the two inner trays.
+    if (!outer && !finishing)
+        return bin <= 2 ? 1 : 0;
+    return 1;
+}
+
+void BuildPjlHeader(HANDLE printer, DocumentSettings* record)
+{
+    if (!record)
+        return;
+    ModelLockHolder lock;
+    const ModelState& model = Model();
+    DocumentSettings& s = *record;
+
+    // 1. and 2. Job identification.
+    char version[kVersionChars];
+    VersionText(printer, model.driverVariant, version);
+    FieldText identification = StartField(s.jobIdentification, kJobIdentificationBytes);
+    AppendLine(&identification, "%s %c%d %s %s", kSystemName, LanguageLetter(), static_cast<int>(model.driverVariant),
+               version, kReleaseDate);
+
+    // 3. Header.
+    FieldText header = StartField(s.pjlHeader, kPjlHeaderBytes);
+    char folder[kPathBytes];
+    if (DocumentsFolder(folder))
+        AppendLine(&header, "@PJL SET VKPJLFILE=%s\\JOB%ld\n", folder, static_cast<long>(GetCurrentProcessId()));
+
+    const PaperRow* paper = ChosenPaper(s);
+    AppendLine(&header, "%s=%s\r\n", model.paperCommand, paper ? paper->pjlName : kUnknown);
+    AppendLine(&header, "@PJL SET ORIENTATION=%s\r\n", OrientationName(s.dmOrientation));
+    AppendLine(&header, "@PJL SET MEDIASOURCE=%s\r\n", SourceName(s.dmDefaultSource));
+    if (model.rotate != 0)
+        AppendLine(&header, "@PJL SET ROTATE=%s\r\n", (paper && paper->rotatable) ? OnOffName(s.rotate) : "OFF");
+    AppendLine(&header, "@PJL SET RESOLUTION=%d\r\n", s.resolutionDpi == 600 ? 600 : 300);
+    if (model.smoothing != 0)
+        AppendLine(&header, "@PJL SET SMOOTH=%s\r\n", OnOffName(s.smoothing));
+    if (model.driverVariant == 2)
+        AppendFinishingLines(&header, printer, s);
+
+    // 4. Trailer.
+    FieldText trailer = StartField(s.pjlTrailer, kPjlTrailerBytes);
+    AppendLine(&trailer, "@PJL EOJ\r\n");
+}
