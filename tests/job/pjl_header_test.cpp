@@ -386,12 +386,6 @@ TEST_F(PjlHeaderTest, EndsALongHeaderAfterItsLastWholeLine)
         ASSERT_EQ(0, settings_.pjlHeader[i]) << "byte " << i << " after the text";
 }
 
-TEST_F(PjlHeaderTest, BuildsNothingWithoutARecord)
-{
-    LoadSample(1);
-    BuildPjlHeader(printer(), nullptr);
-}
-
 TEST(IsOutputBinValid, FollowsTheInstalledOutputOptions)
 {
     struct Row {
