@@ -18,10 +18,10 @@
 
 #include "settings/document_settings.h"
 
-// The header version (dmSpecVersion value) of a record from its dmSize: 188 gives 0x0320, 212 gives
-// 0x0400, 220 gives 0x0401, any other size the record's own dmSpecVersion.
-// 0 (not usable) without a record or when `recordBytes` do not hold its
-// size fields.
+// The header version (a dmSpecVersion value) of a record from its dmSize:
+// 188 gives 0x0320, 212 gives 0x0400, 220 gives 0x0401, any other size the
+// record's own dmSpecVersion. 0 (not usable) without a record or when
+// `recordBytes` do not hold its size fields.
 WORD SettingsVersionFromSize(const void* record, size_t recordBytes);
 
 // dmSize + dmDriverExtra of a record the caller vouches for; 0 for none.
