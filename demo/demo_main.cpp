@@ -1,6 +1,7 @@
 // The demo: does what the spooler does when the driver is installed, on a
 // printer in the Wine prefix it runs in, and reports what the driver makes of
-// the printer.
+// the printer: its model profile, its default document settings and the PJL
+// texts they carry.
 //   martenui-demo <driver files folder> <sample profile: 1, 2 or 3>
 #include <windows.h>
 #include <winspool.h>
@@ -11,9 +12,13 @@
 
 #include "driver_install.h"
 #include "entry/holders.h"
+#include "entry/resource_library.h"
 #include "profile/model_profile.h"
 #include "profile_report.h"
 #include "report_text.h"
+#include "settings/default_settings.h"
+#include "settings/finalize_settings.h"
+#include "settings_report.h"
 
 int wmain(int argc, wchar_t** argv)
 {
@@ -51,6 +56,15 @@ int wmain(int argc, wchar_t** argv)
     ModelProfile profile;
     LoadModelProfile(printer.get(), &profile);
     ReportModelProfile(profile);
+
+    // What an application gets as the printer's defaults, and what the
+    // rendering module receives once they are finalized for printing.
+    LoadResourceLibraryForPrinter(printer.get());
+    DocumentSettings settings;
+    CopyDefaultSettings(printerName.c_str(), &profile, &settings);
+    ReportDefaultSettings(settings);
+    FinalizeForPrinting(&settings, sizeof(settings), printer.get());
+    ReportPjlTexts(settings);
 
     DeletePrinter(printer.get());
     return 0;

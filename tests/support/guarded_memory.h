@@ -21,7 +21,7 @@ public:
     void* data() const { return data_; }
     size_t size() const { return bytes_; }
     template <typename T>
-    T* as() const { return static_cast<T*>(data_); }
+    T* as() const { return reinterpret_cast<T*>(data_); }
 
     // From now on a write into the block faults too.
     void MakeReadOnly();

@@ -4,12 +4,12 @@
 
 #include "entry/holders.h"
 #include "entry/model_lock.h"
-#include "entry/printer_access.h"
 #include "entry/resource_library.h"
 #include "profile/device_options.h"
 #include "profile/model_profile.h"
 #include "profile/model_state.h"
-#include "settings/default_settings.h"
+#include "profile/paper_lookups.h"
+#include "settings/paper_name_list.h"
 #include "settings/document_settings.h"
 #include "../resources/resource_ids.h"
 
@@ -27,24 +27,13 @@ struct UserPaperSize {
     int16_t length;
 };
 
-// The user-defined size of the printer's current default settings; a
-// printer without a whole record of this driver gives the defaults' size.
-UserPaperSize ReferenceUserSize(HANDLE printer, const ModelProfile& profile)
+// The user-defined size of the printer's current default settings, or of
+// the defaults when the printer has no whole record of this driver.
+UserPaperSize ReferenceUserSize(HANDLE printer)
 {
-    HeapBlock info = GetPrinterInfo2(printer);
-    if (info) {
-        const BYTE* devMode = reinterpret_cast<const BYTE*>(info.as<PRINTER_INFO_2W>()->pDevMode);
-        const BYTE* blockEnd = info.as<BYTE>() + info.size();
-        if (devMode && devMode >= info.as<BYTE>() && devMode + sizeof(DocumentSettings) <= blockEnd) {
-            const auto* settings = reinterpret_cast<const DocumentSettings*>(devMode);
-            if (static_cast<DWORD>(settings->dmSize) + settings->dmDriverExtra >= sizeof(DocumentSettings))
-                return {settings->userPaperWidth, settings->userPaperLength};
-        }
-    }
-    BuildDefaultSettings(nullptr);
-    ApplyProfileColourOptions(&profile);
-    const DocumentSettings& defaults = DefaultTemplate();
-    return {defaults.userPaperWidth, defaults.userPaperLength};
+    UserPaperSize size = {};
+    ReferenceUserPaperSize(printer, &size.width, &size.length);
+    return size;
 }
 
 bool UserSizeOffered()
@@ -95,7 +84,7 @@ DWORD PaperCodes(void* output)
     return PaperCount();
 }
 
-DWORD PaperSizes(HANDLE printer, const ModelProfile& profile, void* output)
+DWORD PaperSizes(HANDLE printer, void* output)
 {
     const ModelState& model = Model();
     const int listed = ListedPaperCount();
@@ -104,7 +93,7 @@ DWORD PaperSizes(HANDLE printer, const ModelProfile& profile, void* output)
         for (int i = 0; i < listed; ++i)
             sizes[i] = {model.availablePapers[i].width, model.availablePapers[i].length};
         if (UserSizeOffered()) {
-            const UserPaperSize user = ReferenceUserSize(printer, profile);
+            const UserPaperSize user = ReferenceUserSize(printer);
             sizes[listed] = {user.width, user.length};
         }
     }
@@ -131,7 +120,7 @@ DWORD PaperNames(void* output)
 }
 
 // The smallest (or largest) width and length, each on its own.
-DWORD Extent(HANDLE printer, const ModelProfile& profile, bool largest, void* output)
+DWORD Extent(HANDLE printer, bool largest, void* output)
 {
     const ModelState& model = Model();
     int16_t width = largest ? 0 : 32767;
@@ -146,7 +135,7 @@ DWORD Extent(HANDLE printer, const ModelProfile& profile, bool largest, void* ou
     for (int i = 0; i < listed; ++i)
         fold(model.availablePapers[i].width, model.availablePapers[i].length);
     if (UserSizeOffered()) {
-        const UserPaperSize user = ReferenceUserSize(printer, profile);
+        const UserPaperSize user = ReferenceUserSize(printer);
         fold(user.width, user.length);
     }
     const DWORD widthBits = static_cast<WORD>(width);
@@ -156,23 +145,18 @@ DWORD Extent(HANDLE printer, const ModelProfile& profile, bool largest, void* ou
     return widthBits | (lengthBits << 16);
 }
 
-// Rows of the variant's bin list in use: the fixed ones and the installed
-// trays, never more than the list holds.
-int BinRowsInUse(HANDLE printer, const BinRow** list)
+// The variant's bin list and how many of its rows are in use.
+int BinRowsOfPrinter(HANDLE printer, const BinRow** list)
 {
-    const ModelState& model = Model();
     int rows = 0;
-    *list = BinListOfVariant(model.driverVariant, &rows);
-    const long inUse = static_cast<long>(model.fixedBinCount) + InstalledTrayCount(printer);
-    if (inUse < 0)
-        return 0;
-    return inUse < rows ? static_cast<int>(inUse) : rows;
+    *list = BinListOfVariant(Model().driverVariant, &rows);
+    return BinRowsInUse(InstalledTrayCount(printer));
 }
 
 DWORD Bins(HANDLE printer, void* output)
 {
     const BinRow* list = nullptr;
-    const int rows = BinRowsInUse(printer, &list);
+    const int rows = BinRowsOfPrinter(printer, &list);
     auto* codes = static_cast<WORD*>(output);
     DWORD count = 0;
     for (int row = 0; row < rows; ++row) {
@@ -188,7 +172,7 @@ DWORD Bins(HANDLE printer, void* output)
 DWORD BinNames(HANDLE printer, void* output)
 {
     const BinRow* list = nullptr;
-    const int rows = BinRowsInUse(printer, &list);
+    const int rows = BinRowsOfPrinter(printer, &list);
     auto* names = static_cast<WCHAR(*)[kBinNameChars]>(output);
     DWORD count = 0;
     for (int row = 0; row < rows; ++row) {
@@ -223,11 +207,11 @@ DWORD ModelAnswer(HANDLE printer, WORD index, void* output)
     case DC_PAPERS:
         return PaperCodes(output);
     case DC_PAPERSIZE:
-        return PaperSizes(printer, profile, output);
+        return PaperSizes(printer, output);
     case DC_MINEXTENT:
-        return Extent(printer, profile, false, output);
+        return Extent(printer, false, output);
     case DC_MAXEXTENT:
-        return Extent(printer, profile, true, output);
+        return Extent(printer, true, output);
     case DC_BINS:
         return Bins(printer, output);
     case DC_BINNAMES:

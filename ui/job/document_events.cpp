@@ -14,6 +14,7 @@
 #include "profile/model_profile.h"
 #include "settings/document_settings.h"
 #include "settings/finalize_settings.h"
+#include "settings/settings_merge.h"
 
 namespace {
 
@@ -72,18 +73,10 @@ bool MapBlock(HANDLE section, BlockView* block)
     return block->view.valid();
 }
 
-// The whole of a device mode as it claims to be, or 0 for no record.
-DWORD RecordBytes(const DEVMODEW* devMode)
-{
-    if (!devMode)
-        return 0;
-    return static_cast<DWORD>(devMode->dmSize) + devMode->dmDriverExtra;
-}
-
 // Copies a record into the block, never past its end.
 void StoreRecord(const BlockView& block, const DEVMODEW* devMode)
 {
-    DWORD bytes = RecordBytes(devMode);
+    size_t bytes = ClaimedRecordBytes(devMode);
     if (bytes > kJobRecordCapacity)
         bytes = kJobRecordCapacity;
     if (bytes)
@@ -118,7 +111,7 @@ void CreateContext(HANDLE printer, HDC dc, ULONG inputSize, void* input)
         return;
     // Only a whole record of this driver is finalized in place; any other is
     // kept as it came. The application vouches for the size its record claims.
-    FinalizeForPrinting(devMode, RecordBytes(devMode), printer);
+    FinalizeForPrinting(devMode, ClaimedRecordBytes(devMode), printer);
     StoreRecord(block, devMode);
 }
 

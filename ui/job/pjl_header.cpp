@@ -25,28 +25,35 @@ constexpr int kPasswordBytes = 5;        // at most 4 bytes and the terminator
 constexpr int kLineBytes = 1024;         // longer than any line can be
 
 // A text being built in a fixed field of `capacity` bytes, terminator
-// included. A line is appended whole or not at all.
+// included. A line is appended whole or not at all; once a line does not
+// fit, the text is closed, so that it always ends after its last whole line
+// and never leaves a gap in the order of its lines.
 struct FieldText {
     char* text;
     int capacity;
     int length;
+    bool closed;
 };
 
 FieldText StartField(char* field, int capacity)
 {
     ZeroMemory(field, capacity);
-    return FieldText{field, capacity, 0};
+    return FieldText{field, capacity, 0, false};
 }
 
 bool AppendLine(FieldText* field, const char* format, ...)
 {
+    if (field->closed)
+        return false;
     char line[kLineBytes];
     va_list arguments;
     va_start(arguments, format);
     const int length = vsnprintf(line, sizeof(line), format, arguments);
     va_end(arguments);
-    if (length < 0 || length >= kLineBytes || field->length + length > field->capacity - 1)
+    if (length < 0 || length >= kLineBytes || field->length + length > field->capacity - 1) {
+        field->closed = true;
         return false;
+    }
     CopyMemory(field->text + field->length, line, length);
     field->length += length;
     field->text[field->length] = 0;

@@ -12,8 +12,8 @@
 // Fills jobIdentification, pjlHeader and pjlTrailer of `record` from the
 // record, the applied model and the printer's installed options (the
 // built-in default options without a printer). Each text stays within its
-// field and terminated: a header line that does not fit whole is left out
-// and the lines after it are still tried.
+// field and terminated: the header ends after the last line that fits whole,
+// and no later line is added.
 void BuildPjlHeader(HANDLE printer, DocumentSettings* record);
 
 // 1 when output bin 0..3 (auto, inner 1, inner 2, outer or finisher) can be

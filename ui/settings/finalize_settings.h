@@ -11,8 +11,10 @@
 // Fills the render block of `record` from the user's choices. It writes at
 // the fixed offsets of this driver's record, so it acts only on a complete
 // record (dmSize 220, dmDriverExtra 3868, and `recordBytes` at least 4088);
-// any other record is left untouched. `printer` may be null: the PJL header
-// then uses the built-in default installed options.
+// any other record is left untouched. A caller handed a bare device-mode
+// pointer passes ClaimedRecordBytes (settings_merge.h) as `recordBytes`.
+// `printer` may be null: the PJL header then uses the built-in default
+// installed options.
 void FinalizeForPrinting(void* record, size_t recordBytes, HANDLE printer);
 
 // A complete record of this driver, within `recordBytes`.

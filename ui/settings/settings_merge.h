@@ -18,10 +18,10 @@
 
 #include "settings/document_settings.h"
 
-// The spec version of a record from its dmSize: 188 gives 0x0320, 212 gives
-// 0x0400, 220 gives 0x0401, any other size the record's own dmSpecVersion.
-// 0 (not usable) without a record or when `recordBytes` do not hold its
-// size fields.
+// The header version (a dmSpecVersion value) of a record from its dmSize:
+// 188 gives 0x0320, 212 gives 0x0400, 220 gives 0x0401, any other size the
+// record's own dmSpecVersion. 0 (not usable) without a record or when
+// `recordBytes` do not hold its size fields.
 WORD SettingsVersionFromSize(const void* record, size_t recordBytes);
 
 // dmSize + dmDriverExtra of a record the caller vouches for; 0 for none.
@@ -29,7 +29,7 @@ size_t ClaimedRecordBytes(const DEVMODEW* record);
 
 // Copies the header and private parts of `source` into `destination`, each
 // as far as both records have it. The destination keeps its own dmSize,
-// dmDriverExtra and dmDriverVersion and gets its own spec version. Returns
+// dmDriverExtra and dmDriverVersion and gets its own header version. Returns
 // the bytes taken over, or -1 when either record is not usable (version 0,
 // or sizes that do not fit the bytes given for it).
 int ConvertSettings(const void* source, size_t sourceBytes, void* destination, size_t destinationBytes);
