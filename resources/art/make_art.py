@@ -11,6 +11,8 @@ byte for byte on every run.
 import os
 import sys
 
+# Nothing is written into the source tree but by hand.
+sys.dont_write_bytecode = True
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 from banners import BANNERS  # noqa: E402
