@@ -35,12 +35,16 @@ PAPER_SIZES_MM = {
 }
 
 
-def paper(name):
+def paper(name, ruled=False):
     width_mm, length_mm = PAPER_SIZES_MM[name]
     scale = 30.0 / 432  # the largest sheet fills the icon's height
     w, h = max(5, round(width_mm * scale)), max(7, round(length_mm * scale))
     c = IconCanvas()
-    sheet(c, (31 - w) // 2, 31 - h, w, h)
+    x, y = (31 - w) // 2, 31 - h
+    sheet(c, x, y, w, h)
+    if ruled:  # a form: the invoice, of nearly the size of A5
+        for row in range(y + 5, y + h - 2, 3):
+            c.fill_rect(x + 2, row, w - 4, 1, SILVER)
     return c
 
 
@@ -206,7 +210,7 @@ ICONS = {
     "order_123": lambda: order("123"),
 }
 for _name in PAPER_SIZES_MM:
-    ICONS[_name] = (lambda n: lambda: paper(n))(_name)
+    ICONS[_name] = (lambda n: lambda: paper(n, ruled=(n == "paper_invoice")))(_name)
 for _orient in ("portrait", "landscape"):
     for _digits in ("1234", "1324", "2143", "3142"):
         ICONS["nup4_%s_%s" % (_digits, _orient)] = (
