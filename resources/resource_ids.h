@@ -145,6 +145,19 @@
 #define IDI_NUP1_LANDSCAPE         2313
 #define IDI_NUP2_FIRST             2314   // 2314..2317
 #define IDI_NUP4_FIRST             2318   // 2318..2325
+// The same pictures one by one: pages in reading order, and the sheet.
+#define IDI_NUP2_12_LANDSCAPE      2314
+#define IDI_NUP2_21_LANDSCAPE      2315
+#define IDI_NUP2_12_PORTRAIT       2316
+#define IDI_NUP2_21_PORTRAIT       2317
+#define IDI_NUP4_1234_PORTRAIT     2318
+#define IDI_NUP4_1324_PORTRAIT     2319
+#define IDI_NUP4_2143_PORTRAIT     2320
+#define IDI_NUP4_3142_PORTRAIT     2321
+#define IDI_NUP4_1234_LANDSCAPE    2322
+#define IDI_NUP4_1324_LANDSCAPE    2323
+#define IDI_NUP4_2143_LANDSCAPE    2324
+#define IDI_NUP4_3142_LANDSCAPE    2325
 #define IDI_SORTER_STACK           2328
 #define IDI_SORTER_SORT            2329
 #define IDI_ROTATE                 2330
@@ -157,5 +170,141 @@
 #define IDB_BANNER                 173
 #define IDB_BANNER_IMAGE2          2401
 #define IDB_BANNER_IMAGE3          2402
+
+// ---- Controls ---------------------------------------------------------------
+// A control keeps its number on every template of its page, so one dialog
+// procedure serves both templates. Numbers repeat across pages, never within.
+#ifndef IDC_STATIC
+#define IDC_STATIC                 (-1)
+#endif
+
+// Buttons on every property page.
+#define IDC_RESTORE_DEFAULTS       1702
+#define IDC_ABOUT_BUTTON           1705
+
+// Paper/Layout page.
+#define IDC_LAYOUT_PAPER_LABEL     1908
+#define IDC_LAYOUT_PAPER_TEXT      1909   // name and size of the selected paper
+#define IDC_LAYOUT_PAPER_LIST      2223
+#define IDC_LAYOUT_SOURCE_LABEL    1910
+#define IDC_LAYOUT_SOURCE_LIST     1302
+#define IDC_LAYOUT_ORIENT_GROUP    1101
+#define IDC_LAYOUT_ORIENT_ICON     1657
+#define IDC_LAYOUT_PORTRAIT        1201
+#define IDC_LAYOUT_LANDSCAPE       1202
+#define IDC_LAYOUT_COPIES_LABEL    1911   // a group box on the wide template
+#define IDC_LAYOUT_COPIES_EDIT     1502
+#define IDC_LAYOUT_COPIES_UPDOWN   1602
+#define IDC_LAYOUT_COPIES_PRINTER  1115
+#define IDC_LAYOUT_COPIES_DRIVER   1116
+#define IDC_LAYOUT_ZOOM_LABEL      1913
+#define IDC_LAYOUT_ZOOM_EDIT       1503
+#define IDC_LAYOUT_ZOOM_UPDOWN     1603
+#define IDC_LAYOUT_MAGNIFY_LABEL   1912
+#define IDC_LAYOUT_MAGNIFY_LIST    1303
+#define IDC_LAYOUT_NUP_GROUP       1102
+#define IDC_LAYOUT_NUP_ICON        1658
+#define IDC_LAYOUT_NUP_1IN1        1203
+#define IDC_LAYOUT_NUP_2IN1        1204
+#define IDC_LAYOUT_NUP_4IN1        1205
+#define IDC_LAYOUT_POSITION_LABEL  1915
+#define IDC_LAYOUT_POSITION_LIST   1305
+#define IDC_LAYOUT_TARGET_LABEL    1914
+#define IDC_LAYOUT_TARGET_LIST     1304
+
+// Handling page.
+#define IDC_HANDLING_SORTER_GROUP  1105
+#define IDC_HANDLING_SORTER_ICON   1660
+#define IDC_HANDLING_STACK         1210
+#define IDC_HANDLING_SORT          1211
+#define IDC_HANDLING_ROTATE_ICON   1661
+#define IDC_HANDLING_ROTATE        1801
+#define IDC_HANDLING_SHIFT_ICON    1113
+#define IDC_HANDLING_SHIFT         1109
+#define IDC_HANDLING_DUPLEX        1063
+#define IDC_HANDLING_FLIP_GROUP    1046
+#define IDC_HANDLING_FLIP_ICON     1663
+#define IDC_HANDLING_LONG_EDGE     1038
+#define IDC_HANDLING_SHORT_EDGE    1039
+#define IDC_HANDLING_MARGIN_GROUP  1081
+#define IDC_HANDLING_MARGIN_ICON   1114
+#define IDC_HANDLING_MARGIN_YES    1076
+#define IDC_HANDLING_MARGIN_NO     1075
+#define IDC_HANDLING_OUTBIN_LABEL  1079
+#define IDC_HANDLING_OUTBIN_LIST   1066
+#define IDC_HANDLING_STAPLE_LABEL  1101
+#define IDC_HANDLING_STAPLE_LIST   1036
+#define IDC_HANDLING_SECURE_GROUP  1106
+#define IDC_HANDLING_SECURE_OFF    1107
+#define IDC_HANDLING_SECURE_ON     1108
+// Served by the page procedure but placed on no template.
+#define IDC_HANDLING_ORDER_GROUP   2501
+#define IDC_HANDLING_ORDER_ICON    2504
+#define IDC_HANDLING_ORDER_NORMAL  2505
+#define IDC_HANDLING_ORDER_REVERSE 2506
+#define IDC_HANDLING_OVERLAY_LABEL 1916
+#define IDC_HANDLING_OVERLAY_LIST  1306
+
+// Quality page.
+#define IDC_QUALITY_RES_GROUP      1107
+#define IDC_QUALITY_RES_600        1212
+#define IDC_QUALITY_RES_300        1213
+#define IDC_QUALITY_SMOOTH_CHECK   1803   // the narrow template's single box
+#define IDC_QUALITY_SMOOTH_GROUP   1088
+#define IDC_QUALITY_SMOOTH_ON      1089
+#define IDC_QUALITY_SMOOTH_OFF     1090
+#define IDC_QUALITY_TONER_GROUP    1087
+#define IDC_QUALITY_TONER_ON       1091
+#define IDC_QUALITY_TONER_OFF      1092
+#define IDC_QUALITY_TEXT_GROUP     1122
+#define IDC_QUALITY_TEXT_BLACK     1118
+#define IDC_QUALITY_TEXT_HALFTONE  1117
+
+// Fonts page.
+#define IDC_FONTS_USE_PRINTER      1217
+#define IDC_FONTS_PRINTER_NOTE1    1027
+#define IDC_FONTS_PRINTER_NOTE2    1922
+#define IDC_FONTS_USE_TRUETYPE     1218
+#define IDC_FONTS_TRUETYPE_NOTE    1921
+
+// Device Options page.
+#define IDC_OPTIONS_TRAYS_LABEL    1906
+#define IDC_OPTIONS_TRAYS_EDIT     1501
+#define IDC_OPTIONS_TRAYS_UPDOWN   1601
+#define IDC_OPTIONS_MEMORY_LABEL   1103
+#define IDC_OPTIONS_MEMORY_LIST    1102
+#define IDC_OPTIONS_SECURE_CHECK   1084
+#define IDC_OPTIONS_PASSWORD       1052
+#define IDC_OPTIONS_DUPLEX_UNIT    1063
+#define IDC_OPTIONS_INNER_TRAY     1062
+#define IDC_OPTIONS_OUTER_TRAY     1065
+#define IDC_OPTIONS_FINISHER       1104
+#define IDC_OPTIONS_BANNER         173
+
+// Font Substitution page.
+#define IDC_FONTSUBS_TABLE         1001
+#define IDC_FONTSUBS_FACE          1002   // the selected TrueType face
+#define IDC_FONTSUBS_LABEL         1028
+#define IDC_FONTSUBS_LIST          1003
+
+// About dialog.
+#define IDC_ABOUT_MODEL            1901
+#define IDC_ABOUT_TITLE            1902
+#define IDC_ABOUT_NOTICE           1903
+#define IDC_ABOUT_FILES            1401
+#define IDC_ABOUT_RELEASE          1905
+#define IDC_ABOUT_OK               1701
+
+// User Size dialog (OK and Cancel are IDOK and IDCANCEL).
+#define IDC_USERSIZE_SIZE_GROUP    1109
+#define IDC_USERSIZE_WIDTH_RANGE   1926
+#define IDC_USERSIZE_WIDTH_EDIT    1504
+#define IDC_USERSIZE_WIDTH_UPDOWN  1068
+#define IDC_USERSIZE_HEIGHT_RANGE  1928
+#define IDC_USERSIZE_HEIGHT_EDIT   1505
+#define IDC_USERSIZE_HEIGHT_UPDOWN 1070
+#define IDC_USERSIZE_UNIT_GROUP    1110
+#define IDC_USERSIZE_INCH          1219
+#define IDC_USERSIZE_MM            1220
 
 #endif
