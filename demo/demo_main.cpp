@@ -1,24 +1,38 @@
 // The demo: does what the spooler does when the driver is installed, on a
 // printer in the Wine prefix it runs in, and reports what the driver makes of
-// the printer: its model profile, its default document settings and the PJL
-// texts they carry.
+// the printer. Then it prints one document as the graphics engine would.
 //   martenui-demo <driver files folder> <sample profile: 1, 2 or 3>
 #include <windows.h>
 #include <winspool.h>
+#include <winddiui.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
+#include "capabilities_report.h"
+#include "driver_entry_points.h"
 #include "driver_install.h"
 #include "entry/holders.h"
+#include "entry/printer_access.h"
 #include "entry/resource_library.h"
+#include "job_report.h"
+#include "printer_data_report.h"
 #include "profile/model_profile.h"
 #include "profile_report.h"
 #include "report_text.h"
-#include "settings/default_settings.h"
-#include "settings/finalize_settings.h"
+#include "settings/document_settings.h"
 #include "settings_report.h"
+
+namespace {
+
+int Fail(const std::wstring& message)
+{
+    fprintf(stderr, "martenui-demo: %s\n", Narrow(message).c_str());
+    return 1;
+}
+
+}  // namespace
 
 int wmain(int argc, wchar_t** argv)
 {
@@ -38,33 +52,45 @@ int wmain(int argc, wchar_t** argv)
     package.profilePath = filesDir + L"\\Kolb6v" + std::to_wstring(variant) + L".ini";
     const std::wstring printerName = L"Velofax Demo " + std::to_wstring(variant);
 
-    Heading("Installing");
+    Heading("Installing the driver and a printer");
     std::wstring error;
-    if (!InstallDriverPackage(package, filesDir, &error)) {
-        fprintf(stderr, "martenui-demo: %s\n", Narrow(error).c_str());
-        return 1;
-    }
+    if (!InstallDriverPackage(package, filesDir, &error))
+        return Fail(error);
     Field("driver", package.name.c_str());
     Field("model profile", package.profilePath.c_str());
     UniquePrinter printer(AddPrinterForDriver(printerName, package.name, &error));
-    if (!printer) {
-        fprintf(stderr, "martenui-demo: %s\n", Narrow(error).c_str());
-        return 1;
-    }
+    if (!printer)
+        return Fail(error);
     Field("printer", printerName.c_str());
+
+    DriverEntryPoints driver;
+    if (!LoadDriverEntryPoints(printer.get(), &driver))
+        return Fail(L"the installed driver has not got its entry points");
+
+    // What the spooler does once the printer exists.
+    const BOOL initialised = driver.printerEvent(const_cast<WCHAR*>(printerName.c_str()), PRINTER_EVENT_INITIALIZE, 0, 0);
+    Field("DrvPrinterEvent INITIALIZE", initialised ? "TRUE" : "FALSE");
+    if (!initialised)
+        return Fail(L"the printer could not be initialised");
 
     ModelProfile profile;
     LoadModelProfile(printer.get(), &profile);
     ReportModelProfile(profile);
+    ReportPrinterData(printer.get());
+    ReportCapabilities(driver, printer.get());
 
-    // What an application gets as the printer's defaults, and what the
-    // rendering module receives once they are finalized for printing.
-    LoadResourceLibraryForPrinter(printer.get());
+    // The printer's default settings, as the initialise event stored them:
+    // what an application gets, finalized with the PJL texts.
     DocumentSettings settings;
-    CopyDefaultSettings(printerName.c_str(), &profile, &settings);
+    BYTE* record = reinterpret_cast<BYTE*>(&settings);
+    if (!ReadPrinterSettings(printer.get(), record, record + kSettingsHeaderBytes))
+        return Fail(L"the printer has no default settings");
+    LoadResourceLibraryForPrinter(printer.get());
     ReportDefaultSettings(settings);
-    FinalizeForPrinting(&settings, sizeof(settings), printer.get());
     ReportPjlTexts(settings);
+
+    RunPrintJob(driver, printer.get(), printerName.c_str(), reinterpret_cast<DEVMODEW*>(&settings),
+                L"Quarterly report \"draft\"", 3);
 
     DeletePrinter(printer.get());
     return 0;

@@ -45,14 +45,15 @@ void ReportBlock(HANDLE printer, const char* when)
     CloseHandle(section);
 }
 
-std::string Printable(const std::string& text)
+// One line of text with its line end shown as \r and \n.
+std::string ShownLine(const std::string& text)
 {
     std::string shown;
     for (char c : text) {
         if (c == '\r')
             shown += "\\r";
         else if (c == '\n')
-            shown += "\\n\n      ";
+            shown += "\\n";
         else
             shown += c;
     }
@@ -72,11 +73,12 @@ void RunPrintJob(const DriverEntryPoints& driver, HANDLE printer, const WCHAR* p
 
     DOCEVENT_CREATEDCPRE create = {const_cast<WCHAR*>(L"MARTENUI"), const_cast<WCHAR*>(printerName), devMode, FALSE};
     event(DOCUMENTEVENT_CREATEDCPRE, sizeof(create), &create);
-    printf("  CREATEDCPRE: the application's record, finalized in place:\n");
     const auto* settings = reinterpret_cast<const DocumentSettings*>(devMode);
-    printf("    jobIdentification \"%s\"\n", settings->jobIdentification);
-    printf("    pjlHeader\n      %s\n", Printable(settings->pjlHeader).c_str());
-    printf("    pjlTrailer \"%s\"\n", Printable(settings->pjlTrailer).c_str());
+    const std::string header(settings->pjlHeader);
+    printf("  CREATEDCPRE: the application's record is finalized in place (renderFinalMark %d);\n",
+           settings->renderFinalMark);
+    printf("    its header's first line names the job-settings file:\n    %s\n",
+           ShownLine(header.substr(0, header.find('\n') + 1)).c_str());
     ReportBlock(printer, "after context creation");
 
     DOCINFOW docInfo = {sizeof(docInfo), documentName, nullptr, nullptr, 0};
@@ -86,7 +88,7 @@ void RunPrintJob(const DriverEntryPoints& driver, HANDLE printer, const WCHAR* p
     SHGetFolderPathW(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, folder);
     const std::wstring jobFile = std::wstring(folder) + L"\\JOB" + std::to_wstring(GetCurrentProcessId());
     printf("  STARTDOCPRE \"%s\": job-settings file %s\n", Utf8(documentName).c_str(), Utf8(jobFile.c_str()).c_str());
-    printf("    holds \"%s\"\n", Printable(FileText(jobFile.c_str())).c_str());
+    printf("    which holds %s\n", ShownLine(FileText(jobFile.c_str())).c_str());
 
     for (int page = 0; page < pages; ++page) {
         event(DOCUMENTEVENT_STARTPAGE, 0, nullptr);

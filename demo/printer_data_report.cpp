@@ -61,7 +61,7 @@ void ReportPrinterData(HANDLE printer)
     std::vector<BYTE> margins = Value(printer, kMarginValue, &type);
     Line(kMarginValue, type, margins.size());
     printf("  %zu records of %zu bytes\n", margins.size() / sizeof(MarginRecord), sizeof(MarginRecord));
-    printf("      code  width x length  left  top right bottom  (0.1 mm; margins in dots at 600 dpi)\n");
+    printf("      code  width x length  left  top right bottom  (sizes in 0.1 mm, margins in dots at 600 dpi;\n      \">256\": the codes above 256 share the bit of code 0)\n");
     const auto* records = reinterpret_cast<const MarginRecord*>(margins.data());
     for (size_t i = 0; i < margins.size() / sizeof(MarginRecord); ++i) {
         const MarginRecord& r = records[i];
@@ -74,8 +74,10 @@ void ReportPrinterData(HANDLE printer)
                 }
             }
         }
-        printf("      %4d  %5d x %5d  %5d %4d %5d %6d%s\n", r.kind ? code : 0, r.width, r.length, r.left, r.top,
-               r.right, r.bottom, r.kind ? (code == 0 ? "  (code above 256)" : "") : "  closing record");
+        char codeText[8];
+        snprintf(codeText, sizeof(codeText), code > 0 ? "%d" : (r.kind ? ">256" : "-"), code);
+        printf("      %4s  %5d x %5d  %5d %4d %5d %6d%s\n", codeText, r.width, r.length, r.left, r.top, r.right,
+               r.bottom, r.kind ? "" : "  closing record");
     }
 
     std::vector<BYTE> fonts = Value(printer, kFontSubsValue, &type);
