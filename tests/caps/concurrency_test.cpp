@@ -13,7 +13,7 @@
 #include <thread>
 #include <vector>
 
-#include "entry/driver_files.h"
+#include "support/installed_driver.h"
 #include "support/printer_bench.h"
 
 namespace {
@@ -53,15 +53,12 @@ TEST(ConcurrentCapabilities, EachThreadGetsItsOwnPrintersAnswers)
 {
     BenchPrinter first(SampleDriver(1));
     BenchPrinter second(SampleDriver(2));
-    HeapBlock info = GetDriverInfo(first.handle());
-    ASSERT_TRUE(info);
-    HMODULE module = LoadLibraryW(info.as<DRIVER_INFO_3W>()->pConfigFile);
-    ASSERT_NE(module, nullptr);
-    auto query = reinterpret_cast<CapabilitiesEntry>(GetProcAddress(module, "DrvDeviceCapabilities"));
+    InstalledDriver driver(first.handle());
+    auto query = driver.Entry<CapabilitiesEntry>("DrvDeviceCapabilities");
     ASSERT_NE(query, nullptr);
     // Installed printers: the spooler has initialised them, so each query
     // reads the cached profile, as it does in the field.
-    auto initialise = reinterpret_cast<BOOL(WINAPI*)(LPWSTR, INT, DWORD, LPARAM)>(GetProcAddress(module, "DrvPrinterEvent"));
+    auto initialise = driver.Entry<BOOL(WINAPI*)(LPWSTR, INT, DWORD, LPARAM)>("DrvPrinterEvent");
     ASSERT_NE(initialise, nullptr);
     ASSERT_TRUE(initialise(const_cast<wchar_t*>(first.name().c_str()), PRINTER_EVENT_INITIALIZE, 0, 0));
     ASSERT_TRUE(initialise(const_cast<wchar_t*>(second.name().c_str()), PRINTER_EVENT_INITIALIZE, 0, 0));
@@ -91,5 +88,4 @@ TEST(ConcurrentCapabilities, EachThreadGetsItsOwnPrintersAnswers)
         thread.join();
     EXPECT_EQ(kThreads * kRounds, asked.load());
     EXPECT_EQ(0, wrong.load()) << "answers of one model reached a thread asking about the other";
-    FreeLibrary(module);
 }

@@ -9,11 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "entry/driver_files.h"
 #include "entry/printer_access.h"
 #include "profile/device_options.h"
 #include "settings/default_settings.h"
 #include "settings/document_settings.h"
+#include "support/installed_driver.h"
 #include "support/printer_bench.h"
 
 namespace {
@@ -35,19 +35,14 @@ protected:
     void Open(const DriverPackage& driver)
     {
         printer_ = std::make_unique<BenchPrinter>(driver);
-        HeapBlock info = GetDriverInfo(printer_->handle());
-        ASSERT_TRUE(info);
-        module_ = LoadLibraryW(info.as<DRIVER_INFO_3W>()->pConfigFile);
-        ASSERT_NE(module_, nullptr);
-        query_ = reinterpret_cast<CapabilitiesEntry>(GetProcAddress(module_, "DrvDeviceCapabilities"));
+        driver_ = std::make_unique<InstalledDriver>(printer_->handle());
+        query_ = driver_->Entry<CapabilitiesEntry>("DrvDeviceCapabilities");
         ASSERT_NE(query_, nullptr);
     }
     void Close()
     {
+        driver_.reset();
         printer_.reset();
-        if (module_)
-            FreeLibrary(module_);
-        module_ = nullptr;
     }
     void TearDown() override { Close(); }
 
@@ -88,7 +83,7 @@ protected:
     }
 
     std::unique_ptr<BenchPrinter> printer_;
-    HMODULE module_ = nullptr;
+    std::unique_ptr<InstalledDriver> driver_;
     CapabilitiesEntry query_ = nullptr;
 };
 

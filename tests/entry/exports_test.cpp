@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "entry/driver_files.h"
+#include "support/installed_driver.h"
 #include "support/printer_bench.h"
 
 namespace {
@@ -15,20 +16,15 @@ protected:
     void SetUp() override
     {
         printer_ = std::make_unique<BenchPrinter>(SampleDriver(2));
-        HeapBlock info = GetDriverInfo(printer_->handle());
-        ASSERT_TRUE(info);
-        module_ = LoadLibraryW(info.as<DRIVER_INFO_3W>()->pConfigFile);
-        ASSERT_NE(module_, nullptr) << "loading the installed configuration file, error " << GetLastError();
-    }
-    void TearDown() override
-    {
-        if (module_)
-            FreeLibrary(module_);
+        driver_ = std::make_unique<InstalledDriver>(printer_->handle());
+        module_ = driver_->module();
+        ASSERT_NE(module_, nullptr);
     }
 
     FARPROC Entry(const char* name) const { return GetProcAddress(module_, name); }
 
     std::unique_ptr<BenchPrinter> printer_;
+    std::unique_ptr<InstalledDriver> driver_;
     HMODULE module_ = nullptr;
 };
 

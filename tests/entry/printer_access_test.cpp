@@ -11,6 +11,7 @@
 
 #include "entry/driver_files.h"
 #include "entry/driver_interface.h"
+#include "support/installed_driver.h"
 #include "support/printer_bench.h"
 
 namespace {
@@ -99,19 +100,14 @@ protected:
     void SetUp() override
     {
         printer_ = std::make_unique<BenchPrinter>(SampleDriver(2));
-        HeapBlock info = GetDriverInfo(printer_->handle());
-        ASSERT_TRUE(info);
-        module_ = LoadLibraryW(info.as<DRIVER_INFO_3W>()->pConfigFile);
-        ASSERT_NE(module_, nullptr);
-        convert_ = reinterpret_cast<ConvertEntry>(GetProcAddress(module_, "DrvConvertDevMode"));
+        driver_ = std::make_unique<InstalledDriver>(printer_->handle());
+        convert_ = driver_->Entry<ConvertEntry>("DrvConvertDevMode");
         ASSERT_NE(convert_, nullptr);
     }
     void TearDown() override
     {
         if (printer_)
             RemoveUserValue(printer_->name());
-        if (module_)
-            FreeLibrary(module_);
     }
 
     BOOL Convert(const std::wstring& name, void* output, LONG* size)
@@ -120,7 +116,7 @@ protected:
     }
 
     std::unique_ptr<BenchPrinter> printer_;
-    HMODULE module_ = nullptr;
+    std::unique_ptr<InstalledDriver> driver_;
     ConvertEntry convert_ = nullptr;
 };
 

@@ -12,13 +12,13 @@
 #include <string>
 #include <vector>
 
-#include "entry/driver_files.h"
 #include "job/job_settings_file.h"
 #include "job/job_shared_block.h"
 #include "profile/device_options.h"
 #include "settings/default_settings.h"
 #include "settings/document_settings.h"
 #include "support/guarded_memory.h"
+#include "support/installed_driver.h"
 #include "support/printer_bench.h"
 
 namespace {
@@ -81,11 +81,8 @@ protected:
     void Open(const DriverPackage& driver)
     {
         printer_ = std::make_unique<BenchPrinter>(driver);
-        HeapBlock info = GetDriverInfo(printer_->handle());
-        ASSERT_TRUE(info);
-        module_ = LoadLibraryW(info.as<DRIVER_INFO_3W>()->pConfigFile);
-        ASSERT_NE(module_, nullptr);
-        event_ = reinterpret_cast<DocumentEventEntry>(GetProcAddress(module_, "DrvDocumentEvent"));
+        driver_ = std::make_unique<InstalledDriver>(printer_->handle());
+        event_ = driver_->Entry<DocumentEventEntry>("DrvDocumentEvent");
         ASSERT_NE(event_, nullptr);
     }
 
@@ -93,9 +90,8 @@ protected:
     {
         Event(DOCUMENTEVENT_DELETEDC);
         DeleteFileW(JobFilePath().c_str());
+        driver_.reset();
         printer_.reset();
-        if (module_)
-            FreeLibrary(module_);
     }
 
     int Event(int code, ULONG inputSize = 0, void* input = nullptr, HDC dc = kDc)
@@ -141,7 +137,7 @@ protected:
 
     static inline const HDC kDc = reinterpret_cast<HDC>(0x1001);
     std::unique_ptr<BenchPrinter> printer_;
-    HMODULE module_ = nullptr;
+    std::unique_ptr<InstalledDriver> driver_;
     DocumentEventEntry event_ = nullptr;
 };
 

@@ -64,6 +64,20 @@ std::vector<CopiedFile> CopiedFiles(HINF inf, const std::wstring& install)
     return files;
 }
 
+// The driver variant each model of the package is built for.
+int VariantOfModel(const std::wstring& model)
+{
+    const struct {
+        const wchar_t* model;
+        int variant;
+    } models[] = {{L"Velofax QX-310", 1}, {L"Velofax QX-320 EP 6II", 2}, {L"Velofax QX-230", 3}};
+    for (const auto& row : models) {
+        if (model == row.model)
+            return row.variant;
+    }
+    return 0;
+}
+
 bool Exists(const std::wstring& path)
 {
     return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
@@ -143,11 +157,10 @@ TEST_F(DriverPackageTest, EachModelInstallsTheDriversFilesAndItsOwnProfile)
                 EXPECT_EQ(1u, targets.count(needed)) << Narrow(needed);
             ASSERT_EQ(std::vector<std::wstring>{profile}, profiles) << "one profile per model";
 
-            // The profile selects the variant that the model's name promises.
+            // The profile selects the driver variant of the model.
             ModelProfile parsed;
             ReadModelProfile((DriverFilesDir() + L"\\" + profile).c_str(), &parsed);
-            const int variant = profile.back() == L'i' ? profile[profile.size() - 5] - L'0' : 0;
-            EXPECT_EQ(variant, parsed.driverVariant) << Narrow(profile);
+            EXPECT_EQ(VariantOfModel(model), parsed.driverVariant) << Narrow(profile);
         }
     }
 }

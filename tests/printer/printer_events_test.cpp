@@ -11,13 +11,13 @@
 #include <string>
 #include <vector>
 
-#include "entry/driver_files.h"
 #include "entry/printer_access.h"
 #include "printer/font_substitution.h"
 #include "printer/margin_table.h"
 #include "profile/device_options.h"
 #include "profile/model_profile.h"
 #include "settings/document_settings.h"
+#include "support/installed_driver.h"
 #include "support/printer_bench.h"
 
 namespace {
@@ -54,19 +54,15 @@ protected:
     void Open(const DriverPackage& driver)
     {
         printer_ = std::make_unique<BenchPrinter>(driver, L"Event");
-        HeapBlock info = GetDriverInfo(printer_->handle());
-        ASSERT_TRUE(info);
         resourceLibraryPath_ = SpoolerDriverDir() + L"\\3\\" + kInstalledResourceLibrary;
-        module_ = LoadLibraryW(info.as<DRIVER_INFO_3W>()->pConfigFile);
-        ASSERT_NE(module_, nullptr);
-        event_ = reinterpret_cast<PrinterEventEntry>(GetProcAddress(module_, "DrvPrinterEvent"));
+        driver_ = std::make_unique<InstalledDriver>(printer_->handle());
+        event_ = driver_->Entry<PrinterEventEntry>("DrvPrinterEvent");
         ASSERT_NE(event_, nullptr);
     }
     void TearDown() override
     {
+        driver_.reset();
         printer_.reset();
-        if (module_)
-            FreeLibrary(module_);
     }
 
     BOOL Event(const std::wstring& name, int event)
@@ -84,7 +80,7 @@ protected:
 
     std::unique_ptr<BenchPrinter> printer_;
     std::wstring resourceLibraryPath_;
-    HMODULE module_ = nullptr;
+    std::unique_ptr<InstalledDriver> driver_;
     PrinterEventEntry event_ = nullptr;
 };
 

@@ -1,0 +1,23 @@
+#include "support/installed_driver.h"
+
+#include <winspool.h>
+
+#include <gtest/gtest.h>
+
+#include "entry/driver_files.h"
+
+InstalledDriver::InstalledDriver(HANDLE printer)
+{
+    HeapBlock info = GetDriverInfo(printer);
+    EXPECT_TRUE(info) << "no driver information for the printer";
+    if (!info)
+        return;
+    module_ = LoadLibraryW(info.as<DRIVER_INFO_3W>()->pConfigFile);
+    EXPECT_NE(nullptr, module_) << "loading the installed configuration file, error " << GetLastError();
+}
+
+InstalledDriver::~InstalledDriver()
+{
+    if (module_)
+        FreeLibrary(module_);
+}

@@ -1,0 +1,30 @@
+// The MARTENUI.dll that the spooler installed for a printer, loaded as the
+// spooler, the print dialogs and the graphics engine load it.
+#ifndef MARTENUI_TESTS_INSTALLED_DRIVER_H
+#define MARTENUI_TESTS_INSTALLED_DRIVER_H
+
+#include <windows.h>
+
+class InstalledDriver {
+public:
+    // Loads the configuration file of the printer's driver; the test fails
+    // when it cannot.
+    explicit InstalledDriver(HANDLE printer);
+    ~InstalledDriver();
+    InstalledDriver(const InstalledDriver&) = delete;
+    InstalledDriver& operator=(const InstalledDriver&) = delete;
+
+    HMODULE module() const { return module_; }
+
+    // The entry point `name` as a function of type `Function`, or null.
+    template <typename Function>
+    Function Entry(const char* name) const
+    {
+        return module_ ? reinterpret_cast<Function>(GetProcAddress(module_, name)) : nullptr;
+    }
+
+private:
+    HMODULE module_ = nullptr;
+};
+
+#endif
