@@ -4,6 +4,17 @@
 
 #include "entry/driver_files.h"
 
+namespace {
+
+// Through void*: an entry point's real type is not GetProcAddress's.
+template <typename Function>
+void Resolve(HMODULE module, const char* name, Function* entry)
+{
+    *entry = reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+}
+
+}  // namespace
+
 bool LoadDriverEntryPoints(HANDLE printer, DriverEntryPoints* entries)
 {
     HeapBlock info = GetDriverInfo(printer);
@@ -12,11 +23,8 @@ bool LoadDriverEntryPoints(HANDLE printer, DriverEntryPoints* entries)
     entries->module = LoadLibraryW(info.as<DRIVER_INFO_3W>()->pConfigFile);
     if (!entries->module)
         return false;
-    entries->printerEvent = reinterpret_cast<decltype(entries->printerEvent)>(
-        GetProcAddress(entries->module, "DrvPrinterEvent"));
-    entries->deviceCapabilities = reinterpret_cast<decltype(entries->deviceCapabilities)>(
-        GetProcAddress(entries->module, "DrvDeviceCapabilities"));
-    entries->documentEvent = reinterpret_cast<decltype(entries->documentEvent)>(
-        GetProcAddress(entries->module, "DrvDocumentEvent"));
+    Resolve(entries->module, "DrvPrinterEvent", &entries->printerEvent);
+    Resolve(entries->module, "DrvDeviceCapabilities", &entries->deviceCapabilities);
+    Resolve(entries->module, "DrvDocumentEvent", &entries->documentEvent);
     return entries->printerEvent && entries->deviceCapabilities && entries->documentEvent;
 }

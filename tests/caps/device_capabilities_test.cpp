@@ -89,22 +89,47 @@ protected:
 
 }  // namespace
 
-TEST_F(CapabilitiesTest, AnswersTheFixedIndices)
+TEST_F(CapabilitiesTest, AnswersTheFixedIndicesForEveryVariant)
 {
-    Open(SampleDriver(3));
     struct Row {
         DWORD index;
         DWORD expected;
     } rows[] = {
-        {DC_FIELDS, 0xF703}, {DC_DUPLEX, 0}, {DC_SIZE, 220}, {DC_EXTRA, 3868}, {DC_VERSION, 0x0401},
+        {DC_DUPLEX, 0}, {DC_SIZE, 220}, {DC_EXTRA, 3868}, {DC_VERSION, 0x0401},
         {DC_DRIVER, 0x080F}, {DC_ENUMRESOLUTIONS, DWORD(-1)}, {DC_FILEDEPENDENCIES, DWORD(-1)},
         {DC_TRUETYPE, 6}, {DC_ORIENTATION, 90}, {DC_COPIES, 999}, {DC_BINADJUST, 256},
         {DC_EMF_COMPLIANT, DWORD(-1)}, {DC_DATATYPE_PRODUCED, DWORD(-1)}, {DC_COLLATE, 1},
         {0, DWORD(-1)}, {23, DWORD(-1)}, {40, DWORD(-1)}, {0xFFFF, DWORD(-1)},
         {0x10000 | DC_SIZE, 220}, {0xABCD0000 | DC_COPIES, 999},
     };
-    for (const Row& row : rows)
-        EXPECT_EQ(row.expected, Query(row.index)) << "index 0x" << std::hex << row.index;
+    for (int variant = 1; variant <= 3; ++variant) {
+        Open(SampleDriver(variant));
+        for (const Row& row : rows)
+            EXPECT_EQ(row.expected, Query(row.index)) << "variant " << variant << ", index 0x" << std::hex << row.index;
+        EXPECT_EQ(variant == 2 ? 0xF70Fu : 0xF703u, Query(DC_FIELDS)) << "variant " << variant;
+        Close();
+    }
+}
+
+TEST(CopyNameField, CutsNamesToTheirSlotAndZeroFillsIt)
+{
+    const std::wstring longBin = L"Large Capacity Tray Number 1";   // 28 units
+    WCHAR bin[kBinNameSlotChars];
+    wmemset(bin, L'#', kBinNameSlotChars);
+    CopyNameField(bin, longBin.c_str(), 22, kBinNameSlotChars);
+    EXPECT_EQ(longBin.substr(0, 22), std::wstring(bin));
+    EXPECT_EQ(0, bin[22]);
+    EXPECT_EQ(0, bin[23]);
+
+    const std::wstring longPaper(70, L'p');
+    WCHAR paper[kPaperNameSlotChars];
+    CopyNameField(paper, longPaper.c_str(), kPaperNameSlotChars - 1, kPaperNameSlotChars);
+    EXPECT_EQ(63u, wcslen(paper));
+
+    wmemset(paper, L'#', kPaperNameSlotChars);
+    CopyNameField(paper, L"A4", 0, kPaperNameSlotChars);
+    for (WCHAR unit : paper)
+        ASSERT_EQ(0, unit) << "nothing to copy leaves the slot zero";
 }
 
 TEST_F(CapabilitiesTest, FieldsOfVariantTwoIncludeTheCustomSize)

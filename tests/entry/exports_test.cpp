@@ -50,7 +50,7 @@ TEST_F(InstalledModule, ExportsTheTwelveEntryPointsByNameWithTheirOrdinals)
 
 TEST_F(InstalledModule, UpgradePrinterAcceptsEveryLevel)
 {
-    auto upgrade = reinterpret_cast<BOOL(WINAPI*)(DWORD, LPBYTE)>(Entry("DrvUpgradePrinter"));
+    auto upgrade = driver_->Entry<BOOL(WINAPI*)(DWORD, LPBYTE)>("DrvUpgradePrinter");
     ASSERT_NE(upgrade, nullptr);
     BYTE info[64] = {};
     for (DWORD level : {0u, 1u, 2u, 0xFFFFFFFFu})
@@ -60,7 +60,7 @@ TEST_F(InstalledModule, UpgradePrinterAcceptsEveryLevel)
 
 TEST_F(InstalledModule, QueryPrintExAcceptsEveryJob)
 {
-    auto query = reinterpret_cast<BOOL(WINAPI*)(PDEVQUERYPRINT_INFO)>(Entry("DevQueryPrintEx"));
+    auto query = driver_->Entry<BOOL(WINAPI*)(PDEVQUERYPRINT_INFO)>("DevQueryPrintEx");
     ASSERT_NE(query, nullptr);
     DEVMODEW foreign = {};
     foreign.dmSize = sizeof(foreign);
@@ -136,7 +136,7 @@ TEST_F(InstalledModule, QueryPrintAndPrinterPropertiesGoStraightToTheSpooler)
 {
     void* original = ReplaceImport(module_, "winspool.drv", "DevQueryPrint", reinterpret_cast<void*>(FakeDevQueryPrint));
     ASSERT_NE(original, nullptr) << "MARTENUI does not import DevQueryPrint from the spooler";
-    auto query = reinterpret_cast<BOOL(WINAPI*)(HANDLE, LPDEVMODEW, DWORD*)>(Entry("DevQueryPrint"));
+    auto query = driver_->Entry<BOOL(WINAPI*)(HANDLE, LPDEVMODEW, DWORD*)>("DevQueryPrint");
     DEVMODEW devMode = {};
     DWORD resourceId = 0;
     spoolerCall = SpoolerCall();
@@ -150,7 +150,7 @@ TEST_F(InstalledModule, QueryPrintAndPrinterPropertiesGoStraightToTheSpooler)
 
     original = ReplaceImport(module_, "winspool.drv", "PrinterProperties", reinterpret_cast<void*>(FakePrinterProperties));
     ASSERT_NE(original, nullptr) << "MARTENUI does not import PrinterProperties from the spooler";
-    auto properties = reinterpret_cast<BOOL(WINAPI*)(HWND, HANDLE)>(Entry("PrinterProperties"));
+    auto properties = driver_->Entry<BOOL(WINAPI*)(HWND, HANDLE)>("PrinterProperties");
     spoolerCall = SpoolerCall();
     const HWND window = reinterpret_cast<HWND>(0x1234);
     EXPECT_EQ(78, properties(window, printer_->handle()));
@@ -163,7 +163,7 @@ TEST_F(InstalledModule, QueryPrintAndPrinterPropertiesGoStraightToTheSpooler)
 TEST_F(InstalledModule, DocumentPropertySheetsAnswersTheRecordSizeToASizeQuery)
 {
     // The spooler asks so when it adds a printer: no mode, no output record.
-    auto sheets = reinterpret_cast<LONG(WINAPI*)(PROPSHEETUI_INFO*, LPARAM)>(Entry("DrvDocumentPropertySheets"));
+    auto sheets = driver_->Entry<LONG(WINAPI*)(PROPSHEETUI_INFO*, LPARAM)>("DrvDocumentPropertySheets");
     ASSERT_NE(sheets, nullptr);
     DOCUMENTPROPERTYHEADER header = {};
     header.cbSize = sizeof(header);

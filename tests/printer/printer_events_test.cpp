@@ -16,7 +16,9 @@
 #include "printer/margin_table.h"
 #include "profile/device_options.h"
 #include "profile/model_profile.h"
+#include "settings/default_settings.h"
 #include "settings/document_settings.h"
+#include "settings/finalize_settings.h"
 #include "support/installed_driver.h"
 #include "support/printer_bench.h"
 
@@ -146,7 +148,19 @@ TEST_F(PrinterEventTest, InitialisingStoresTheDefaultFontSubstitutesAndOptions)
     const std::vector<WCHAR> table = Value<WCHAR>(*printer_, kFontSubsValue, &type);
     EXPECT_EQ(static_cast<DWORD>(REG_BINARY), type);
     EXPECT_EQ(467u, table.size()) << "934 bytes";
-    EXPECT_STREQ(L"Swiss721SWM Bold", FindSubstitute(table.data(), static_cast<DWORD>(table.size() * 2), L"Arial Bold"));
+    std::wstring pairs;
+    for (const wchar_t* text : {L"Arial", L"Swiss721SWM", L"Arial Bold", L"Swiss721SWM Bold", L"Arial Bold Italic",
+                                L"Swiss721SWM BoldItalic", L"Arial Italic", L"Swiss721SWM Italic", L"Courier New",
+                                L"CourierSWC", L"Courier New Bold", L"CourierSWC Bold", L"Courier New Bold Italic",
+                                L"CourierSWC Bold Italic", L"Courier New Italic", L"CourierSWC Italic",
+                                L"Times New Roman", L"Dutch801SWM", L"Times New Roman Bold", L"Dutch801SWM Bold",
+                                L"Times New Roman Bold Italic", L"Dutch801SWM BoldItalic", L"Times New Roman Italic",
+                                L"Dutch801SWM Italic", L"Symbol", L"Symbol Set SWA", L"Wingdings", L"MoreWingBatsSWM"}) {
+        pairs += text;
+        pairs.push_back(L'\0');
+    }
+    pairs.push_back(L'\0');
+    EXPECT_EQ(pairs, std::wstring(table.begin(), table.end()));
 
     const std::vector<BYTE> options = Value<BYTE>(*printer_, kDeviceOptionValue, &type);
     ASSERT_EQ(sizeof(DeviceOptionData), options.size());
@@ -163,6 +177,21 @@ TEST_F(PrinterEventTest, InitialisingStoresTheFinalizedDefaultSettings)
     std::vector<BYTE> record(kSettingsBytes);
     ASSERT_EQ(1, ReadPrinterSettings(printer_->handle(), record.data(), record.data() + kSettingsHeaderBytes));
     const auto* settings = reinterpret_cast<const DocumentSettings*>(record.data());
+
+    // The model's defaults for this printer, finalized for it: every byte
+    // but the spooler's own copy of the two names.
+    ModelProfile profile;
+    LoadModelProfile(printer_->handle(), &profile);
+    DocumentSettings expected;
+    CopyDefaultSettings(printer_->name().c_str(), &profile, &expected);
+    FinalizeForPrinting(&expected, sizeof(expected), printer_->handle());
+    const BYTE* want = reinterpret_cast<const BYTE*>(&expected);
+    const size_t afterName = offsetof(DocumentSettings, dmSpecVersion);
+    const size_t formName = offsetof(DocumentSettings, dmFormName);
+    const size_t afterForm = offsetof(DocumentSettings, dmLogPixels);
+    EXPECT_EQ(0, memcmp(want + afterName, record.data() + afterName, formName - afterName));
+    EXPECT_EQ(0, memcmp(want + afterForm, record.data() + afterForm, kSettingsBytes - afterForm));
+    EXPECT_STREQ(expected.dmFormName, settings->dmFormName);
     EXPECT_EQ(printer_->name(), settings->dmDeviceName);
     EXPECT_EQ(220, settings->dmSize);
     EXPECT_EQ(3868, settings->dmDriverExtra);

@@ -20,7 +20,8 @@ public:
     template <typename Function>
     Function Entry(const char* name) const
     {
-        return module_ ? reinterpret_cast<Function>(GetProcAddress(module_, name)) : nullptr;
+        // Through void*: an entry point's real type is not GetProcAddress's.
+        return module_ ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module_, name))) : nullptr;
     }
 
 private:

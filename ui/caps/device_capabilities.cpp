@@ -18,9 +18,9 @@ namespace {
 constexpr DWORD kUnsupported = static_cast<DWORD>(-1);
 constexpr DWORD kFieldsAll = 0xF703;            // the fields every record carries
 constexpr DWORD kFieldsCustomSize = 0x000C;     // DM_PAPERLENGTH | DM_PAPERWIDTH
-constexpr int kPaperNameChars = 64;
-constexpr int kBinNameChars = 24;
-constexpr int kBinNameCopied = 23;
+constexpr int kPaperNameChars = kPaperNameSlotChars;
+constexpr int kBinNameChars = kBinNameSlotChars;
+constexpr int kBinNameCopied = 23;   // a bin name keeps at most 22 units
 
 struct UserPaperSize {
     int16_t width;
@@ -57,17 +57,6 @@ int ListedPaperCount()
 int PaperCount()
 {
     return ListedPaperCount() + (UserSizeOffered() ? 1 : 0);
-}
-
-// Copies at most `copied` units of `name` and zero-fills the rest of the
-// `slot` units.
-void CopyNameField(WCHAR* slot, const WCHAR* name, int copied, int slotChars)
-{
-    int i = 0;
-    for (; i < copied && name[i]; ++i)
-        slot[i] = name[i];
-    for (; i < slotChars; ++i)
-        slot[i] = 0;
 }
 
 DWORD PaperCodes(void* output)
@@ -226,6 +215,15 @@ DWORD ModelAnswer(HANDLE printer, WORD index, void* output)
 }
 
 }  // namespace
+
+void CopyNameField(WCHAR* slot, const WCHAR* name, int copied, int slotChars)
+{
+    int i = 0;
+    for (; i < copied && name && name[i]; ++i)
+        slot[i] = name[i];
+    for (; i < slotChars; ++i)
+        slot[i] = 0;
+}
 
 DWORD QueryDeviceCapability(HANDLE printer, WORD index, void* output)
 {

@@ -8,4 +8,12 @@
 // `output` when it is given. (DWORD)-1 for an unsupported index.
 DWORD QueryDeviceCapability(HANDLE printer, WORD index, void* output);
 
+// Slots of the name answers, in UTF-16 units.
+constexpr int kPaperNameSlotChars = 64;
+constexpr int kBinNameSlotChars = 24;
+
+// Copies at most `copied` units of `name` into `slot` and zero-fills the
+// rest of its `slotChars` units.
+void CopyNameField(WCHAR* slot, const WCHAR* name, int copied, int slotChars);
+
 #endif
