@@ -233,6 +233,38 @@ protected:
     HMODULE library = nullptr;
 };
 
+// The dialog's own font selected into a device context of the dialog, for
+// measuring texts as the dialog draws them.
+class DialogFontDc {
+public:
+    explicit DialogFontDc(HWND dialog) : dialog_(dialog), dc_(GetDC(dialog))
+    {
+        old_ = SelectObject(dc_, reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0)));
+        GetTextMetricsW(dc_, &metrics_);
+    }
+    ~DialogFontDc()
+    {
+        SelectObject(dc_, old_);
+        ReleaseDC(dialog_, dc_);
+    }
+    DialogFontDc(const DialogFontDc&) = delete;
+    DialogFontDc& operator=(const DialogFontDc&) = delete;
+
+    int LineHeight() const { return metrics_.tmHeight; }
+    int Width(const std::wstring& text) const
+    {
+        SIZE size = {};
+        GetTextExtentPoint32W(dc_, text.c_str(), static_cast<int>(text.size()), &size);
+        return static_cast<int>(size.cx);
+    }
+
+private:
+    HWND dialog_;
+    HDC dc_;
+    HGDIOBJ old_ = nullptr;
+    TEXTMETRICW metrics_ = {};
+};
+
 }  // namespace
 
 TEST_F(DialogTemplates, EachHasItsTitleSizeKindAndFont)
@@ -321,12 +353,7 @@ TEST_F(DialogTemplates, NoTwoVisibleControlsOverlapAndFramesHoldWhatTheyCross)
     for (const TemplateRow& row : AllTemplates()) {
         LiveDialog live(row);
         ASSERT_NE(live.window(), nullptr) << Name(row);
-        HDC dc = GetDC(live.window());
-        HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(live.window(), WM_GETFONT, 0, 0)));
-        TEXTMETRICW metrics;
-        GetTextMetricsW(dc, &metrics);
-        SelectObject(dc, old);
-        ReleaseDC(live.window(), dc);
+        const int captionHeight = DialogFontDc(live.window()).LineHeight();
 
         RECT client;
         GetClientRect(live.window(), &client);
@@ -351,7 +378,7 @@ TEST_F(DialogTemplates, NoTwoVisibleControlsOverlapAndFramesHoldWhatTheyCross)
                     continue;
                 if (frameA && Contains(a, b)) {
                     // Inside a frame, below the frame's caption.
-                    EXPECT_GE(b.top, a.top + metrics.tmHeight)
+                    EXPECT_GE(b.top, a.top + captionHeight)
                         << Name(row, idB) << " at " << Show(b) << " touches the caption of frame " << idA;
                     continue;
                 }
@@ -379,15 +406,8 @@ TEST_F(DialogTemplates, EveryCaptionAndFieldTextFitsItsControl)
     for (const TemplateRow& row : AllTemplates()) {
         LiveDialog live(row);
         ASSERT_NE(live.window(), nullptr) << Name(row);
-        HDC dc = GetDC(live.window());
-        HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(live.window(), WM_GETFONT, 0, 0)));
-        TEXTMETRICW metrics;
-        GetTextMetricsW(dc, &metrics);
-        auto width = [&](const std::wstring& text) {
-            SIZE size = {};
-            GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
-            return static_cast<int>(size.cx);
-        };
+        const DialogFontDc font(live.window());
+        auto width = [&](const std::wstring& text) { return font.Width(text); };
         const int checkBox = 13 + 6;  // the box and the gap before the text
         const int arrow = GetSystemMetrics(SM_CXVSCROLL);
 
@@ -418,7 +438,7 @@ TEST_F(DialogTemplates, EveryCaptionAndFieldTextFitsItsControl)
             }
             EXPECT_LE(needed, room) << Name(row, control.id) << " " << Narrow(control.caption) << " is cut";
             if (control.kind == Kind::Label || control.kind == Kind::Note || control.kind == Kind::CentredLabel) {
-                EXPECT_LE(static_cast<int>(lines.size()) * metrics.tmHeight, place.bottom - place.top)
+                EXPECT_LE(static_cast<int>(lines.size()) * font.LineHeight(), place.bottom - place.top)
                     << Name(row, control.id) << " " << Narrow(control.caption) << " loses lines";
             }
         }
@@ -431,8 +451,6 @@ TEST_F(DialogTemplates, EveryCaptionAndFieldTextFitsItsControl)
             EXPECT_LE(width(field.text) + chrome, place.right - place.left)
                 << Name(row, field.control) << " cannot show " << Narrow(field.text);
         }
-        SelectObject(dc, old);
-        ReleaseDC(live.window(), dc);
     }
 }
 
