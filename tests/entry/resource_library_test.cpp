@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "entry/driver_files.h"
+#include "entry/driver_interface.h"
+#include "support/installed_driver.h"
 #include "support/printer_bench.h"
 #include "resources/resource_ids.h"
 
@@ -52,6 +54,13 @@ TEST_F(ResourceLibraryTest, FreeingReleasesOnceAndTheNextLoadLoadsAgain)
 
     BenchPrinter printer(SampleDriver(1));
     const std::wstring path = InstalledLibraryPath(printer);
+    // Adding the printer had the spooler ask the installed driver for its
+    // default settings, and so load the library; initialising the printer
+    // releases it there, leaving only this test's own reference.
+    InstalledDriver installed(printer.handle());
+    auto event = installed.Entry<BOOL(WINAPI*)(LPWSTR, INT, DWORD, LPARAM)>("DrvPrinterEvent");
+    ASSERT_NE(nullptr, event);
+    ASSERT_TRUE(event(const_cast<LPWSTR>(printer.name().c_str()), PRINTER_EVENT_INITIALIZE, 0, 0));
     ASSERT_NE(LoadResourceLibrary(path.c_str()), nullptr);
     EXPECT_NE(0, FreeResourceLibrary());
     EXPECT_EQ(nullptr, ResourceLibrary());

@@ -204,7 +204,14 @@ TEST_F(PrinterEventTest, InitialisingStoresTheFinalizedDefaultSettings)
 TEST_F(PrinterEventTest, ReleasesTheResourceLibraryAtTheEnd)
 {
     Open(SampleDriver(2));
-    ASSERT_EQ(nullptr, GetModuleHandleW(resourceLibraryPath_.c_str()));
+    // Asking for the default settings loads it.
+    auto properties = driver_->Entry<LONG(WINAPI*)(HWND, HANDLE, PWSTR, PDEVMODEW, PDEVMODEW, DWORD)>(
+        "DrvDocumentProperties");
+    ASSERT_NE(nullptr, properties);
+    std::vector<BYTE> settings(4088);
+    ASSERT_EQ(1, properties(nullptr, printer_->handle(), const_cast<wchar_t*>(printer_->name().c_str()),
+                            reinterpret_cast<DEVMODEW*>(settings.data()), nullptr, DM_OUT_BUFFER));
+    ASSERT_NE(nullptr, GetModuleHandleW(resourceLibraryPath_.c_str()));
     ASSERT_TRUE(Event(printer_->name(), PRINTER_EVENT_INITIALIZE));
     EXPECT_EQ(nullptr, GetModuleHandleW(resourceLibraryPath_.c_str()));
 }

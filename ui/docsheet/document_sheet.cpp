@@ -1,8 +1,122 @@
 #include "docsheet/document_sheet.h"
 
+#include <prsht.h>
+
+#include "docsheet/input_record.h"
+#include "docsheet/page_tables.h"
+#include "docsheet/settings_without_ui.h"
+#include "docsheet/sheet_model.h"
+#include "docsheet/sheet_state.h"
+#include "entry/driver_files.h"
+#include "entry/holders.h"
+#include "entry/printer_access.h"
+#include "entry/printer_by_name.h"
+#include "entry/resource_library.h"
+#include "settings/settings_merge.h"
+
 namespace {
 
-constexpr LONG kDocumentSettingsSize = 4088;
+constexpr LONG kDocumentSettingsSize = static_cast<LONG>(kSettingsBytes);
+constexpr int kTitleChars = 64;
+
+// The output record as the sheet starts editing it: the caller's record
+// merged into the defaults, or the user's stored settings, or the defaults.
+void PrepareOutput(const DOCUMENTPROPERTYHEADER& header, HANDLE printer, ModelProfile* profile)
+{
+    auto* output = reinterpret_cast<DocumentSettings*>(header.pdmOut);
+    if (header.pdmIn) {
+        HeapBlock copy(sizeof(DocumentSettings));
+        if (copy) {
+            const size_t bytes = CopyInputRecord(header.pdmIn, copy.as<DocumentSettings>());
+            MergeSettings(output, copy.get(), bytes, printer);
+            return;
+        }
+    } else if (header.pszPrinterName && ReadUserSettings(header.pszPrinterName, output)) {
+        return;
+    }
+    CopyModelDefaults(header.pszPrinterName, profile, output);
+}
+
+// Adds the page of `row` through the platform's callback; its handle, or 0.
+HANDLE AddPage(const PROPSHEETUI_INFO& info, const PageTableEntry& row, SheetState* state)
+{
+    WCHAR text[kTitleChars + 1];
+    const int length = LoadResourceString(row.titleId, text, kTitleChars + 1);
+    HeapBlock title((length + 1) * sizeof(WCHAR));
+    if (title)
+        CopyMemory(title.get(), text, (length + 1) * sizeof(WCHAR));
+
+    PROPSHEETPAGEW page = {};
+    page.dwSize = PROPSHEETPAGEW_V2_SIZE;
+    page.dwFlags = PSP_USETITLE | PSP_HASHELP;
+    page.hInstance = ResourceLibrary();
+    page.pszTemplate = MAKEINTRESOURCEW(row.templateId);
+    page.pszTitle = title ? title.as<WCHAR>() : L"";
+    page.pfnDlgProc = row.procedure;
+    page.lParam = reinterpret_cast<LPARAM>(state);
+    // The callback keeps its own copy of the page and its title.
+    return reinterpret_cast<HANDLE>(
+        info.pfnComPropSheet(info.hComPropSheet, CPSFUNC_ADD_PROPSHEETPAGEW, reinterpret_cast<LPARAM>(&page), 0));
+}
+
+LONG BuildSheet(PROPSHEETUI_INFO* info, const DOCUMENTPROPERTYHEADER& header)
+{
+    PrinterForCall printer(header.hPrinter, header.pszPrinterName);
+    int32_t driverVariant = 0;
+    {
+        HeapBlock profile(sizeof(ModelProfile));
+        if (!profile)
+            return -1;
+        ModelLockHolder lock;
+        LoadSheetModel(printer.get(), profile.as<ModelProfile>());
+        PrepareOutput(header, printer.get(), profile.as<ModelProfile>());
+        driverVariant = profile.as<ModelProfile>()->driverVariant;
+    }
+
+    auto* state = static_cast<SheetState*>(HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, sizeof(SheetState)));
+    if (!state)
+        return -1;
+    state->canChange = (header.fMode & DM_NOPERMISSION) ? 0 : 1;
+    state->comPropSheet = info->pfnComPropSheet;
+    state->comPropSheetHandle = info->hComPropSheet;
+    state->printerName = header.pszPrinterName;
+    state->printerNameCopy = header.pszPrinterName;
+    state->settings = reinterpret_cast<DocumentSettings*>(header.pdmOut);
+    // A printer opened here by name stays open until the sheet's DESTROY.
+    state->printerHandle = printer.release();
+    state->printer = state->printerHandle;
+    info->UserData = reinterpret_cast<ULONG_PTR>(state);
+
+    const PageTableEntry* table = DocumentPageTable(driverVariant);
+    if (info->pfnComPropSheet) {
+        for (int i = 0; i < kDocumentPageCount; ++i) {
+            if (table[i].enabled)
+                state->pageHandles[i] = AddPage(*info, table[i], state);
+        }
+    }
+    return 1;
+}
+
+// The edited settings go to the user's store only when the caller gave no
+// record of its own (the caller keeps what it asked to merge).
+void StoreResult(const PROPSHEETUI_INFO& info, const DOCUMENTPROPERTYHEADER& header)
+{
+    const auto* state = reinterpret_cast<const SheetState*>(info.UserData);
+    if (header.pdmIn || !state || !state->settings || !header.pszPrinterName)
+        return;
+    WriteUserSettings(header.pszPrinterName, state->settings);
+}
+
+void FreeSheet(PROPSHEETUI_INFO* info, const DOCUMENTPROPERTYHEADER& header)
+{
+    auto* state = reinterpret_cast<SheetState*>(info->UserData);
+    if (!state)
+        return;
+    if (!header.hPrinter && state->printer)
+        ClosePrinter(state->printer);
+    HeapFree(GetProcessHeap(), 0, state);
+    info->UserData = 0;
+}
 
 }  // namespace
 
@@ -16,11 +130,33 @@ LONG DocumentPropertySheets(PROPSHEETUI_INFO* info, LPARAM param)
         header->cbOut = kDocumentSettingsSize;
         return kDocumentSettingsSize;
     }
-    return -1;
+    if (!info) {
+        PrinterForCall printer(header->hPrinter, header->pszPrinterName);
+        return SettingsWithoutUi(*header, printer.get());
+    }
+    if (!(header->fMode & DM_PROMPT))
+        return 1;
+
+    LONG result = 1;
+    switch (info->Reason) {
+    case PROPSHEETUI_REASON_INIT:
+        result = BuildSheet(info, *header);
+        break;
+    case PROPSHEETUI_REASON_SET_RESULT:
+        StoreResult(*info, *header);
+        break;
+    case PROPSHEETUI_REASON_DESTROY:
+        FreeSheet(info, *header);
+        break;
+    default:   // GET_INFO_HEADER among them: no header is filled
+        break;
+    }
+    info->Result = static_cast<ULONG_PTR>(result);
+    return result;
 }
 
-LONG DocumentProperties(HWND /*window*/, HANDLE printer, WCHAR* deviceName, DEVMODEW* output, DEVMODEW* input,
-                        DWORD mode)
+LONG DocumentPropertiesWithoutUi(HWND /*window*/, HANDLE printer, WCHAR* deviceName, DEVMODEW* output,
+                                 DEVMODEW* input, DWORD mode)
 {
     DOCUMENTPROPERTYHEADER header = {};
     header.cbSize = sizeof(header);
@@ -33,7 +169,7 @@ LONG DocumentProperties(HWND /*window*/, HANDLE printer, WCHAR* deviceName, DEVM
     return DocumentPropertySheets(nullptr, reinterpret_cast<LPARAM>(&header));
 }
 
-LONG AdvancedDocumentProperties(HWND window)
+LONG AdvancedDocumentPropertiesBox(HWND window)
 {
     MessageBoxW(window, L"Sets private members of DEVMODE", L"DrvAdvancedDocumentProperties", MB_OK);
     return 10;

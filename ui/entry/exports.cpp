@@ -23,13 +23,13 @@ LONG WINAPI DrvDocumentPropertySheets(PROPSHEETUI_INFO* info, LPARAM param)
 LONG WINAPI DrvDocumentProperties(HWND window, HANDLE printer, PWSTR deviceName, PDEVMODEW output,
                                   PDEVMODEW input, DWORD mode)
 {
-    return DocumentProperties(window, printer, deviceName, output, input, mode);
+    return DocumentPropertiesWithoutUi(window, printer, deviceName, output, input, mode);
 }
 
 LONG WINAPI DrvAdvancedDocumentProperties(HWND window, HANDLE /*printer*/, PWSTR /*deviceName*/,
                                           PDEVMODEW /*output*/, PDEVMODEW /*input*/)
 {
-    return AdvancedDocumentProperties(window);
+    return AdvancedDocumentPropertiesBox(window);
 }
 
 LONG WINAPI DrvDevicePropertySheets(PROPSHEETUI_INFO* info, LPARAM param)

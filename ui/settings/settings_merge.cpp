@@ -138,17 +138,21 @@ int MergeSettings(DocumentSettings* output, const void* input, size_t inputBytes
         return 0;
     ModelLockHolder lock;
 
-    // 2. The defaults, as the template is now.
-    CopyDefaultSettings(nullptr, nullptr, output);
-
-    // 3. and 4. The incoming record, converted into a work copy of the
-    // defaults; every test below reads the work copy, never the input.
+    // 2. to 4. The incoming record, converted into a work copy of the
+    // defaults before the output is written: callers may pass one record as
+    // both. Every test below reads the work copy, never the input.
     HeapBlock block(sizeof(DocumentSettings));
-    if (!block)
+    if (!block) {
+        CopyDefaultSettings(nullptr, nullptr, output);
         return 0;
+    }
     DocumentSettings& work = *block.as<DocumentSettings>();
-    work = *output;
-    if (ConvertSettings(input, inputBytes, &work, sizeof(work)) <= 0)
+    CopyDefaultSettings(nullptr, nullptr, &work);
+    const bool ownPrivatePart =
+        HoldsSizeFields(input, inputBytes) && SizesOf(input).driverExtra == kSettingsPrivateBytes;
+    const int converted = ConvertSettings(input, inputBytes, &work, sizeof(work));
+    *output = DefaultTemplate();
+    if (converted <= 0)
         return 0;
     // The incoming custom size counts only with both of its bits and sizes.
     DWORD mask = DefaultTemplate().dmFields;
@@ -220,7 +224,7 @@ int MergeSettings(DocumentSettings* output, const void* input, size_t inputBytes
         }
     }
     // 14. This driver's own private part, whole.
-    if (SizesOf(input).driverExtra == kSettingsPrivateBytes && work.choiceMagic == kChoiceMagic) {
+    if (ownPrivatePart && work.choiceMagic == kChoiceMagic) {
         CopyMemory(reinterpret_cast<BYTE*>(&s) + kSettingsHeaderBytes,
                    reinterpret_cast<const BYTE*>(&work) + kSettingsHeaderBytes, kSettingsPrivateBytes);
         TerminateTexts(&s);

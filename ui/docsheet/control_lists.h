@@ -1,0 +1,26 @@
+// Operations on lists of a dialog's controls, by id.
+#ifndef MARTENUI_CONTROL_LISTS_H
+#define MARTENUI_CONTROL_LISTS_H
+
+#include <windows.h>
+
+// EnableWindow(control, enable) for every listed control that exists.
+void EnableControls(HWND window, const int* ids, int count, BOOL enable);
+
+// With `keep` 0, destroys every listed control that exists (controls the
+// model or the installed options do not support); otherwise does nothing.
+void DestroyControls(HWND window, const int* ids, int count, BOOL keep);
+
+template <int N>
+void EnableControls(HWND window, const int (&ids)[N], BOOL enable)
+{
+    EnableControls(window, ids, N, enable);
+}
+
+template <int N>
+void DestroyControls(HWND window, const int (&ids)[N], BOOL keep)
+{
+    DestroyControls(window, ids, N, keep);
+}
+
+#endif

@@ -1,0 +1,96 @@
+#include "docsheet/fonts_page.h"
+
+#include "docsheet/control_lists.h"
+#include "docsheet/page_skeleton.h"
+#include "docsheet/sheet_model.h"
+#include "../resources/resource_ids.h"
+
+namespace {
+
+const int kSubstitutionGroup[] = {IDC_FONTS_USE_PRINTER, IDC_FONTS_PRINTER_NOTE1, IDC_FONTS_PRINTER_NOTE2};
+const int kWholePage[] = {IDC_FONTS_USE_PRINTER,  IDC_FONTS_PRINTER_NOTE1, IDC_FONTS_PRINTER_NOTE2,
+                          IDC_FONTS_USE_TRUETYPE, IDC_FONTS_TRUETYPE_NOTE, IDC_RESTORE_DEFAULTS,
+                          IDC_ABOUT_BUTTON};
+
+void ShowChoice(HWND page, int usePrinterFonts)
+{
+    CheckRadioButton(page, IDC_FONTS_USE_PRINTER, IDC_FONTS_USE_TRUETYPE,
+                     usePrinterFonts == 1 ? IDC_FONTS_USE_PRINTER : IDC_FONTS_USE_TRUETYPE);
+}
+
+// Takes the choice the buttons show into the record, at once.
+void StoreChoice(HWND page, DocumentSettings& s)
+{
+    const int32_t usePrinterFonts = IsDlgButtonChecked(page, IDC_FONTS_USE_PRINTER) == BST_CHECKED ? 1 : 0;
+    if (usePrinterFonts == s.useDeviceFonts)
+        return;
+    s.useDeviceFonts = usePrinterFonts;
+    s.dmFields |= DM_TTOPTION;
+    s.dmTTOption = usePrinterFonts ? DMTT_SUBDEV : DMTT_DOWNLOAD;
+    s.trueTypeAsGraphics = usePrinterFonts ? 0 : 1;
+}
+
+void Initialize(HWND page, SheetState* state)
+{
+    if (state->settings)
+        ShowChoice(page, state->settings->useDeviceFonts);
+}
+
+void Command(HWND page, SheetState* state, int control, int /*code*/)
+{
+    if (!state->settings)
+        return;
+    switch (control) {
+    case IDC_RESTORE_DEFAULTS:
+        ShowChoice(page, 1);
+        SetFocus(GetDlgItem(page, IDC_FONTS_USE_PRINTER));
+        StoreChoice(page, *state->settings);
+        break;
+    case IDC_FONTS_USE_PRINTER:
+    case IDC_FONTS_USE_TRUETYPE:
+        StoreChoice(page, *state->settings);
+        break;
+    default:
+        break;
+    }
+}
+
+// Toner save prints TrueType text as graphics, which leaves nothing to
+// substitute (the variant 2 models substitute all the same).
+void Activate(HWND page, SheetState* state)
+{
+    int32_t driverVariant = 0;
+    {
+        SheetModelScope model(state);
+        driverVariant = model.profile().driverVariant;
+    }
+    if (driverVariant != 2 && state->settings) {
+        const bool tonerSave = state->settings->tonerSave != 0;
+        EnableControls(page, kSubstitutionGroup, !tonerSave);
+        if (state->settings->tonerSave == 1)
+            ShowChoice(page, 0);
+    }
+    if (!state->canChange)
+        EnableControls(page, kWholePage, FALSE);
+}
+
+void Apply(HWND page, SheetState* state)
+{
+    if (state->settings)
+        StoreChoice(page, *state->settings);
+}
+
+const PageHandlers kFontsPage = {
+    .pageIndex = kPageFonts,
+    .initialize = Initialize,
+    .command = Command,
+    .activate = Activate,
+    .apply = Apply,
+};
+
+}  // namespace
+
+INT_PTR CALLBACK FontsPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return RunPageSkeleton(page, message, wParam, lParam, kFontsPage);
+}
