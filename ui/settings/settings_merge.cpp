@@ -90,7 +90,7 @@ WORD SettingsVersionFromSize(const void* record, size_t recordBytes)
     switch (sizes.size) {
     case 188: return 0x0320;
     case 212: return 0x0400;
-    case 220: return 0x0401;
+    case 220: return kSettingsSpecVersion;
     default: return sizes.specVersion;
     }
 }
