@@ -10,7 +10,7 @@
 
 #include "bench_clock.h"
 #include "benchmarks.h"
-#include "spooler_calls.h"
+#include "support/spooler_calls.h"
 
 namespace {
 

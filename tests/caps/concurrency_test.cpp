@@ -13,7 +13,7 @@
 #include <thread>
 #include <vector>
 
-#include "import_slots.h"
+#include "support/import_slots.h"
 #include "support/installed_driver.h"
 #include "support/printer_bench.h"
 
@@ -124,9 +124,9 @@ TEST(ConcurrentCapabilities, AnswersGoOnWhileAnotherThreadWaitsInsideTheSpooler)
 
     insideSlowCall = CreateEventW(nullptr, TRUE, FALSE, nullptr);
     slowCallMayReturn = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    ImportSlot slot(driver.module(), "winspool.drv", "GetPrinterDataW", reinterpret_cast<void*>(SlowGetPrinterData));
-    ASSERT_TRUE(slot.swapped());
-    realGetPrinterData = slot.Original<GetPrinterDataFunction>();
+    ImportSwap slot(driver.module(), "winspool.drv", "GetPrinterDataW", reinterpret_cast<void*>(SlowGetPrinterData));
+    ASSERT_NE(nullptr, slot.original());
+    realGetPrinterData = reinterpret_cast<GetPrinterDataFunction>(slot.original());
 
     Answers slowAnswers;
     std::thread slow([&] {

@@ -10,7 +10,7 @@
 #include <memory>
 #include <vector>
 
-#include "spooler_calls.h"
+#include "support/spooler_calls.h"
 #include "support/installed_driver.h"
 #include "support/printer_bench.h"
 

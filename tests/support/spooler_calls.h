@@ -1,11 +1,11 @@
 // Counts a loaded driver module's calls to the spooler and to the profile
 // and library loaders, through its import slots. One counter at a time.
-#ifndef MARTENUI_TOOLS_SPOOLER_CALLS_H
-#define MARTENUI_TOOLS_SPOOLER_CALLS_H
+#ifndef MARTENUI_TESTS_SPOOLER_CALLS_H
+#define MARTENUI_TESTS_SPOOLER_CALLS_H
 
 #include <windows.h>
 
-#include "import_slots.h"
+#include "support/import_slots.h"
 
 struct SpoolerCallCounts {
     LONG printerData = 0;     // GetPrinterDataW
@@ -29,13 +29,13 @@ public:
     SpoolerCallCounts Take();
 
 private:
-    ImportSlot printerData_;
-    ImportSlot printerDriver_;
-    ImportSlot printerInfo_;
-    ImportSlot openPrinter_;
-    ImportSlot profileString_;
-    ImportSlot profileInt_;
-    ImportSlot loadLibrary_;
+    ImportSwap printerData_;
+    ImportSwap printerDriver_;
+    ImportSwap printerInfo_;
+    ImportSwap openPrinter_;
+    ImportSwap profileString_;
+    ImportSwap profileInt_;
+    ImportSwap loadLibrary_;
 };
 
 #endif

@@ -1,4 +1,4 @@
-#include "spooler_calls.h"
+#include "support/spooler_calls.h"
 
 #include <winspool.h>
 
@@ -84,13 +84,13 @@ SpoolerCallCounter::SpoolerCallCounter(HMODULE driver)
       profileInt_(driver, "kernel32.dll", "GetPrivateProfileIntW", Slot(CountedProfileInt)),
       loadLibrary_(driver, "kernel32.dll", "LoadLibraryW", Slot(CountedLoadLibrary))
 {
-    realGetPrinterData = printerData_.Original<GetPrinterDataFunction>();
-    realGetPrinterDriver = printerDriver_.Original<GetPrinterDriverFunction>();
-    realGetPrinter = printerInfo_.Original<GetPrinterFunction>();
-    realOpenPrinter = openPrinter_.Original<OpenPrinterFunction>();
-    realProfileString = profileString_.Original<ProfileStringFunction>();
-    realProfileInt = profileInt_.Original<ProfileIntFunction>();
-    realLoadLibrary = loadLibrary_.Original<LoadLibraryFunction>();
+    realGetPrinterData = reinterpret_cast<GetPrinterDataFunction>(printerData_.original());
+    realGetPrinterDriver = reinterpret_cast<GetPrinterDriverFunction>(printerDriver_.original());
+    realGetPrinter = reinterpret_cast<GetPrinterFunction>(printerInfo_.original());
+    realOpenPrinter = reinterpret_cast<OpenPrinterFunction>(openPrinter_.original());
+    realProfileString = reinterpret_cast<ProfileStringFunction>(profileString_.original());
+    realProfileInt = reinterpret_cast<ProfileIntFunction>(profileInt_.original());
+    realLoadLibrary = reinterpret_cast<LoadLibraryFunction>(loadLibrary_.original());
     counts = SpoolerCallCounts();
     active = this;
 }
@@ -102,8 +102,8 @@ SpoolerCallCounter::~SpoolerCallCounter()
 
 bool SpoolerCallCounter::counting() const
 {
-    return active == this && printerData_.swapped() && printerDriver_.swapped() && printerInfo_.swapped() &&
-           openPrinter_.swapped() && profileString_.swapped() && profileInt_.swapped() && loadLibrary_.swapped();
+    return active == this && printerData_.original() != nullptr && printerDriver_.original() && printerInfo_.original() &&
+           openPrinter_.original() && profileString_.original() && profileInt_.original() && loadLibrary_.original();
 }
 
 SpoolerCallCounts SpoolerCallCounter::Take()
