@@ -13,6 +13,7 @@
 
 #include "bench_clock.h"
 #include "benchmarks.h"
+#include "support/spooler_calls.h"
 
 namespace {
 
@@ -109,14 +110,22 @@ void BenchJobEvents(const BenchModel* models, int rounds)
     SHGetFolderPathW(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, folder);
     const JobFloor floor{std::wstring(folder) + L"\\MartenuiBenchJob"};
     printf("\nA print job's document events: create, start of document, %d pages, end, deletion.\n"
-           "Floor: the shared section created or opened and mapped per event, the job file.\n\n", kPages);
-    printf("%-8s %12s %12s %8s\n", "model", "job us", "floor us", "ratio");
+           "Floor: the shared section created or opened and mapped per event, the job file.\n", kPages);
+    printf("Calls per job: GetPrinterDataW, GetPrinterDriverW, profile-file reads.\n\n");
+    printf("%-8s %6s %6s %6s %12s %12s %8s\n", "model", "data", "driver", "file", "job us", "floor us", "ratio");
     for (int m = 0; m < kBenchModels; ++m) {
         const BenchModel& model = models[m];
         Job job{DriverEntry<DocumentEventEntry>(model.driver, "DrvDocumentEvent"), model.printer, model.printerName,
                 DefaultRecord(model.printer)};
         job();
+        SpoolerCallCounts calls;
+        {
+            SpoolerCallCounter counter(model.driver);
+            job();
+            calls = counter.Take();
+        }
         const Pair pair = MeasurePair(rounds, kRepeat, job, floor);
-        printf("V%-7d %12.1f %12.1f %8.2f\n", model.variant, pair.road, pair.floor, pair.ratio());
+        printf("V%-7d %6ld %6ld %6ld %12.1f %12.1f %8.2f\n", model.variant, calls.printerData, calls.printerDriver,
+               calls.profileFile, pair.road, pair.floor, pair.ratio());
     }
 }
