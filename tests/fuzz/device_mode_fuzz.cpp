@@ -173,8 +173,9 @@ void FuzzDeviceModes(const FuzzDriver& driver, const FuzzPrinter* printers, int 
             DOCEVENT_CREATEDCPRE create = {const_cast<wchar_t*>(L"MARTENUI"),
                                            const_cast<wchar_t*>(printer.name.c_str()), devMode, FALSE};
             driver.documentEvent(printer.handle, dc, DOCUMENTEVENT_CREATEDCPRE, sizeof(create), &create, 0, nullptr);
+            // The application's own texts stay as it gave them.
             if (devMode->dmSize == kSettingsHeaderBytes && devMode->dmDriverExtra == kSettingsPrivateBytes) {
-                if (const char* broken = TextsBroken(*reinterpret_cast<const DocumentSettings*>(devMode)))
+                if (const char* broken = PjlTextsBroken(*reinterpret_cast<const DocumentSettings*>(devMode)))
                     report->Problem(broken);
             }
             DEVMODEW* reset = devMode;

@@ -37,12 +37,8 @@ bool Terminated(const void* field, size_t bytes, size_t unit)
     return false;
 }
 
-const char* TextsBroken(const DocumentSettings& s)
+const char* PjlTextsBroken(const DocumentSettings& s)
 {
-    if (!Terminated(s.dmDeviceName, sizeof(s.dmDeviceName), 2))
-        return "device name without terminator";
-    if (!Terminated(s.dmFormName, sizeof(s.dmFormName), 2))
-        return "form name without terminator";
     if (!Terminated(s.jobIdentification, sizeof(s.jobIdentification), 1))
         return "job identification without terminator";
     if (!Terminated(s.pjlHeader, sizeof(s.pjlHeader), 1))
@@ -66,7 +62,11 @@ const char* MergedRecordBroken(const DocumentSettings& s)
         return "collate out of range";
     if (s.dmTTOption < DMTT_BITMAP || s.dmTTOption > DMTT_SUBDEV)
         return "TrueType option out of range";
-    return TextsBroken(s);
+    if (!Terminated(s.dmDeviceName, sizeof(s.dmDeviceName), 2))
+        return "device name without terminator";
+    if (!Terminated(s.dmFormName, sizeof(s.dmFormName), 2))
+        return "form name without terminator";
+    return PjlTextsBroken(s);
 }
 
 namespace {

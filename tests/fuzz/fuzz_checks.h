@@ -9,8 +9,8 @@
 // A zero unit (of `unit` bytes) within the field's `bytes`.
 bool Terminated(const void* field, size_t bytes, size_t unit);
 
-// What is wrong with the texts of a record, or null.
-const char* TextsBroken(const DocumentSettings& s);
+// What is wrong with the PJL texts the driver writes into a record, or null.
+const char* PjlTextsBroken(const DocumentSettings& s);
 
 // What is wrong with a record the driver built from an input (sizes, ranges
 // of the public fields, texts), or null.
