@@ -69,6 +69,18 @@ DWORD WINAPI SlowGetPrinterData(HANDLE printer, LPWSTR name, LPDWORD type, LPBYT
 // the answers wait for the slow call.
 constexpr DWORD kDeadlockMs = 60000;
 
+// Initialises the printers as the spooler does when it installs them, so
+// that each query reads the cached profile, as it does in the field (parsing
+// the profile file each time would make a round slow enough on a loaded
+// machine to look like waiting).
+void InitialiseAsInstalled(const InstalledDriver& driver, const BenchPrinter& first, const BenchPrinter& second)
+{
+    auto initialise = driver.Entry<BOOL(WINAPI*)(LPWSTR, INT, DWORD, LPARAM)>("DrvPrinterEvent");
+    ASSERT_NE(initialise, nullptr);
+    ASSERT_TRUE(initialise(const_cast<wchar_t*>(first.name().c_str()), PRINTER_EVENT_INITIALIZE, 0, 0));
+    ASSERT_TRUE(initialise(const_cast<wchar_t*>(second.name().c_str()), PRINTER_EVENT_INITIALIZE, 0, 0));
+}
+
 }  // namespace
 
 TEST(ConcurrentCapabilities, EachThreadGetsItsOwnPrintersAnswers)
@@ -78,12 +90,7 @@ TEST(ConcurrentCapabilities, EachThreadGetsItsOwnPrintersAnswers)
     InstalledDriver driver(first.handle());
     auto query = driver.Entry<CapabilitiesEntry>("DrvDeviceCapabilities");
     ASSERT_NE(query, nullptr);
-    // Installed printers: the spooler has initialised them, so each query
-    // reads the cached profile, as it does in the field.
-    auto initialise = driver.Entry<BOOL(WINAPI*)(LPWSTR, INT, DWORD, LPARAM)>("DrvPrinterEvent");
-    ASSERT_NE(initialise, nullptr);
-    ASSERT_TRUE(initialise(const_cast<wchar_t*>(first.name().c_str()), PRINTER_EVENT_INITIALIZE, 0, 0));
-    ASSERT_TRUE(initialise(const_cast<wchar_t*>(second.name().c_str()), PRINTER_EVENT_INITIALIZE, 0, 0));
+    ASSERT_NO_FATAL_FAILURE(InitialiseAsInstalled(driver, first, second));
 
     const HANDLE printers[2] = {first.handle(), second.handle()};
     const Answers expected[2] = {Ask(query, printers[0]), Ask(query, printers[1])};
@@ -119,13 +126,7 @@ TEST(ConcurrentCapabilities, AnswersGoOnWhileAnotherThreadWaitsInsideTheSpooler)
     InstalledDriver driver(first.handle());
     auto query = driver.Entry<CapabilitiesEntry>("DrvDeviceCapabilities");
     ASSERT_NE(query, nullptr);
-    // Initialised, so that a round reads the cached profile: parsing the
-    // profile file each time would make a round slow enough on a loaded
-    // machine to look like waiting.
-    auto initialise = driver.Entry<BOOL(WINAPI*)(LPWSTR, INT, DWORD, LPARAM)>("DrvPrinterEvent");
-    ASSERT_NE(initialise, nullptr);
-    ASSERT_TRUE(initialise(const_cast<wchar_t*>(first.name().c_str()), PRINTER_EVENT_INITIALIZE, 0, 0));
-    ASSERT_TRUE(initialise(const_cast<wchar_t*>(second.name().c_str()), PRINTER_EVENT_INITIALIZE, 0, 0));
+    ASSERT_NO_FATAL_FAILURE(InitialiseAsInstalled(driver, first, second));
     const Answers expected[2] = {Ask(query, first.handle()), Ask(query, second.handle())};
     ASSERT_FALSE(expected[0] == expected[1]) << "the two models must answer differently";
 
