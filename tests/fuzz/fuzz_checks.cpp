@@ -56,7 +56,9 @@ const char* MergedRecordBroken(const DocumentSettings& s)
         return "orientation out of range";
     if (s.dmCopies < 1 || s.dmCopies > 999)
         return "copies out of range";
-    if (s.dmDuplex < DMDUP_SIMPLEX || s.dmDuplex > DMDUP_HORIZONTAL)
+    // 0 is the default template's own value until the Handling page writes
+    // 1, 2 or 3; a merge gives one of those three.
+    if (s.dmDuplex > DMDUP_HORIZONTAL)
         return "duplex out of range";
     if (s.dmCollate != DMCOLLATE_FALSE && s.dmCollate != DMCOLLATE_TRUE)
         return "collate out of range";
