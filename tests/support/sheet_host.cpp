@@ -46,7 +46,7 @@ HWND WaitForDialog(DWORD thread, HWND sheet)
 }  // namespace
 
 SheetHost::SheetHost(const InstalledDriver& driver, const char* entryName)
-    : entry_(driver.Entry<PFNPROPSHEETUI>(entryName)), help_(driver.module()), boxes_(driver.module())
+    : entry_(driver.Entry<SheetEntry>(entryName)), help_(driver.module()), boxes_(driver.module())
 {
     EXPECT_NE(nullptr, entry_) << entryName;
     EXPECT_TRUE(help_.installed()) << "the driver does not import WinHelpW";

@@ -92,7 +92,10 @@ private:
     LONG CallEntry(WORD reason, LPARAM param);
     void EndIfFinished();
 
-    PFNPROPSHEETUI entry_ = nullptr;
+    // The sheet entry as the platform declares it: the compiler's own header
+    // leaves out its calling convention, which on x86 unbalances the stack.
+    using SheetEntry = LONG(CALLBACK*)(PROPSHEETUI_INFO* info, LPARAM param);
+    SheetEntry entry_ = nullptr;
     HelpRecorder help_;
     MessageBoxAnswerer boxes_;
     PROPSHEETUI_INFO info_ = {};
