@@ -37,10 +37,10 @@ LONG WINAPI DrvDevicePropertySheets(PROPSHEETUI_INFO* info, LPARAM param)
     return DevicePropertySheets(info, param);
 }
 
-DWORD WINAPI DrvDeviceCapabilities(HANDLE printer, PWSTR /*deviceName*/, WORD index, PVOID output,
+DWORD WINAPI DrvDeviceCapabilities(HANDLE printer, PWSTR deviceName, WORD index, PVOID output,
                                    PDEVMODEW /*devMode*/)
 {
-    return QueryDeviceCapability(printer, index, output);
+    return QueryDeviceCapability(printer, deviceName, index, output);
 }
 
 int WINAPI DrvDocumentEvent(HANDLE printer, HDC dc, int event, ULONG inputSize, PVOID input,
