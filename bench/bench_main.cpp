@@ -66,6 +66,8 @@ int wmain(int argc, wchar_t** argv)
     BenchCapabilityBurst(models, rounds);
     BenchJobEvents(models, rounds);
     BenchDocumentProperties(models, rounds);
+    BenchMergedDocumentProperties(models, rounds);
+    BenchSheetOpening(models, rounds);
     BenchCapabilityThreads(models[1], rounds);
     for (BenchModel& model : models) {
         DeletePrinter(model.printer);

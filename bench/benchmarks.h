@@ -33,6 +33,8 @@ Function DriverEntry(HMODULE driver, const char* name)
 void BenchCapabilityBurst(const BenchModel* models, int rounds);
 void BenchJobEvents(const BenchModel* models, int rounds);
 void BenchDocumentProperties(const BenchModel* models, int rounds);
+void BenchMergedDocumentProperties(const BenchModel* models, int rounds);
+void BenchSheetOpening(const BenchModel* models, int rounds);
 void BenchCapabilityThreads(const BenchModel& model, int rounds);
 
 #endif

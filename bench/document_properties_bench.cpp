@@ -45,3 +45,39 @@ void BenchDocumentProperties(const BenchModel* models, int rounds)
         printf("V%-7d %12.1f %12.1f %8.2f\n", model.variant, pair.road, pair.floor, pair.ratio());
     }
 }
+
+void BenchMergedDocumentProperties(const BenchModel* models, int rounds)
+{
+    printf("\nDocument properties merging a document's record (DM_IN_BUFFER | DM_COPY).\n"
+           "Floor: one level-2 read and one read of a 4088-byte registry value. Target 1.5.\n\n");
+    printf("%-8s %12s %12s %8s\n", "model", "call us", "floor us", "ratio");
+    HKEY key = nullptr;
+    RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\MARTENUI Benchmark", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                    nullptr);
+    std::vector<BYTE> value(4088, 0x5A);
+    RegSetValueExW(key, L"Record", 0, REG_BINARY, value.data(), static_cast<DWORD>(value.size()));
+    for (int m = 0; m < kBenchModels; ++m) {
+        const BenchModel& model = models[m];
+        auto properties = DriverEntry<DocumentPropertiesEntry>(model.driver, "DrvDocumentProperties");
+        std::vector<BYTE> input(4088), output(4088);
+        auto name = const_cast<wchar_t*>(model.printerName.c_str());
+        if (!properties || properties(nullptr, model.printer, name, reinterpret_cast<DEVMODEW*>(input.data()), nullptr,
+                                      DM_OUT_BUFFER) < 0)
+            continue;
+        auto call = [&] {
+            return properties(nullptr, model.printer, name, reinterpret_cast<DEVMODEW*>(output.data()),
+                              reinterpret_cast<DEVMODEW*>(input.data()), DM_IN_BUFFER | DM_COPY);
+        };
+        std::vector<BYTE> buffer(64 * 1024);
+        auto floor = [&] {
+            DWORD needed = 0;
+            GetPrinterW(model.printer, 2, buffer.data(), static_cast<DWORD>(buffer.size()), &needed);
+            DWORD size = static_cast<DWORD>(value.size());
+            RegQueryValueExW(key, L"Record", nullptr, nullptr, buffer.data(), &size);
+        };
+        const Pair pair = MeasurePair(rounds, kRepeat, call, floor);
+        printf("V%-7d %12.1f %12.1f %8.2f\n", model.variant, pair.road, pair.floor, pair.ratio());
+    }
+    RegCloseKey(key);
+    RegDeleteKeyW(HKEY_CURRENT_USER, L"Software\\MARTENUI Benchmark");
+}

@@ -5,7 +5,9 @@
 void LoadSheetModel(HANDLE printer, ModelProfile* profile)
 {
     LoadModelProfile(printer, profile);
-    LoadResourceLibraryForPrinter(printer);
+    // Finding the library among the driver's files costs two spooler calls.
+    if (!ResourceLibrary())
+        LoadResourceLibraryForPrinter(printer);
 }
 
 SheetModelScope::SheetModelScope(const SheetState* state)
