@@ -143,7 +143,7 @@ TEST(ConcurrentCapabilities, AnswersGoOnWhileAnotherThreadWaitsInsideTheSpooler)
     });
     ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(insideSlowCall, kDeadlockMs)) << "the slow call never started";
 
-    constexpr int kRounds = 20;
+    constexpr int kRounds = 10;
     std::atomic<int> wrong{0};
     std::atomic<int> answered{0};
     HANDLE done = CreateEventW(nullptr, TRUE, FALSE, nullptr);

@@ -3,6 +3,7 @@
 #include <winspool.h>
 
 #include "entry/driver_files.h"
+#include "entry/printer_by_name.h"
 #include "settings/finalize_settings.h"
 
 namespace {
@@ -27,11 +28,6 @@ HANDLE OpenPrinterWith(const WCHAR* printerName, ACCESS_MASK access)
 HANDLE OpenPrinterFull(const WCHAR* printerName)
 {
     return OpenPrinterWith(printerName, PRINTER_ALL_ACCESS);
-}
-
-HANDLE OpenPrinterForReading(const WCHAR* printerName)
-{
-    return OpenPrinterWith(printerName, PRINTER_ACCESS_USE);
 }
 
 HeapBlock GetPrinterInfo2(HANDLE printer)

@@ -13,9 +13,6 @@
 // Opens a printer by name with full access; null when that fails.
 HANDLE OpenPrinterFull(const WCHAR* printerName);
 
-// Opens a printer by name to read its settings and data; null on failure.
-HANDLE OpenPrinterForReading(const WCHAR* printerName);
-
 // The printer's PRINTER_INFO_2W in a zero-filled process-heap block, or an
 // empty block.
 HeapBlock GetPrinterInfo2(HANDLE printer);
