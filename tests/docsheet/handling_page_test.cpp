@@ -11,13 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "entry/driver_interface.h"
+#include "docsheet/sheet_fixture.h"
 #include "profile/device_options.h"
-#include "settings/document_settings.h"
-#include "support/installed_driver.h"
 #include "support/model_printers.h"
-#include "support/printer_bench.h"
-#include "support/sheet_host.h"
 #include "../resources/resource_ids.h"
 
 namespace {
@@ -37,9 +33,8 @@ protected:
     // stored without).
     void Install(const DriverPackage& driver, const Options* options)
     {
-        host_.reset();
-        printer_ = std::make_unique<BenchPrinter>(driver, L"Handling");
-        driver_ = std::make_unique<InstalledDriver>(printer_->handle());
+        sheet_.reset();
+        sheet_ = std::make_unique<SheetFixture>(driver);
         if (options) {
             DeviceOptionData record = {};
             record.trayCount = 2;
@@ -48,33 +43,26 @@ protected:
             record.finisher = options->finisher;
             record.duplexUnit = options->duplexUnit;
             record.securityPrint = options->securityPrint;
-            ASSERT_EQ(0u, printer_->SetData(kDeviceOptionValue, REG_BINARY, &record, sizeof(record)));
+            ASSERT_EQ(0u, sheet_->printer().SetData(kDeviceOptionValue, REG_BINARY, &record, sizeof(record)));
         }
     }
 
     // Opens the sheet; the settings can be prepared before the page is shown.
-    void Open()
-    {
-        output_.assign(kSettingsBytes, 0);
-        header_ = {sizeof(header_), 0, printer_->handle(), const_cast<WCHAR*>(printer_->name().c_str()), nullptr,
-                   reinterpret_cast<DEVMODEW*>(output_.data()), kSettingsBytes, DM_IN_PROMPT | DM_OUT_BUFFER};
-        host_.reset();
-        host_ = std::make_unique<SheetHost>(*driver_);
-        ASSERT_EQ(1, host_->Open(&header_));
-    }
+    void Open() { ASSERT_EQ(1, sheet_->Open()); }
 
-    DocumentSettings& settings() { return *reinterpret_cast<DocumentSettings*>(output_.data()); }
-    HWND Control(int id) { return host_->Control(kPageHandling, id); }
+    SheetHost& host() { return sheet_->host(); }
+    DocumentSettings& settings() { return sheet_->settings(); }
+    HWND Control(int id) { return host().Control(kPageHandling, id); }
     bool Enabled(int id) { return IsWindowEnabled(Control(id)) != FALSE; }
-    bool Checked(int id) { return SendMessageW(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+    bool Checked(int id) { return IsChecked(Control(id)); }
 
-    std::wstring Text(UINT id) const
+    std::wstring Text(UINT id)
     {
         WCHAR text[128] = L"";
-        LoadStringW(host_->pageRecord(kPageHandling).hInstance, id, text, 128);
+        LoadStringW(host().pageRecord(kPageHandling).hInstance, id, text, 128);
         return text;
     }
-    std::vector<std::wstring> Texts(const std::vector<UINT>& ids) const
+    std::vector<std::wstring> Texts(const std::vector<UINT>& ids)
     {
         std::vector<std::wstring> texts;
         for (UINT id : ids)
@@ -99,16 +87,14 @@ protected:
         std::vector<std::wstring> items = Items(list);
         return item >= 0 && item < static_cast<LRESULT>(items.size()) ? items[item] : L"(none)";
     }
-    HICON Icon(int id) const
+    // Whether the picture control shows the resource library's icon.
+    bool Shows(int control, int icon)
     {
-        return LoadIconW(host_->pageRecord(kPageHandling).hInstance, MAKEINTRESOURCEW(id));
+        HICON expected = LoadIconW(host().pageRecord(kPageHandling).hInstance, MAKEINTRESOURCEW(icon));
+        return expected && reinterpret_cast<HICON>(SendMessageW(Control(control), STM_GETICON, 0, 0)) == expected;
     }
 
-    std::unique_ptr<BenchPrinter> printer_;
-    std::unique_ptr<InstalledDriver> driver_;
-    std::vector<BYTE> output_;
-    DOCUMENTPROPERTYHEADER header_ = {};
-    std::unique_ptr<SheetHost> host_;
+    std::unique_ptr<SheetFixture> sheet_;
 };
 
 }  // namespace
@@ -146,7 +132,7 @@ TEST_F(HandlingPage, OutputTraysFollowTheInstalledOptionsAndTheFinisherEnablesSh
     // Choosing the finisher stores it at once and enables both.
     Install(SampleDriver(2), &cases[1].options);
     Open();
-    host_->Choose(kPageHandling, IDC_HANDLING_OUTBIN_LIST, 1);
+    host().Choose(kPageHandling, IDC_HANDLING_OUTBIN_LIST, 1);
     EXPECT_EQ(3, settings().outputBin);
     EXPECT_TRUE(Enabled(IDC_HANDLING_SHIFT));
     EXPECT_TRUE(Enabled(IDC_HANDLING_STAPLE_LIST));
@@ -166,7 +152,7 @@ TEST_F(HandlingPage, UncheckingDuplexWritesAtOnceAndDisablesTheFourChoices)
         EXPECT_TRUE(Enabled(id)) << id;
     EXPECT_TRUE(Checked(IDC_HANDLING_SHORT_EDGE));
 
-    host_->Click(kPageHandling, IDC_HANDLING_DUPLEX);
+    host().Click(kPageHandling, IDC_HANDLING_DUPLEX);
     EXPECT_EQ(0, settings().duplexOn);
     EXPECT_EQ(1, settings().duplexBinding);
     EXPECT_EQ(0, settings().bindingMargin);
@@ -190,7 +176,7 @@ TEST_F(HandlingPage, ABookletOnAPaperItCanBePrintedOnTakesStapleAndDuplexAway)
         settings().booklet = 1;
         settings().bookletPaper = c.bookletPaper;
         settings().duplexOn = 1;
-        ASSERT_NE(nullptr, host_->ShowPage(kPageHandling));
+        ASSERT_NE(nullptr, host().ShowPage(kPageHandling));
         EXPECT_EQ(c.kept ? 1 : 0, settings().booklet) << "booklet paper " << c.bookletPaper;
         const std::vector<UINT> staples = c.kept ? std::vector<UINT>{IDS_STAPLE_OFF}
                                                  : std::vector<UINT>{IDS_STAPLE_OFF, IDS_STAPLE_ON};
@@ -211,22 +197,22 @@ TEST_F(HandlingPage, DuplexOnAPaperWithoutDuplexWarnsFocusesTheBoxAndKeepsTheShe
         Install(SampleDriver(2), &duplexUnit);
         Open();
         settings().dmPaperSize = c.paper;
-        ASSERT_NE(nullptr, host_->ShowPage(kPageHandling));
-        host_->Click(kPageHandling, IDC_HANDLING_DUPLEX);
-        host_->Press(PSBTN_OK);
+        ASSERT_NE(nullptr, host().ShowPage(kPageHandling));
+        host().Click(kPageHandling, IDC_HANDLING_DUPLEX);
+        host().Press(PSBTN_OK);
         HWND focused = GetFocus();
-        EXPECT_EQ(!c.warns, host_->closed()) << "paper " << c.paper;
-        ASSERT_EQ(c.warns ? 1u : 0u, host_->boxes().calls().size()) << "paper " << c.paper;
+        EXPECT_EQ(!c.warns, host().closed()) << "paper " << c.paper;
+        ASSERT_EQ(c.warns ? 1u : 0u, host().boxes().calls().size()) << "paper " << c.paper;
         if (!c.warns) {
             EXPECT_EQ(DMDUP_VERTICAL, settings().dmDuplex);
             continue;
         }
-        const MessageBoxCall& box = host_->boxes().calls()[0];
+        const MessageBoxCall& box = host().boxes().calls()[0];
         EXPECT_EQ(Text(IDS_DUPLEX_PAPER_WARNING), box.text);
         EXPECT_EQ(Text(IDS_WARNING), box.caption);
         EXPECT_EQ(static_cast<UINT>(MB_ICONWARNING | MB_OK), box.style);
         EXPECT_EQ(Control(IDC_HANDLING_DUPLEX), focused);
-        EXPECT_TRUE(host_->setResults().empty()) << "nothing is applied";
+        EXPECT_TRUE(host().setResults().empty()) << "nothing is applied";
     }
 }
 
@@ -243,9 +229,9 @@ TEST_F(HandlingPage, SortingIsLeftToThePrinterOfModel3UnlessTheDriverWasChosen)
         Open();
         settings().driverControlsSort = c.driverControlsSort;
         settings().dmFields &= ~DM_COLLATE;
-        host_->Click(kPageHandling, IDC_HANDLING_SORT);
-        host_->Press(PSBTN_OK);
-        ASSERT_TRUE(host_->closed());
+        host().Click(kPageHandling, IDC_HANDLING_SORT);
+        host().Press(PSBTN_OK);
+        ASSERT_TRUE(host().closed());
         EXPECT_EQ(1, settings().sorterMode) << "variant " << c.variant;
         EXPECT_EQ(c.driverCollate, settings().driverCollate) << "variant " << c.variant;
         EXPECT_TRUE(settings().dmFields & DM_COLLATE) << "variant " << c.variant;
@@ -267,8 +253,7 @@ TEST_F(HandlingPage, TheFlippingPictureShowsTheBindingEdgeOfTheOrientation)
         Open();
         settings().dmOrientation = c.orientation;
         settings().duplexBinding = c.binding;
-        const auto shown = reinterpret_cast<HICON>(SendMessageW(Control(IDC_HANDLING_FLIP_ICON), STM_GETICON, 0, 0));
-        EXPECT_EQ(Icon(c.icon), shown) << "icon " << c.icon;
+        EXPECT_TRUE(Shows(IDC_HANDLING_FLIP_ICON, c.icon)) << "icon " << c.icon;
     }
 }
 
@@ -278,7 +263,7 @@ TEST_F(HandlingPage, OrderAndOverlayAreStoredAtApplyAndShownAgain)
     WCHAR names[10][17] = {};
     lstrcpyW(names[0], L"Letterhead");
     lstrcpyW(names[2], L"Sixteen chars ok");
-    ASSERT_EQ(0u, printer_->SetData(L"Overlay", REG_BINARY, names, sizeof(names)));
+    ASSERT_EQ(0u, sheet_->printer().SetData(L"Overlay", REG_BINARY, names, sizeof(names)));
     Open();
     const std::vector<std::wstring> items = Items(IDC_HANDLING_OVERLAY_LIST);
     ASSERT_EQ(11u, items.size());
@@ -287,13 +272,12 @@ TEST_F(HandlingPage, OrderAndOverlayAreStoredAtApplyAndShownAgain)
     EXPECT_EQ(L"Sixteen chars ok", items[3]);
     EXPECT_TRUE(Checked(IDC_HANDLING_ORDER_NORMAL)) << "the model prints in order by default";
 
-    host_->Click(kPageHandling, IDC_HANDLING_ORDER_REVERSE);
-    host_->Choose(kPageHandling, IDC_HANDLING_OVERLAY_LIST, 3);
-    const auto shown = reinterpret_cast<HICON>(SendMessageW(Control(IDC_HANDLING_ORDER_ICON), STM_GETICON, 0, 0));
-    EXPECT_EQ(Icon(IDI_ORDER_FORWARD), shown);
+    host().Click(kPageHandling, IDC_HANDLING_ORDER_REVERSE);
+    host().Choose(kPageHandling, IDC_HANDLING_OVERLAY_LIST, 3);
+    EXPECT_TRUE(Shows(IDC_HANDLING_ORDER_ICON, IDI_ORDER_FORWARD));
     EXPECT_EQ(0, settings().reverseOrder) << "the order waits for apply";
-    host_->Press(PSBTN_OK);
-    ASSERT_TRUE(host_->closed());
+    host().Press(PSBTN_OK);
+    ASSERT_TRUE(host().closed());
     EXPECT_EQ(0, settings().orderChoice);
     EXPECT_EQ(1, settings().reverseOrder);
     EXPECT_EQ(3, settings().handlingListChoice);
@@ -320,10 +304,10 @@ TEST_F(HandlingPage, OkWithoutOrderButtonsKeepsTheModelsForwardOrder)
     Install(DriverForProfileText(L"[Setup]\nDRIVER=1\n[PaperSize]\nA4=1,1,1,A4\n[Martenx]\nORDER=1\nORDERDEF=0\n"),
             nullptr);
     Open();
-    ASSERT_NE(nullptr, host_->ShowPage(kPageHandling));
-    ASSERT_EQ(nullptr, GetDlgItem(host_->ShowPage(kPageHandling), IDC_HANDLING_ORDER_NORMAL));
-    host_->Press(PSBTN_OK);
-    ASSERT_TRUE(host_->closed());
+    ASSERT_NE(nullptr, host().ShowPage(kPageHandling));
+    ASSERT_EQ(nullptr, GetDlgItem(host().ShowPage(kPageHandling), IDC_HANDLING_ORDER_NORMAL));
+    host().Press(PSBTN_OK);
+    ASSERT_TRUE(host().closed());
     EXPECT_EQ(0, settings().reverseOrder);
     EXPECT_EQ(1, settings().orderChoice);
 }
@@ -336,7 +320,7 @@ TEST_F(HandlingPage, OnlyVariant2OffersOutputTraySecurityPrintAndShift)
                                  L"[Martenx]\nSHIFT=1\nOUTPUTTRAY=1\nSECURITY=1\nRESERVE=0\n"),
             &everything);
     Open();
-    HWND page = host_->ShowPage(kPageHandling);
+    HWND page = host().ShowPage(kPageHandling);
     ASSERT_NE(nullptr, page);
     for (int id : {IDC_HANDLING_OUTBIN_LIST, IDC_HANDLING_SECURE_ON, IDC_HANDLING_SHIFT})
         EXPECT_EQ(nullptr, GetDlgItem(page, id)) << id;
