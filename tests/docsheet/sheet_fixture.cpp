@@ -38,6 +38,7 @@ LONG SheetFixture::Open(const DocumentSettings* input, DWORD extraMode)
                static_cast<DWORD>(kSettingsBytes), DM_IN_PROMPT | DM_OUT_BUFFER | extraMode};
     if (input_)
         header_.fMode |= DM_IN_BUFFER;
+    host_.reset();   // one host at a time
     host_ = std::make_unique<SheetHost>(*driver_);
     return host_->Open(&header_);
 }
