@@ -273,14 +273,16 @@ void PaperChanged(HWND page, SheetState* state, const NMLISTVIEW& change)
 }
 
 // The user-defined paper is the last item; activating it opens its size.
-void PaperActivated(HWND page, SheetState* state, const NMITEMACTIVATE& activation)
+// The item is the focused one: a click focuses what it activates, and the
+// keyboard's activation comes without an item of its own.
+void PaperActivated(HWND page, SheetState* state)
 {
     HWND list = GetDlgItem(page, IDC_LAYOUT_PAPER_LIST);
-    if (activation.iItem < 0 || activation.iItem != ListView_GetItemCount(list) - 1)
-        return;
     LVITEMW item = {};
+    item.iItem = ListView_GetNextItem(list, -1, LVNI_FOCUSED);
+    if (item.iItem < 0 || item.iItem != ListView_GetItemCount(list) - 1)
+        return;
     item.mask = LVIF_PARAM;
-    item.iItem = activation.iItem;
     if (!SendMessageW(list, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item)) || item.lParam != kUserPaperCode)
         return;
     OpenUserSizeDialog(page);
@@ -298,7 +300,7 @@ INT_PTR Other(HWND page, SheetState* state, UINT message, WPARAM /*wParam*/, LPA
     if (header->code == LVN_ITEMCHANGED)
         PaperChanged(page, state, *reinterpret_cast<const NMLISTVIEW*>(lParam));
     else if (header->code == LVN_ITEMACTIVATE)
-        PaperActivated(page, state, *reinterpret_cast<const NMITEMACTIVATE*>(lParam));
+        PaperActivated(page, state);
     else
         return FALSE;
     return AnswerNotification(page, 0);
