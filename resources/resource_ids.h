@@ -237,7 +237,7 @@
 #define IDC_HANDLING_SECURE_GROUP  1106
 #define IDC_HANDLING_SECURE_OFF    1107
 #define IDC_HANDLING_SECURE_ON     1108
-// Served by the page procedure but placed on no template.
+// On the wide template only.
 #define IDC_HANDLING_ORDER_GROUP   2501
 #define IDC_HANDLING_ORDER_ICON    2504
 #define IDC_HANDLING_ORDER_NORMAL  2505

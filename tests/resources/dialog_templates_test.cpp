@@ -222,7 +222,7 @@ struct FieldText {
     const wchar_t* text;
 };
 const FieldText kFieldTexts[] = {
-    {1302, L"Auto Tray Selection"}, {1066, L"Inner Tray 1 (Lower)"}, {1036, L"Off"}, {1102, L"10 MB"},
+    {1302, L"Auto Tray Selection"}, {1066, L"Inner Tray 1 (Lower)"}, {1036, L"Off"}, {1306, L"Image 10"}, {1102, L"10 MB"},
     {1305, L"Pattern 4"}, {1304, L"Postcard"}, {1003, L"Download TrueType Fonts"},
     {1502, L"999"}, {1503, L"400"}, {1501, L"4"}, {1504, L"4200"}, {1505, L"4200"}, {1052, L"****"},
 };

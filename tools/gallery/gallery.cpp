@@ -136,6 +136,8 @@ void FillHandling(HWND dialog)
 {
     Check(dialog, IDC_HANDLING_STACK);
     SetPicture(dialog, IDC_HANDLING_SORTER_ICON, IDI_SORTER_STACK);
+    Check(dialog, IDC_HANDLING_ORDER_NORMAL);
+    SetPicture(dialog, IDC_HANDLING_ORDER_ICON, IDI_ORDER_REVERSE);
     SetPicture(dialog, IDC_HANDLING_ROTATE_ICON, IDI_ROTATE);
     SetPicture(dialog, IDC_HANDLING_SHIFT_ICON, IDI_SHIFT);
     Check(dialog, IDC_HANDLING_DUPLEX);
@@ -146,6 +148,9 @@ void FillHandling(HWND dialog)
     FillList(dialog, IDC_HANDLING_OUTBIN_LIST,
              {Text(IDS_OUTBIN_AUTO), Text(IDS_OUTBIN_INNER1), Text(IDS_OUTBIN_INNER2), Text(IDS_OUTBIN_FINISHER)}, 3);
     FillList(dialog, IDC_HANDLING_STAPLE_LIST, {Text(IDS_STAPLE_OFF), Text(IDS_STAPLE_ON)}, 0);
+    WCHAR image[32];
+    swprintf(image, 32, Text(IDS_OVERLAY_IMAGE_FORMAT).c_str(), 1);
+    FillList(dialog, IDC_HANDLING_OVERLAY_LIST, {Text(IDS_OVERLAY_NONE), image}, 0);
     Check(dialog, IDC_HANDLING_SECURE_OFF);
 }
 

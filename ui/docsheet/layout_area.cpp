@@ -7,7 +7,6 @@
 
 #include "docsheet/control_lists.h"
 #include "docsheet/handling_page.h"
-#include "docsheet/handling_rules_pending.h"
 #include "entry/resource_library.h"
 #include "profile/paper_lookups.h"
 #include "../resources/resource_ids.h"
@@ -97,9 +96,9 @@ void FillMagnifyList(HWND page, const DocumentSettings& s, const PaperChoice& pa
 
     int16_t preselected = paper.code;
     const int current = ChosenPaperRow(page, IDC_LAYOUT_MAGNIFY_LIST);
-    if (mode == kAfterChange && Selection(page, IDC_LAYOUT_MAGNIFY_LIST) > 0 && current >= 0)
+    if (mode == kLoadRefresh && Selection(page, IDC_LAYOUT_MAGNIFY_LIST) > 0 && current >= 0)
         preselected = model.availablePapers[current].paperCode;
-    else if (mode == kLoadSettings && s.layoutMode != kLayoutZoom)
+    else if (mode == kLoadFromSettings && s.layoutMode != kLayoutZoom)
         preselected = s.magnifyPaper;
 
     SendDlgItemMessageW(page, IDC_LAYOUT_MAGNIFY_LIST, CB_RESETCONTENT, 0, 0);
@@ -125,7 +124,7 @@ void FillTargetList(HWND page, const DocumentSettings& s, const ModelProfile& pr
     const ModelState& model = Model();
     int16_t preselected = mode == kLoadDefaults ? profile.paperDefault : s.nUpPaper;
     const int current = ChosenPaperRow(page, IDC_LAYOUT_TARGET_LIST);
-    if (mode == kAfterChange && NUpChecked(page) && current >= 0)
+    if (mode == kLoadRefresh && NUpChecked(page) && current >= 0)
         preselected = model.availablePapers[current].paperCode;
 
     SendDlgItemMessageW(page, IDC_LAYOUT_TARGET_LIST, CB_RESETCONTENT, 0, 0);
@@ -188,13 +187,13 @@ void LoadLayoutArea(HWND page, SheetState* state, const ModelProfile& profile, i
     const bool offered = hasPaper && (profile.driverVariant == 1 || profile.driverVariant == 2) &&
                          NUpTargetMask(KeywordIndexOfCode(paper.code), Model().localeArea) != 0;
     int radio = IDC_LAYOUT_NUP_1IN1;
-    if (offered && mode != kAfterChange) {
-        const int16_t layout = mode == kLoadSettings ? state->settings->layoutMode : kLayoutZoom;
+    if (offered && mode != kLoadRefresh) {
+        const int16_t layout = mode == kLoadFromSettings ? state->settings->layoutMode : kLayoutZoom;
         radio = layout == kLayoutTwoInOne    ? IDC_LAYOUT_NUP_2IN1
                 : layout == kLayoutFourInOne ? IDC_LAYOUT_NUP_4IN1
                                              : IDC_LAYOUT_NUP_1IN1;
     }
-    if (!offered || mode != kAfterChange)
+    if (!offered || mode != kLoadRefresh)
         CheckRadioButton(page, IDC_LAYOUT_NUP_1IN1, IDC_LAYOUT_NUP_4IN1, radio);
     EnableControls(page, kNUpChoices, offered);
     RefreshTargetLists(page, state, profile, mode);
@@ -216,7 +215,7 @@ void RefreshTargetLists(HWND page, SheetState* state, const ModelProfile& profil
     EnableControls(page, kTargetControls, nUp);
     RefreshZoomBox(page, state, mode);
     RefreshZoomBox(page, state, mode);
-    RefreshRotate(state->handlingPage, state, kAfterChange);
+    RefreshRotate(state->handlingPage, state, kLoadRefresh);
 }
 
 void RefreshZoomBox(HWND page, SheetState* state, int mode)
@@ -247,9 +246,9 @@ void RefreshPositions(HWND page, const DocumentSettings& settings, int mode)
     const bool nUp = NUpChecked(page);
     const int patterns = Checked(page, IDC_LAYOUT_NUP_2IN1) ? 2 : 4;
     int selected = 0;
-    if (mode == kAfterChange && nUp)
+    if (mode == kLoadRefresh && nUp)
         selected = Selection(page, IDC_LAYOUT_POSITION_LIST);
-    else if (mode == kLoadSettings)
+    else if (mode == kLoadFromSettings)
         selected = settings.nUpPosition;
     SendDlgItemMessageW(page, IDC_LAYOUT_POSITION_LIST, CB_RESETCONTENT, 0, 0);
     WCHAR format[kItemChars] = L"";

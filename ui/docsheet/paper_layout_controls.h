@@ -7,14 +7,13 @@
 #include <windows.h>
 #include <stdint.h>
 
+#include "docsheet/handling_page.h"
 #include "docsheet/sheet_state.h"
 #include "profile/model_profile.h"
 
-// How the controls are loaded: the defaults, the settings, or after the user
-// changed a control (what the user chose stays).
-constexpr int kLoadDefaults = 0;
-constexpr int kLoadSettings = 1;
-constexpr int kAfterChange = 2;
+// The controls are loaded as the Handling page's are: kLoadDefaults,
+// kLoadFromSettings, or kLoadRefresh after the user changed a control (what
+// the user chose stays).
 
 // Layout modes, as layoutMode stores them.
 constexpr int kLayoutZoom = 0;

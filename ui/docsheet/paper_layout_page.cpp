@@ -6,7 +6,6 @@
 
 #include "docsheet/control_lists.h"
 #include "docsheet/handling_page.h"
-#include "docsheet/handling_rules_pending.h"
 #include "docsheet/page_skeleton.h"
 #include "docsheet/paper_layout_controls.h"
 #include "docsheet/sheet_model.h"
@@ -51,7 +50,7 @@ int ReadBounded(HWND page, int edit, int low, int high)
 void LoadControls(HWND page, SheetState* state, const ModelProfile& profile, int mode)
 {
     const DocumentSettings& s = *state->settings;
-    const bool fromSettings = mode == kLoadSettings;
+    const bool fromSettings = mode == kLoadFromSettings;
     LoadPaper(page, s, profile, mode);
     ShowPaperText(page, s);
     LoadSources(page, *state, mode);
@@ -152,7 +151,7 @@ void Initialize(HWND page, SheetState* state)
     const ModelProfile& profile = model.profile();
     DestroyControls(page, kCopyControl, profile.model == 3 && profile.control != 0);
     FillPaperList(page, state->printerHandle);
-    LoadControls(page, state, profile, kLoadSettings);
+    LoadControls(page, state, profile, kLoadFromSettings);
     SendDlgItemMessageW(page, IDC_LAYOUT_COPIES_UPDOWN, UDM_SETRANGE32, kMinCopies, kMaxCopies);
     SendDlgItemMessageW(page, IDC_LAYOUT_ZOOM_UPDOWN, UDM_SETRANGE32, kMinimumRatio, kMaximumRatio);
     LockWithoutPermission(page, state);
@@ -195,15 +194,15 @@ void Command(HWND page, SheetState* state, int control, int /*code*/)
     case IDC_LAYOUT_NUP_1IN1:
     case IDC_LAYOUT_NUP_2IN1:
     case IDC_LAYOUT_NUP_4IN1:
-        RefreshTargetLists(page, state, profile, kAfterChange);
-        RefreshPositions(page, s, kAfterChange);
+        RefreshTargetLists(page, state, profile, kLoadRefresh);
+        RefreshPositions(page, s, kLoadRefresh);
         ShowLayoutPicture(page);
         if (writesAtOnce)
             s.layoutMode = static_cast<int16_t>(LayoutOfControls(page));
         break;
     case IDC_LAYOUT_MAGNIFY_LIST:
-        RefreshZoomBox(page, state, kAfterChange);
-        RefreshRotate(state->handlingPage, state, kAfterChange);
+        RefreshZoomBox(page, state, kLoadRefresh);
+        RefreshRotate(state->handlingPage, state, kLoadRefresh);
         if (writesAtOnce) {
             s.layoutMode = static_cast<int16_t>(LayoutOfControls(page));
             ChosenPaperCode(page, IDC_LAYOUT_MAGNIFY_LIST, &s.magnifyPaper);
@@ -211,8 +210,8 @@ void Command(HWND page, SheetState* state, int control, int /*code*/)
         lastChangedControl = IDC_LAYOUT_MAGNIFY_LIST;
         break;
     case IDC_LAYOUT_TARGET_LIST:
-        RefreshZoomBox(page, state, kAfterChange);
-        RefreshRotate(state->handlingPage, state, kAfterChange);
+        RefreshZoomBox(page, state, kLoadRefresh);
+        RefreshRotate(state->handlingPage, state, kLoadRefresh);
         if (writesAtOnce)
             ChosenPaperCode(page, IDC_LAYOUT_TARGET_LIST, &s.nUpPaper);
         lastChangedControl = IDC_LAYOUT_TARGET_LIST;
@@ -236,7 +235,7 @@ void Activate(HWND page, SheetState* state)
     if (profile.driverVariant == 2 && s.booklet) {
         s.layoutMode = kLayoutZoom;
         s.nUpPaper = profile.paperDefault;
-        LoadLayoutArea(page, state, profile, kLoadSettings);
+        LoadLayoutArea(page, state, profile, kLoadFromSettings);
     }
     LockWithoutPermission(page, state);
 }
@@ -262,7 +261,7 @@ void PaperChanged(HWND page, SheetState* state, const NMLISTVIEW& change)
         return;
     SheetModelScope model(state);
     ShowPaperText(page, *state->settings);
-    LoadLayoutArea(page, state, model.profile(), kAfterChange);
+    LoadLayoutArea(page, state, model.profile(), kLoadRefresh);
     HWND list = GetDlgItem(page, IDC_LAYOUT_PAPER_LIST);
     ListView_EnsureVisible(list, change.iItem, FALSE);
     InvalidateRect(list, nullptr, TRUE);

@@ -117,7 +117,7 @@ void LoadPaper(HWND page, const DocumentSettings& settings, const ModelProfile& 
 {
     HWND list = PaperList(page);
     int item = -1;
-    if (mode == kLoadSettings) {
+    if (mode == kLoadFromSettings) {
         item = FindItem(list, LVFI_PARAM, settings.dmPaperSize, nullptr);
     } else {
         WCHAR name[kPaperNameChars] = L"";
@@ -167,12 +167,12 @@ void ShowPaperText(HWND page, const DocumentSettings& settings)
 
 void LoadSources(HWND page, const SheetState& state, int mode)
 {
-    if (mode == kAfterChange)
+    if (mode == kLoadRefresh)
         return;
     HWND combo = GetDlgItem(page, IDC_LAYOUT_SOURCE_LIST);
     int rows = 0;
     const BinRow* bins = BinListOfVariant(Model().driverVariant, &rows);
-    const int16_t wanted = mode == kLoadSettings ? state.settings->dmDefaultSource : kBinCodeAuto;
+    const int16_t wanted = mode == kLoadFromSettings ? state.settings->dmDefaultSource : kBinCodeAuto;
     int position = 0;
     for (int row = 0, enabled = 0; row < rows; ++row) {
         if (!bins[row].enabled)

@@ -1,0 +1,297 @@
+#include "docsheet/handling_controls.h"
+
+#include "docsheet/control_lists.h"
+#include "docsheet/handling_page.h"
+#include "entry/resource_library.h"
+#include "job/pjl_header.h"
+#include "profile/device_options.h"
+#include "profile/model_state.h"
+#include "profile/paper_lookups.h"
+#include "../resources/resource_ids.h"
+
+namespace {
+
+constexpr int16_t kLongEdge = 1;
+constexpr int16_t kShortEdge = 2;
+
+const int kSecurityGroup[] = {IDC_HANDLING_SECURE_GROUP, IDC_HANDLING_SECURE_OFF, IDC_HANDLING_SECURE_ON};
+const int kFinisherControls[] = {IDC_HANDLING_SHIFT_ICON, IDC_HANDLING_SHIFT, IDC_HANDLING_STAPLE_LABEL,
+                                 IDC_HANDLING_STAPLE_LIST};
+const int kDuplexChoices[] = {IDC_HANDLING_LONG_EDGE, IDC_HANDLING_SHORT_EDGE, IDC_HANDLING_MARGIN_YES,
+                              IDC_HANDLING_MARGIN_NO};
+
+// One entry of a drop-down list: its text and the value it stands for.
+struct ListEntry {
+    UINT stringId;
+    int value;
+};
+
+// What the printer has installed now; all zero when it cannot be read.
+DeviceOptionData Installed(const HandlingPage& page)
+{
+    DeviceOptionData installed;
+    ReadDeviceOptions(page.state->printer, &installed);
+    return installed;
+}
+
+// The settings value in modes 1 and 2, the default in mode 0.
+template <typename T>
+T Loaded(int mode, T value, T fallback)
+{
+    return mode == kLoadDefaults ? fallback : value;
+}
+
+int16_t DefaultPaper()
+{
+    return static_cast<int16_t>(Model().paperDefault);
+}
+
+// Fills the list with `entries` and selects the first whose value is
+// `value`; false when none has it (the first is selected then).
+bool FillList(HWND window, int list, const ListEntry* entries, int count, int value)
+{
+    SendDlgItemMessageW(window, list, CB_RESETCONTENT, 0, 0);
+    int selected = -1;
+    for (int i = 0; i < count; ++i) {
+        WCHAR text[64] = L"";
+        LoadResourceString(entries[i].stringId, text, ARRAYSIZE(text));
+        const LRESULT item = SendDlgItemMessageW(window, list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+        if (item >= 0)
+            SendDlgItemMessageW(window, list, CB_SETITEMDATA, item, entries[i].value);
+        if (selected < 0 && entries[i].value == value)
+            selected = i;
+    }
+    SendDlgItemMessageW(window, list, CB_SETCURSEL, selected < 0 ? 0 : selected, 0);
+    return selected >= 0;
+}
+
+void ShowFlipPicture(const HandlingPage& page)
+{
+    const bool portrait = page.settings.dmOrientation == DMORIENT_PORTRAIT;
+    const bool longEdge = Checked(page.window, IDC_HANDLING_LONG_EDGE);
+    int icon = portrait ? IDI_FLIP_SHORT_PORTRAIT : IDI_FLIP_SHORT_LANDSCAPE;
+    if (longEdge)
+        icon = portrait ? IDI_FLIP_LONG_PORTRAIT : IDI_FLIP_LONG_LANDSCAPE;
+    ShowIcon(page.window, IDC_HANDLING_FLIP_ICON, icon);
+}
+
+// The group is offered only when the model has security print and the
+// printer has it set up (with memory, on models that reserve it).
+void LoadSecurityRadios(const HandlingPage& page, int mode)
+{
+    const DeviceOptionData installed = Installed(page);
+    bool keep = page.profile.security != 0 && installed.securityPrint != 0;
+    if (page.profile.reserve != 0)
+        keep = keep && installed.memoryIndex != 0;
+    DestroyControls(page.window, kSecurityGroup, keep);
+    const int32_t on = Loaded(mode, page.settings.securityPrint, 0);
+    CheckRadioButton(page.window, IDC_HANDLING_SECURE_OFF, IDC_HANDLING_SECURE_ON,
+                     on ? IDC_HANDLING_SECURE_ON : IDC_HANDLING_SECURE_OFF);
+}
+
+void LoadOutputTrayList(const HandlingPage& page, int mode)
+{
+    const DeviceOptionData installed = Installed(page);
+    int16_t bin = Loaded<int16_t>(mode, page.settings.outputBin, 0);
+    if (!IsOutputBinValid(bin, installed.innerTray, installed.outerTray, installed.finisher))
+        bin = 0;
+    ListEntry entries[5] = {{IDS_OUTBIN_AUTO, 0}};
+    int count = 1;
+    if (installed.innerTray) {
+        entries[count++] = {IDS_OUTBIN_INNER1, 1};
+        entries[count++] = {IDS_OUTBIN_INNER2, 2};
+        if (installed.outerTray)
+            entries[count++] = {IDS_OUTBIN_OUTER, 3};
+    }
+    if (installed.finisher)
+        entries[count++] = {IDS_OUTBIN_FINISHER, 3};
+    FillList(page.window, IDC_HANDLING_OUTBIN_LIST, entries, count, bin);
+}
+
+void LoadOrder(const HandlingPage& page, int mode)
+{
+    const int32_t normal = Loaded(mode, page.settings.orderChoice, page.profile.orderDefault == 0 ? 1 : 0);
+    CheckRadioButton(page.window, IDC_HANDLING_ORDER_NORMAL, IDC_HANDLING_ORDER_REVERSE,
+                     normal == 1 ? IDC_HANDLING_ORDER_NORMAL : IDC_HANDLING_ORDER_REVERSE);
+    ShowOrderPicture(page.window);
+}
+
+}  // namespace
+
+bool Checked(HWND window, int control)
+{
+    return IsDlgButtonChecked(window, control) == BST_CHECKED;
+}
+
+int SelectedValue(HWND window, int list)
+{
+    const LRESULT selected = SendDlgItemMessageW(window, list, CB_GETCURSEL, 0, 0);
+    if (selected == CB_ERR)
+        return 0;
+    const LRESULT value = SendDlgItemMessageW(window, list, CB_GETITEMDATA, selected, 0);
+    return value == CB_ERR ? 0 : static_cast<int>(value);
+}
+
+void ShowIcon(HWND window, int control, int iconId)
+{
+    HICON icon = LoadIconW(ResourceLibrary(), MAKEINTRESOURCEW(iconId));
+    SendDlgItemMessageW(window, control, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
+}
+
+void ShowSorterPicture(HWND window)
+{
+    ShowIcon(window, IDC_HANDLING_SORTER_ICON,
+             Checked(window, IDC_HANDLING_STACK) ? IDI_SORTER_STACK : IDI_SORTER_SORT);
+}
+
+// Normal order lands the pages face up, so the stack reads 3-2-1 from the
+// top; reverse order reads 1-2-3.
+void ShowOrderPicture(HWND window)
+{
+    ShowIcon(window, IDC_HANDLING_ORDER_ICON,
+             Checked(window, IDC_HANDLING_ORDER_NORMAL) ? IDI_ORDER_REVERSE : IDI_ORDER_FORWARD);
+}
+
+void LoadSorter(const HandlingPage& page, int mode)
+{
+    const int32_t sort = Loaded(mode, page.settings.sorterMode, 0);
+    CheckRadioButton(page.window, IDC_HANDLING_STACK, IDC_HANDLING_SORT,
+                     sort ? IDC_HANDLING_SORT : IDC_HANDLING_STACK);
+    ShowSorterPicture(page.window);
+}
+
+// A booklet leaves nothing to staple.
+void LoadStapleList(const HandlingPage& page, int mode)
+{
+    static const ListEntry kOffOnly[] = {{IDS_STAPLE_OFF, 0}};
+    static const ListEntry kOffOn[] = {{IDS_STAPLE_OFF, 0}, {IDS_STAPLE_ON, 1}};
+    DocumentSettings& s = page.settings;
+    const bool booklet = mode != kLoadDefaults && s.booklet != 0;
+    const ListEntry* entries = booklet ? kOffOnly : kOffOn;
+    const int count = booklet ? ARRAYSIZE(kOffOnly) : ARRAYSIZE(kOffOn);
+    EnableWindow(GetDlgItem(page.window, IDC_HANDLING_STAPLE_LIST), !booklet);
+    if (!FillList(page.window, IDC_HANDLING_STAPLE_LIST, entries, count, Loaded<int16_t>(mode, s.staple, 0)))
+        s.staple = 0;
+}
+
+// A booklet needs the duplex unit and a booklet paper that the document's
+// paper can be printed two in one onto; otherwise it is dropped.
+void CheckBooklet(const HandlingPage& page, int mode)
+{
+    DocumentSettings& s = page.settings;
+    const ModelState& model = Model();
+    if (Installed(page).duplexUnit == 0) {
+        s.booklet = 0;
+        s.bookletPaper = DefaultPaper();
+    }
+    if (Loaded<int16_t>(mode, s.booklet, 0) == 0)
+        s.bookletPaper = DefaultPaper();
+    const uint32_t mask = NUpTargetMask(KeywordIndexOfCode(s.dmPaperSize), model.localeArea);
+    const int last = model.lastPaperIndex < kPaperKeywordCount ? model.lastPaperIndex : kPaperKeywordCount - 1;
+    for (int i = 0; i <= last; ++i) {
+        if (!(mask & (1u << i)))
+            continue;
+        const int16_t candidate = model.availablePapers[AvailablePaperOfCode(model.paperTable[i].paperCode)].paperCode;
+        const int ratio = PaperRatio(kRatioTwoInOne, s.dmPaperSize, candidate);
+        if (ratio >= kMinimumRatio && ratio <= kMaximumRatio && s.bookletPaper == candidate)
+            return;
+    }
+    s.booklet = 0;
+    LoadDuplexGroup(page, kLoadRefresh);
+    LoadStapleList(page, kLoadRefresh);
+}
+
+void LoadDuplexGroup(const HandlingPage& page, int mode)
+{
+    DocumentSettings& s = page.settings;
+    const bool usable = Installed(page).duplexUnit != 0 && !(mode != kLoadDefaults && s.booklet != 0);
+    if (!usable) {
+        s.duplexOn = 0;
+        s.duplexBinding = kLongEdge;
+        s.bindingMargin = 0;
+    }
+    CheckRadioButton(page.window, IDC_HANDLING_LONG_EDGE, IDC_HANDLING_SHORT_EDGE,
+                     Loaded<int16_t>(mode, s.duplexBinding, kLongEdge) == kLongEdge ? IDC_HANDLING_LONG_EDGE
+                                                                                   : IDC_HANDLING_SHORT_EDGE);
+    CheckDlgButton(page.window, IDC_HANDLING_DUPLEX, Loaded(mode, s.duplexOn, 0) ? BST_CHECKED : BST_UNCHECKED);
+    ShowFlipPicture(page);
+    const int32_t margin = Loaded(mode, s.bindingMargin, 0);
+    ShowIcon(page.window, IDC_HANDLING_MARGIN_ICON, margin ? IDI_MARGIN_ON : IDI_MARGIN_OFF);
+    CheckRadioButton(page.window, IDC_HANDLING_MARGIN_YES, IDC_HANDLING_MARGIN_NO,
+                     margin ? IDC_HANDLING_MARGIN_YES : IDC_HANDLING_MARGIN_NO);
+    EnableWindow(GetDlgItem(page.window, IDC_HANDLING_DUPLEX), usable);
+    EnableControls(page.window, kDuplexChoices, usable && Checked(page.window, IDC_HANDLING_DUPLEX));
+}
+
+void ApplyFinisherRule(const HandlingPage& page)
+{
+    const bool finisherBin = Installed(page).finisher != 0 && page.settings.outputBin == 3;
+    EnableControls(page.window, kFinisherControls, finisherBin);
+}
+
+void LoadHandlingControls(const HandlingPage& page, int mode)
+{
+    LoadOrder(page, mode);
+    LoadSorter(page, mode);
+    if (page.profile.driverVariant == 2) {
+        LoadStapleList(page, mode);
+        CheckBooklet(page, mode);
+        LoadDuplexGroup(page, mode);
+        LoadSecurityRadios(page, mode);
+        LoadOutputTrayList(page, mode);
+        CheckDlgButton(page.window, IDC_HANDLING_SHIFT,
+                       Loaded(mode, page.settings.shift, 0) ? BST_CHECKED : BST_UNCHECKED);
+    }
+    if (mode != kLoadRefresh)
+        SendDlgItemMessageW(page.window, IDC_HANDLING_OVERLAY_LIST, CB_SETCURSEL,
+                            Loaded<int16_t>(mode, page.settings.handlingListChoice, 0), 0);
+    RefreshRotate(page.window, page.state, mode);
+}
+
+void WriteHandlingControls(const HandlingPage& page)
+{
+    DocumentSettings& s = page.settings;
+    HWND window = page.window;
+    // Without the order buttons (or the overlay list) the stored choice stays.
+    if (page.profile.order == 0) {
+        s.orderChoice = 1;
+        s.reverseOrder = 0;
+    } else if (GetDlgItem(window, IDC_HANDLING_ORDER_NORMAL)) {
+        const int32_t normal = Checked(window, IDC_HANDLING_ORDER_NORMAL) ? 1 : 0;
+        s.orderChoice = normal;
+        s.reverseOrder = normal == 1 ? 0 : 1;
+    }
+
+    const int32_t sort = Checked(window, IDC_HANDLING_STACK) ? 0 : 1;
+    if (sort != s.sorterMode) {
+        s.sorterMode = sort;
+        s.dmFields |= DM_COLLATE;
+        s.dmCollate = 0;
+        // A printer that sorts by itself leaves it to the driver only when
+        // the user chose so on the Paper/Layout page.
+        const bool printerSorts = page.profile.model == 3 && page.profile.control != 0;
+        s.driverCollate = sort == 1 && (!printerSorts || s.driverControlsSort != 0) ? 1 : 0;
+    }
+
+    if (GetDlgItem(window, IDC_HANDLING_OVERLAY_LIST)) {
+        const LRESULT overlay = SendDlgItemMessageW(window, IDC_HANDLING_OVERLAY_LIST, CB_GETCURSEL, 0, 0);
+        s.handlingListChoice = static_cast<int16_t>(overlay == CB_ERR ? 0 : overlay);
+    }
+    s.rotate = Checked(window, IDC_HANDLING_ROTATE) ? 1 : 0;
+
+    if (page.profile.driverVariant != 2)
+        return;
+    s.bindingMargin = Checked(window, IDC_HANDLING_MARGIN_NO) ? 0 : 1;
+    s.duplexBinding = Checked(window, IDC_HANDLING_LONG_EDGE) ? kLongEdge : kShortEdge;
+    s.duplexOn = Checked(window, IDC_HANDLING_DUPLEX) ? 1 : 0;
+    s.dmFields |= DM_DUPLEX;
+    if (s.duplexOn != 1)
+        s.dmDuplex = DMDUP_SIMPLEX;
+    else
+        s.dmDuplex = s.duplexBinding == kLongEdge ? DMDUP_VERTICAL : DMDUP_HORIZONTAL;
+    s.staple = static_cast<int16_t>(SelectedValue(window, IDC_HANDLING_STAPLE_LIST));
+    s.booklet = 0;
+    s.securityPrint = Checked(window, IDC_HANDLING_SECURE_OFF) ? 0 : 1;
+    s.outputBin = static_cast<int16_t>(SelectedValue(window, IDC_HANDLING_OUTBIN_LIST));
+    s.shift = Checked(window, IDC_HANDLING_SHIFT) ? 1 : 0;
+}

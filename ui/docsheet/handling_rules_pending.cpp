@@ -1,8 +1,0 @@
-#include "docsheet/handling_rules_pending.h"
-
-void RefreshRotate(HWND, SheetState*, int) {}
-
-int CheckDuplexPaper(HWND, int)
-{
-    return 0;
-}
