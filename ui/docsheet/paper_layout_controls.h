@@ -7,6 +7,7 @@
 #include <windows.h>
 #include <stdint.h>
 
+#include "docsheet/handling_controls.h"
 #include "docsheet/handling_page.h"
 #include "docsheet/sheet_state.h"
 #include "profile/model_profile.h"
@@ -26,8 +27,6 @@ struct PaperChoice {
     int row;
     int16_t code;
 };
-
-bool Checked(HWND page, int control);
 
 // ---- paper_list.cpp: the paper list, its text and the paper sources.
 

@@ -48,11 +48,6 @@ int FindItem(HWND list, UINT flags, LPARAM param, const WCHAR* text)
 
 }  // namespace
 
-bool Checked(HWND page, int control)
-{
-    return IsDlgButtonChecked(page, control) == BST_CHECKED;
-}
-
 void FillPaperList(HWND page, HANDLE printer)
 {
     const ModelState& model = Model();
