@@ -1,8 +1,29 @@
 #!/usr/bin/env bash
 # Builds the driver (installing missing packages), installs it on a printer in
 # a fresh Wine prefix and reports what the driver makes of the printer.
-#   ./run-demo.sh [1|2|3]    sample model profile of driver variant 1, 2 or 3
+#   ./run-demo.sh [--arch x86_64|i686] [1|2|3] [--show]
+#     1, 2 or 3: the sample model profile of that driver variant (default 2)
+#     --show:    open Printing Preferences on your display instead of taking
+#                pictures of its pages on the bench's own display
+#     --arch:    the 64-bit driver unless it says otherwise
 set -euo pipefail
 cd "$(dirname "$0")"
-MARTENUI_SKIP_I686=1 scripts/build.sh
-exec demo/run-demo "$(pwd)/build" "${1:-2}"
+. scripts/common.sh
+
+usage() { echo "usage: ./run-demo.sh [--arch x86_64|i686] [1|2|3] [--show]" >&2; exit 2; }
+arch=x86_64
+variant=2
+show=
+while [ $# -gt 0 ]; do
+    case "$1" in
+    --arch) [ $# -ge 2 ] || usage; arch=$2; shift ;;
+    1|2|3) variant=$1 ;;
+    --show) show=--show ;;
+    *) usage ;;
+    esac
+    shift
+done
+dir=$(build_dir "$arch")
+scripts/build.sh "$arch"
+[ "$arch" = i686 ] && require_wine32
+exec demo/run-demo "$(pwd)/$dir" "$variant" $show

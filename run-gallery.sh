@@ -3,5 +3,5 @@
 # dialog template, filled with sample content, in build/gallery/<id>-<name>.png.
 set -euo pipefail
 cd "$(dirname "$0")"
-MARTENUI_SKIP_I686=1 scripts/build.sh
+scripts/build.sh x86_64
 exec tools/gallery/run-gallery "$(pwd)/build"

@@ -1,7 +1,23 @@
 #!/usr/bin/env bash
 # Builds everything (installing missing packages) and runs every test under
-# Wine on a fresh, throwaway Wine prefix.
+# Wine on a fresh, throwaway Wine prefix: the 64-bit suite, then the 32-bit one.
+#   ./run-tests.sh [--arch x86_64|i686] [CTEST OPTIONS...]
 set -euo pipefail
 cd "$(dirname "$0")"
-scripts/build.sh
-ctest --test-dir build --output-on-failure "$@"
+. scripts/common.sh
+
+archs=(x86_64 i686)
+if [ "${1:-}" = --arch ]; then
+    archs=("${2:?--arch takes x86_64 or i686}")
+    shift 2
+fi
+for arch in "${archs[@]}"; do build_dir "$arch" >/dev/null; done
+
+scripts/build.sh "${archs[@]}"
+status=0
+for arch in "${archs[@]}"; do
+    [ "$arch" = i686 ] && require_wine32
+    echo "== Tests on $arch"
+    ctest --test-dir "$(build_dir "$arch")" --output-on-failure "$@" || status=1
+done
+exit $status

@@ -1,7 +1,10 @@
 // The demo: does what the spooler does when the driver is installed, on a
 // printer in the Wine prefix it runs in, and reports what the driver makes of
-// the printer. Then it prints one document as the graphics engine would.
+// the printer. It gets the printer's default settings and opens its
+// Printing Preferences as an application does, and prints one document as
+// the graphics engine would.
 //   martenui-demo <driver files folder> <sample profile: 1, 2 or 3>
+//                 [<picture folder> | --show]
 #include <windows.h>
 #include <winspool.h>
 #include <winddiui.h>
@@ -17,6 +20,7 @@
 #include "entry/printer_access.h"
 #include "entry/resource_library.h"
 #include "job_report.h"
+#include "preferences_sheet.h"
 #include "printer_data_report.h"
 #include "profile/model_profile.h"
 #include "profile_report.h"
@@ -37,11 +41,13 @@ int Fail(const std::wstring& message)
 int wmain(int argc, wchar_t** argv)
 {
     if (argc < 3) {
-        fprintf(stderr, "usage: martenui-demo <driver files folder> <1|2|3>\n");
+        fprintf(stderr, "usage: martenui-demo <driver files folder> <1|2|3> [<picture folder> | --show]\n");
         return 2;
     }
     const std::wstring filesDir = argv[1];
     const int variant = _wtoi(argv[2]);
+    const std::wstring pictures = argc > 3 ? argv[3] : L"";
+    const bool interactive = pictures == L"--show";
     if (variant < 1 || variant > 3) {
         fprintf(stderr, "martenui-demo: the sample profiles are 1, 2 and 3\n");
         return 2;
@@ -79,15 +85,37 @@ int wmain(int argc, wchar_t** argv)
     ReportPrinterData(printer.get());
     ReportCapabilities(driver, printer.get());
 
-    // The printer's default settings, as the initialise event stored them:
-    // what an application gets, finalized with the PJL texts.
-    DocumentSettings settings;
-    BYTE* record = reinterpret_cast<BYTE*>(&settings);
-    if (!ReadPrinterSettings(printer.get(), record, record + kSettingsHeaderBytes))
-        return Fail(L"the printer has no default settings");
+    // The printer's default settings as an application asks for them: the
+    // platform's DocumentPropertiesW, which calls the driver without UI.
+    Heading("Default settings through DocumentPropertiesW (DM_OUT_BUFFER)");
+    const LONG size = DocumentPropertiesW(nullptr, printer.get(), const_cast<WCHAR*>(printerName.c_str()), nullptr,
+                                          nullptr, 0);
+    Field("record size", std::to_wstring(size).c_str());
+    DocumentSettings settings = {};
+    if (size != static_cast<LONG>(sizeof(settings)) ||
+        DocumentPropertiesW(nullptr, printer.get(), const_cast<WCHAR*>(printerName.c_str()),
+                            reinterpret_cast<DEVMODEW*>(&settings), nullptr, DM_OUT_BUFFER) != IDOK)
+        return Fail(L"the driver gave no default settings");
     LoadResourceLibraryForPrinter(printer.get());
     ReportDefaultSettings(settings);
     ReportPjlTexts(settings);
+
+    // Printing Preferences, as an application opens them.
+    Heading(interactive ? "Printing Preferences (close the sheet to go on)"
+                        : "Printing Preferences through DocumentPropertiesW (DM_IN_PROMPT)");
+    std::wstring stem = printerName;
+    for (wchar_t& c : stem)
+        c = c == L' ' ? L'-' : c;
+    const SheetPictureRun sheet = OpenPreferencesSheet(printer.get(), printerName,
+                                                       reinterpret_cast<DEVMODEW*>(&settings), interactive,
+                                                       pictures, stem, false);
+    Field("DocumentPropertiesW", std::to_wstring(sheet.result).c_str());
+    for (const std::wstring& title : sheet.pages)
+        Field("page", title.c_str());
+    for (const std::wstring& file : sheet.files)
+        Field("picture", file.c_str());
+    if (!interactive && !pictures.empty() && sheet.files.size() != 4)
+        return Fail(L"the sheet did not show its four pages");
 
     RunPrintJob(driver, printer.get(), printerName.c_str(), reinterpret_cast<DEVMODEW*>(&settings),
                 L"Quarterly report \"draft\"", 3);

@@ -1,23 +1,22 @@
 #!/usr/bin/env bash
-# Configures and builds the project: x86_64 (built and tested under Wine)
-# into build/, i686 (built) into build-i686/.
+# Configures and builds the project, installing missing packages first.
+#   scripts/build.sh [ARCH...]    x86_64 into build/, i686 into build-i686/;
+#                                 both when no ARCH is given
 set -euo pipefail
 cd "$(dirname "$0")/.."
+. scripts/common.sh
 
 scripts/install-deps.sh
+require cmake:cmake ninja:ninja-build python3:python3
 
-# configure DIR TOOLCHAIN [OPTIONS...]: once per build folder.
-configure() {
-    local dir=$1 toolchain=$2
-    shift 2
+archs=("$@")
+[ ${#archs[@]} -gt 0 ] || archs=(x86_64 i686)
+
+for arch in "${archs[@]}"; do
+    dir=$(build_dir "$arch")
+    require "$arch-w64-mingw32-g++-posix:g++-mingw-w64-${arch/_/-}-posix" "$arch-w64-mingw32-windres:binutils-mingw-w64-${arch/_/-}"
     if [ ! -f "$dir/CMakeCache.txt" ]; then
-        cmake -S . -B "$dir" -G Ninja -DCMAKE_TOOLCHAIN_FILE="cmake/$toolchain" "$@" >/dev/null
+        cmake -S . -B "$dir" -G Ninja -DCMAKE_TOOLCHAIN_FILE="cmake/mingw-$arch.cmake" >/dev/null
     fi
-}
-
-configure build mingw-x86_64.cmake
-cmake --build build
-if [ "${MARTENUI_SKIP_I686:-0}" != 1 ]; then
-    configure build-i686 mingw-i686.cmake -DMARTENUI_TESTS=OFF
-    cmake --build build-i686
-fi
+    cmake --build "$dir"
+done

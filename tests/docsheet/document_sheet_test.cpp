@@ -133,3 +133,123 @@ TEST_P(DocumentSheet, OkReportsEachShownPageAndStoresTheSettingsForTheUser)
 }
 
 INSTANTIATE_TEST_SUITE_P(Variants, DocumentSheet, ::testing::Values(1, 2, 3));
+
+TEST_P(DocumentSheet, ConfirmingWithTheCallersRecordStoresNothingForTheUser)
+{
+    std::vector<BYTE> input(kSettingsBytes);
+    auto properties = driver_->Entry<LONG(WINAPI*)(HWND, HANDLE, PWSTR, PDEVMODEW, PDEVMODEW, DWORD)>(
+        "DrvDocumentProperties");
+    ASSERT_EQ(1, properties(nullptr, printer_->handle(), header_.pszPrinterName,
+                            reinterpret_cast<DEVMODEW*>(input.data()), nullptr, DM_OUT_BUFFER));
+    reinterpret_cast<DocumentSettings*>(input.data())->useDeviceFonts = 1;
+    header_.pdmIn = reinterpret_cast<DEVMODEW*>(input.data());
+    header_.fMode |= DM_IN_BUFFER;
+    SheetHost host(*driver_);
+    ASSERT_EQ(1, host.Open(&header_));
+    host.Click(kPageFonts, IDC_FONTS_USE_TRUETYPE);
+    host.Press(PSBTN_OK);
+    ASSERT_TRUE(host.closed());
+    EXPECT_FALSE(host.setResults().empty());
+    EXPECT_EQ(0, reinterpret_cast<DocumentSettings*>(output_.data())->useDeviceFonts) << "the output is edited";
+    HKEY key = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExW(HKEY_CURRENT_USER, L"Printers\\DevModes2", 0, KEY_READ, &key));
+    EXPECT_EQ(ERROR_FILE_NOT_FOUND, RegQueryValueExW(key, printer_->name().c_str(), nullptr, nullptr, nullptr, nullptr));
+    RegCloseKey(key);
+}
+
+TEST_P(DocumentSheet, PagesNeverShownLeaveTheRecordAsTheSheetStartedIt)
+{
+    SheetHost host(*driver_);
+    ASSERT_EQ(1, host.Open(&header_));
+    const std::vector<BYTE> started = output_;
+    host.Press(PSBTN_OK);
+    ASSERT_TRUE(host.closed());
+    EXPECT_EQ(started, output_);
+    ASSERT_EQ(1u, host.setResults().size()) << "only the first page was shown";
+    EXPECT_EQ(host.pageHandle(kPagePaperLayout), host.setResults()[0].page);
+}
+
+TEST_P(DocumentSheet, CancelStoresNothing)
+{
+    SheetHost host(*driver_);
+    ASSERT_EQ(1, host.Open(&header_));
+    host.Click(kPageFonts, IDC_FONTS_USE_TRUETYPE);
+    host.Press(PSBTN_CANCEL);
+    ASSERT_TRUE(host.closed());
+    EXPECT_TRUE(host.setResults().empty());
+    EXPECT_EQ(1, host.destroyCalls());
+}
+
+TEST_P(DocumentSheet, WithoutPermissionEveryControlIsDisabled)
+{
+    header_.fMode |= DM_NOPERMISSION;
+    SheetHost host(*driver_);
+    ASSERT_EQ(1, host.Open(&header_));
+    EXPECT_EQ(0, reinterpret_cast<const SheetState*>(host.info().UserData)->canChange);
+    for (int index : {kPageQuality, kPageFonts}) {
+        HWND page = host.ShowPage(index);
+        ASSERT_NE(nullptr, page);
+        int controls = 0;
+        for (HWND control = GetWindow(page, GW_CHILD); control; control = GetWindow(control, GW_HWNDNEXT)) {
+            ++controls;
+            EXPECT_FALSE(IsWindowEnabled(control)) << "page " << index << ", control " << GetDlgCtrlID(control);
+        }
+        EXPECT_GT(controls, 2) << "page " << index;
+    }
+}
+
+TEST_P(DocumentSheet, HelpGoesToTheDriversHelpFileWithEachPagesContext)
+{
+    SheetHost host(*driver_);
+    ASSERT_EQ(1, host.Open(&header_));
+    DWORD needed = 0;
+    GetPrinterDriverW(printer_->handle(), nullptr, 3, nullptr, 0, &needed);
+    std::vector<BYTE> info(needed);
+    ASSERT_TRUE(GetPrinterDriverW(printer_->handle(), nullptr, 3, info.data(), needed, &needed));
+    const std::wstring helpFile = reinterpret_cast<DRIVER_INFO_3W*>(info.data())->pHelpFile;
+
+    // Each page's context, and one of its controls with the context it maps to.
+    struct PageHelp {
+        int index;
+        DWORD context;
+        int control;
+        DWORD controlContext;
+    } pages[] = {{kPagePaperLayout, 120, 2223, 1201}, {kPageHandling, 130, 1063, 1603},
+                 {kPageQuality, 140, 1212, 1401},     {kPageFonts, 150, 1218, 1502}};
+    for (const PageHelp& expected : pages) {
+        HWND page = host.ShowPage(expected.index);
+        ASSERT_NE(nullptr, page);
+        host.help().Clear();
+        host.Press(PSBTN_HELP);
+        std::vector<HelpCall> calls = host.help().CallsOf(HELP_CONTEXT);
+        ASSERT_EQ(1u, calls.size()) << "page " << expected.index;
+        EXPECT_EQ(page, calls[0].window);
+        EXPECT_EQ(0, lstrcmpiW(helpFile.c_str(), calls[0].file.c_str())) << Narrow(calls[0].file);
+        EXPECT_EQ(expected.context, calls[0].data) << "page " << expected.index;
+
+        // F1 on the About button, as the dialog reports it.
+        HWND about = GetDlgItem(page, IDC_ABOUT_BUTTON);
+        HELPINFO help = {sizeof(help), HELPINFO_WINDOW, IDC_ABOUT_BUTTON, about, 0, {0, 0}};
+        host.help().Clear();
+        SendMessageW(page, WM_HELP, 0, reinterpret_cast<LPARAM>(&help));
+        calls = host.help().CallsOf(HELP_WM_HELP);
+        ASSERT_EQ(1u, calls.size()) << "page " << expected.index;
+        EXPECT_EQ(about, calls[0].window);
+        EXPECT_EQ(0, lstrcmpiW(helpFile.c_str(), calls[0].file.c_str())) << Narrow(calls[0].file);
+        const std::vector<DWORD>& pairs = calls[0].pairs;
+        auto contextOf = [&pairs](DWORD control) {
+            for (size_t i = 0; i + 1 < pairs.size(); i += 2) {
+                if (pairs[i] == control)
+                    return pairs[i + 1];
+            }
+            return 0ul;
+        };
+        EXPECT_EQ(1001u, contextOf(IDC_RESTORE_DEFAULTS)) << "page " << expected.index;
+        EXPECT_EQ(1002u, contextOf(IDC_ABOUT_BUTTON)) << "page " << expected.index;
+        EXPECT_EQ(expected.controlContext, contextOf(expected.control)) << "page " << expected.index;
+    }
+    // Every page's dialog closes its help when it goes.
+    host.help().Clear();
+    host.Close();
+    EXPECT_EQ(4u, host.help().CallsOf(HELP_QUIT).size());
+}

@@ -141,3 +141,25 @@ TEST_F(InstalledModule, DocumentPropertySheetsAnswersTheRecordSizeToASizeQuery)
     EXPECT_EQ(4088, sheets(nullptr, reinterpret_cast<LPARAM>(&header)));
     EXPECT_EQ(4088u, header.cbOut);
 }
+
+// The 32-bit and 64-bit suites each install the driver for their own
+// environment, and the spooler hands back a module of that architecture.
+TEST_F(InstalledModule, IsInstalledForTheEnvironmentOfItsOwnArchitecture)
+{
+#ifdef _WIN64
+    const wchar_t* const environment = L"Windows x64";
+    const WORD machine = IMAGE_FILE_MACHINE_AMD64;
+#else
+    const wchar_t* const environment = L"Windows NT x86";
+    const WORD machine = IMAGE_FILE_MACHINE_I386;
+#endif
+    BYTE buffer[4096] = {};
+    DWORD needed = 0;
+    ASSERT_TRUE(GetPrinterDriverW(printer_->handle(), nullptr, 2, buffer, sizeof(buffer), &needed));
+    const auto* info = reinterpret_cast<const DRIVER_INFO_2W*>(buffer);
+    EXPECT_STREQ(environment, info->pEnvironment);
+
+    const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(module_);
+    const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(reinterpret_cast<const BYTE*>(module_) + dos->e_lfanew);
+    EXPECT_EQ(machine, nt->FileHeader.Machine);
+}

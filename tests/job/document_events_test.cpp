@@ -17,6 +17,7 @@
 #include "profile/device_options.h"
 #include "settings/default_settings.h"
 #include "settings/document_settings.h"
+#include "support/documents_folder.h"
 #include "support/guarded_memory.h"
 #include "support/installed_driver.h"
 #include "support/printer_bench.h"
@@ -177,6 +178,32 @@ TEST_F(DocumentEventsTest, AWholeJobKeepsTheFinalizedRecordAndCountsPages)
     EXPECT_FALSE(BlockReader(printer_->handle()).exists()) << "the section was not closed";
 }
 
+// A documents folder whose path fits 259 characters, but not with
+// "\JOB<process id>" after it, has no job file: the header names none.
+TEST_F(DocumentEventsTest, TheHeaderNamesTheJobFileExactlyWhenItIsWritten)
+{
+    const std::string job = "\\JOB" + std::to_string(GetCurrentProcessId());
+    for (size_t length : {200u, 250u, 256u, 259u}) {
+        const std::wstring folder = FolderOfLength(length);
+        DocumentsFolderOverride documents(folder);
+        ASSERT_EQ(folder, DocumentsFolder()) << "the shell does not report the folder";
+        const bool fits = length + job.size() < MAX_PATH;
+
+        DocumentSettings record = DefaultRecord();
+        ASSERT_EQ(1, CreateContext(reinterpret_cast<DEVMODEW*>(&record)));
+        EXPECT_EQ(1, StartDocument(L"Deep folder"));
+        const std::string header(record.pjlHeader);
+        const std::string line = "@PJL SET VKPJLFILE=" + std::string(folder.begin(), folder.end()) + job + "\n";
+        EXPECT_EQ(fits ? 0u : std::string::npos, header.find("@PJL SET VKPJLFILE=")) << "folder of " << length;
+        if (fits)
+            EXPECT_EQ(0u, header.find(line)) << header;
+        const std::wstring file = folder + std::wstring(job.begin(), job.end());
+        EXPECT_EQ(fits ? "@PJL SET JOBNAME=\"Deep folder\"\r\n" : "<absent>", FileText(file)) << "folder of " << length;
+        DeleteFileW(file.c_str());
+        Event(DOCUMENTEVENT_DELETEDC);
+    }
+}
+
 TEST_F(DocumentEventsTest, ResetCopiesTheNewRecordUnchanged)
 {
     DocumentSettings record = DefaultRecord();
@@ -217,6 +244,7 @@ TEST_F(DocumentEventsTest, JobNamesAreCutAndQuotedSafely)
         {std::wstring(70, L'n'), "@PJL SET JOBNAME=\"" + std::string(64, 'n') + "\"\r\n"},
         // No name can add a PJL command of its own.
         {L"x\r\n@PJL SET COPIES=99\t\x1b", "@PJL SET JOBNAME=\"x  @PJL SET COPIES=99  \"\r\n"},
+        {L"del\x7f\x7f" L"end", "@PJL SET JOBNAME=\"del  end\"\r\n"},
         {L"", "@PJL SET JOBNAME=\"\"\r\n"},
     };
     for (const Row& row : rows) {
@@ -350,6 +378,19 @@ TEST_F(DocumentEventsTest, AnOversizedDeviceModeIsCutToTheBlock)
     ASSERT_TRUE(block.exists());
     EXPECT_EQ(0xAB, block.bytes()[kJobSharedBlockBytes - 1]);
     EXPECT_EQ(0, memcmp(devMode, block.bytes() + 8, kJobRecordCapacity));
+}
+
+TEST(JobNameSuffix, IsAQuestionMarkAndExactlyFiveDigits)
+{
+    const struct {
+        int number;
+        const char* suffix;
+    } rows[] = {{0, "?00000"}, {7, "?00007"}, {42, "?00042"}, {9999, "?09999"}, {32767, "?32767"}, {99999, "?99999"}};
+    for (const auto& row : rows) {
+        char suffix[8] = "#######";
+        FormatJobNameSuffix(row.number, suffix);
+        EXPECT_STREQ(row.suffix, suffix) << "number " << row.number;
+    }
 }
 
 TEST(ConvertDocumentName, KeepsTheLimitAndTheTerminator)

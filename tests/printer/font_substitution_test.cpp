@@ -76,10 +76,10 @@ protected:
 
 TEST_F(FontSubstitutionTest, TheDefaultTableHoldsTheFourteenPairsIn934Bytes)
 {
-    const DWORD size = BuildDefaultFontSubs(nullptr);
+    const DWORD size = BuildDefaultFontSubs(nullptr, 0);
     EXPECT_EQ(934u, size);
     std::vector<WCHAR> table(size / 2 + 8, L'#');
-    EXPECT_EQ(size, BuildDefaultFontSubs(table.data()));
+    EXPECT_EQ(size, BuildDefaultFontSubs(table.data(), static_cast<DWORD>(table.size() * 2)));
     EXPECT_EQ(DefaultTable(), std::wstring(table.data(), size / 2));
     EXPECT_EQ(L'#', table[size / 2]) << "written past the size it gave";
 }
@@ -99,7 +99,23 @@ TEST_F(FontSubstitutionTest, WithoutTheResourceLibraryTheFacesAreEmpty)
     size_t facesBytes = 0;
     for (const auto& pair : kDefaultPairs)
         facesBytes += wcslen(pair[0]) * 2;
-    EXPECT_EQ(934u - facesBytes, BuildDefaultFontSubs(nullptr));
+    EXPECT_EQ(934u - facesBytes, BuildDefaultFontSubs(nullptr, 0));
+}
+
+// Buffers that end at an unreadable page: a write past the capacity faults.
+TEST_F(FontSubstitutionTest, BuildingIntoASmallBufferNeverWritesPastIt)
+{
+    const std::wstring whole = DefaultTable();
+    for (DWORD capacity : {2u, 12u, 13u, 500u, 932u, 933u}) {
+        GuardedBlock memory(capacity);
+        memset(memory.data(), '#', capacity);
+        EXPECT_EQ(934u, BuildDefaultFontSubs(memory.as<WCHAR>(), capacity)) << "capacity " << capacity;
+        // What was written is whole strings from the table's start.
+        std::wstring written(memory.as<WCHAR>(), capacity / 2);
+        written.resize(written.find(L'\x2323') == std::wstring::npos ? written.size() : written.find(L'\x2323'));
+        EXPECT_TRUE(written.empty() || written.back() == L'\0') << "capacity " << capacity;
+        EXPECT_EQ(whole.substr(0, written.size()), written) << "capacity " << capacity;
+    }
 }
 
 TEST_F(FontSubstitutionTest, FindsTheFirstPairOfAFaceCaseSensitively)
@@ -111,6 +127,8 @@ TEST_F(FontSubstitutionTest, FindsTheFirstPairOfAFaceCaseSensitively)
     EXPECT_STREQ(L"MoreWingBatsSWM", FindSubstitute(table.c_str(), bytes, L"Wingdings"));
     EXPECT_EQ(nullptr, FindSubstitute(table.c_str(), bytes, L"arial bold"));
     EXPECT_EQ(nullptr, FindSubstitute(table.c_str(), bytes, L"Swiss721SWM"));
+    // Names compare unit by unit: the user's collation ignores a soft hyphen.
+    EXPECT_EQ(nullptr, FindSubstitute(table.c_str(), bytes, L"Arial\x00AD"));
     const std::wstring empty(1, L'\0');
     EXPECT_EQ(nullptr, FindSubstitute(empty.c_str(), 2, L"Arial"));
     const std::wstring twice = Stored({L"Face", L"First", L"Face", L"Second"});

@@ -204,14 +204,12 @@ TEST_F(PrinterEventTest, InitialisingStoresTheFinalizedDefaultSettings)
 TEST_F(PrinterEventTest, ReleasesTheResourceLibraryAtTheEnd)
 {
     Open(SampleDriver(2));
-    // Asking for the default settings loads it.
-    auto properties = driver_->Entry<LONG(WINAPI*)(HWND, HANDLE, PWSTR, PDEVMODEW, PDEVMODEW, DWORD)>(
-        "DrvDocumentProperties");
-    ASSERT_NE(nullptr, properties);
-    std::vector<BYTE> settings(4088);
-    ASSERT_EQ(1, properties(nullptr, printer_->handle(), const_cast<wchar_t*>(printer_->name().c_str()),
-                            reinterpret_cast<DEVMODEW*>(settings.data()), nullptr, DM_OUT_BUFFER));
-    ASSERT_NE(nullptr, GetModuleHandleW(resourceLibraryPath_.c_str()));
+    // The driver loads the library for names, and keeps it.
+    auto query = driver_->Entry<DWORD(WINAPI*)(HANDLE, PWSTR, WORD, PVOID, PDEVMODEW)>("DrvDeviceCapabilities");
+    ASSERT_NE(nullptr, query);
+    std::vector<WCHAR> names(64 * 64);
+    ASSERT_LT(0u, query(printer_->handle(), nullptr, DC_PAPERNAMES, names.data(), nullptr));
+    ASSERT_NE(nullptr, GetModuleHandleW(resourceLibraryPath_.c_str())) << "the library was never loaded";
     ASSERT_TRUE(Event(printer_->name(), PRINTER_EVENT_INITIALIZE));
     EXPECT_EQ(nullptr, GetModuleHandleW(resourceLibraryPath_.c_str()));
 }

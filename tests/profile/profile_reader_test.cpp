@@ -201,7 +201,7 @@ TEST(ReadModelProfile, ReadsZoomTargetsOfEnabledPapersInTheAreasTable)
         L"LEGAL=A4, LETTER\n"            // an item with a leading blank is no keyword
         L"LETTER=LETTER,POSTCARD\n"      // POSTCARD is not in area 1's table
         L"TABLOID=TABLOID,A4\n"          // TABLOID is not enabled
-        L"INVOICE=a4,A4\n"               // keywords compare case-sensitively
+        L"INVOICE=a4,A4,LE\x00ADGAL\n"   // keywords compare case-sensitively, unit by unit
         L"[ZoomPaper0]\nA4=A4,POSTCARD\n");
     EXPECT_EQ(Bits({2, 6, 7}), RowOf(p.zoomTable, L"A4")->targetMask);
     EXPECT_EQ(Bits({2}), RowOf(p.zoomTable, L"LEGAL")->targetMask);

@@ -42,15 +42,15 @@ std::vector<Resource> AllResources(HMODULE library)
     } walk;
     EnumResourceTypesW(
         library,
-        [](HMODULE module, LPWSTR type, LONG_PTR context) -> BOOL {
+        [](HMODULE module, LPWSTR type, LONG_PTR context) CALLBACK -> BOOL {
             auto* walk = reinterpret_cast<Walk*>(context);
             walk->type = type;
             EnumResourceNamesW(
                 module, type,
-                [](HMODULE module, LPCWSTR type, LPWSTR name, LONG_PTR context) -> BOOL {
+                [](HMODULE module, LPCWSTR type, LPWSTR name, LONG_PTR context) CALLBACK -> BOOL {
                     EnumResourceLanguagesW(
                         module, type, name,
-                        [](HMODULE, LPCWSTR type, LPCWSTR name, WORD language, LONG_PTR context) -> BOOL {
+                        [](HMODULE, LPCWSTR type, LPCWSTR name, WORD language, LONG_PTR context) CALLBACK -> BOOL {
                             reinterpret_cast<Walk*>(context)->found.push_back({NameOf(type), NameOf(name), language});
                             return TRUE;
                         },

@@ -64,7 +64,7 @@ std::set<UINT> StoredStringIds(HMODULE library)
     std::set<UINT> ids;
     EnumResourceNamesW(
         library, MAKEINTRESOURCEW(6) /* RT_STRING */,
-        [](HMODULE module, LPCWSTR, LPWSTR name, LONG_PTR found) -> BOOL {
+        [](HMODULE module, LPCWSTR, LPWSTR name, LONG_PTR found) CALLBACK -> BOOL {
             const UINT block = static_cast<UINT>(reinterpret_cast<ULONG_PTR>(name));
             HRSRC resource = FindResourceW(module, name, MAKEINTRESOURCEW(6));
             const WCHAR* entry = static_cast<const WCHAR*>(LockResource(LoadResource(module, resource)));

@@ -2,9 +2,46 @@
 
 #include <gtest/gtest.h>
 
+#include <thread>
+
 namespace {
 
 const WCHAR kSheetCaption[] = L"Printing Preferences";
+// How long a dialog may take to appear or to go: a guard against a hang,
+// not a measure of speed.
+constexpr DWORD kDialogGuardMs = 30000;
+constexpr DWORD kPollMs = 20;
+
+struct DialogSearch {
+    HWND sheet;
+    HWND found;
+};
+
+BOOL CALLBACK FindOwnedDialog(HWND window, LPARAM param)
+{
+    auto* search = reinterpret_cast<DialogSearch*>(param);
+    WCHAR name[16] = L"";
+    GetClassNameW(window, name, 16);
+    if (window != search->sheet && IsWindowVisible(window) && lstrcmpW(name, L"#32770") == 0 &&
+        GetWindow(window, GW_OWNER) == search->sheet) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// The modal dialog the sheet's thread shows over the sheet, once it is up.
+HWND WaitForDialog(DWORD thread, HWND sheet)
+{
+    for (DWORD waited = 0; waited < kDialogGuardMs; waited += kPollMs) {
+        DialogSearch search{sheet, nullptr};
+        EnumThreadWindows(thread, FindOwnedDialog, reinterpret_cast<LPARAM>(&search));
+        if (search.found)
+            return search.found;
+        Sleep(kPollMs);
+    }
+    return nullptr;
+}
 
 }  // namespace
 
@@ -171,6 +208,35 @@ void SheetHost::SelectItem(int index, int control, int item)
     state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
     state.state = LVIS_SELECTED | LVIS_FOCUSED;
     SendMessageW(list, LVM_SETITEMSTATE, item, reinterpret_cast<LPARAM>(&state));
+    Pump();
+}
+
+void SheetHost::ClickIntoDialog(int index, int control, const std::function<void(HWND dialog)>& inDialog)
+{
+    HWND button = Control(index, control);
+    ASSERT_NE(nullptr, button) << "no control " << control << " on page " << index;
+    const DWORD thread = GetCurrentThreadId();
+    bool seen = false;
+    bool leftOpen = false;
+    std::thread watcher([&] {
+        HWND dialog = WaitForDialog(thread, sheet_);
+        if (!dialog)
+            return;
+        seen = true;
+        inDialog(dialog);
+        DWORD waited = 0;
+        for (; IsWindow(dialog) && waited < kDialogGuardMs; waited += kPollMs)
+            Sleep(kPollMs);
+        if (IsWindow(dialog)) {
+            leftOpen = true;
+            PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+        }
+    });
+    // Returns once the dialog's own message loop has ended.
+    SendMessageW(button, BM_CLICK, 0, 0);
+    watcher.join();
+    EXPECT_TRUE(seen) << "control " << control << " opened no dialog";
+    EXPECT_FALSE(leftOpen) << "the dialog did not close";
     Pump();
 }
 

@@ -18,6 +18,7 @@
 #include <prsht.h>
 #include <compstui.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -61,6 +62,10 @@ public:
     void Click(int index, int control);                 // BM_CLICK
     void Choose(int index, int control, int item);      // CB_SETCURSEL + CBN_SELCHANGE
     void SelectItem(int index, int control, int item);  // LVM_SETITEMSTATE
+    // Clicks a control that opens a modal dialog: `inDialog` runs on a second
+    // thread once the dialog is shown, reads it and closes it as a user
+    // would. A dialog that does not close fails the test and is cancelled.
+    void ClickIntoDialog(int index, int control, const std::function<void(HWND dialog)>& inDialog);
     // PSBTN_OK, PSBTN_APPLYNOW or PSBTN_CANCEL. When the sheet ends (OK
     // accepted, or Cancel) it is destroyed and the entry gets DESTROY.
     void Press(int button);

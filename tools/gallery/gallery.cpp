@@ -1,10 +1,13 @@
-// The gallery: opens every dialog template of the resource library the way
-// the driver shows it (pages inside a property sheet, the About and User Size
-// dialogs on their own), fills it with sample content and saves a picture of
-// each screen as <id>-<name>.bmp.
+// The gallery: a picture of every screen of the driver, saved as
+// <name>.bmp. The Printing Preferences pages and the About dialog come from
+// an installed printer of each driver variant, opened through the platform
+// as an application opens them and filled by the driver itself; the screens
+// the driver does not show yet are opened from their templates with sample
+// content (<id>-<name>.bmp).
 //
-//   gallery.exe RESOURCE_LIBRARY OUTPUT_FOLDER
+//   gallery.exe DRIVER_FILES_FOLDER OUTPUT_FOLDER
 #include <windows.h>
+#include <winspool.h>
 #include <commctrl.h>
 #include <prsht.h>
 
@@ -12,7 +15,10 @@
 #include <string>
 #include <vector>
 
+#include "driver_install.h"
+#include "preferences_sheet.h"
 #include "resources/resource_ids.h"
+#include "window_picture.h"
 
 namespace {
 
@@ -25,21 +31,12 @@ struct Screen {
     const wchar_t* sheetCaption;  // pages only
 };
 
+// The screens the driver does not fill yet.
 const Screen kScreens[] = {
-    {IDD_PAPER_LAYOUT_V1, L"paper-layout-v1", true, L"Velofax Printer Printing Preferences"},
-    {IDD_PAPER_LAYOUT, L"paper-layout", true, L"Velofax Printer Printing Preferences"},
-    {IDD_HANDLING_V1, L"handling-v1", true, L"Velofax Printer Printing Preferences"},
-    {IDD_HANDLING, L"handling", true, L"Velofax Printer Printing Preferences"},
-    {IDD_QUALITY_V1, L"quality-v1", true, L"Velofax Printer Printing Preferences"},
-    {IDD_QUALITY, L"quality", true, L"Velofax Printer Printing Preferences"},
-    {IDD_FONTS_V1, L"fonts-v1", true, L"Velofax Printer Printing Preferences"},
-    {IDD_FONTS, L"fonts", true, L"Velofax Printer Printing Preferences"},
     {IDD_DEVICE_OPTIONS_V1, L"device-options-v1", true, L"Velofax Printer Properties"},
     {IDD_DEVICE_OPTIONS, L"device-options", true, L"Velofax Printer Properties"},
     {IDD_FONT_SUBSTITUTION_V1, L"font-substitution-v1", true, L"Velofax Printer Properties"},
     {IDD_FONT_SUBSTITUTION, L"font-substitution", true, L"Velofax Printer Properties"},
-    {IDD_ABOUT_V1, L"about-v1", false, nullptr},
-    {IDD_ABOUT, L"about", false, nullptr},
     {IDD_USER_SIZE_V1, L"user-size-v1", false, nullptr},
     {IDD_USER_SIZE, L"user-size", false, nullptr},
 };
@@ -49,12 +46,6 @@ std::wstring Text(UINT id)
     WCHAR buffer[256] = L"";
     LoadStringW(library, id, buffer, 256);
     return buffer;
-}
-
-void SetPicture(HWND dialog, int control, int icon)
-{
-    SendDlgItemMessageW(dialog, control, STM_SETICON,
-                        reinterpret_cast<WPARAM>(LoadIconW(library, MAKEINTRESOURCEW(icon))), 0);
 }
 
 void FillList(HWND dialog, int control, const std::vector<std::wstring>& items, int selected)
@@ -81,95 +72,6 @@ void Enable(HWND dialog, std::initializer_list<int> controls, bool enable)
         if (HWND window = GetDlgItem(dialog, control))
             EnableWindow(window, enable);
     }
-}
-
-void FillPaperLayout(HWND dialog)
-{
-    HWND list = GetDlgItem(dialog, IDC_LAYOUT_PAPER_LIST);
-    struct Paper {
-        int name;
-        int icon;
-    } papers[] = {
-        {IDS_PAPER_A3, IDI_PAPER_A3}, {IDS_PAPER_B4, IDI_PAPER_B4}, {IDS_PAPER_A4, IDI_PAPER_A4},
-        {IDS_PAPER_B5, IDI_PAPER_B5}, {IDS_PAPER_A5, IDI_PAPER_A5}, {IDS_PAPER_LETTER, IDI_PAPER_LETTER},
-        {IDS_PAPER_LEGAL, IDI_PAPER_LEGAL}, {IDS_PAPER_POSTCARD, IDI_PAPER_POSTCARD},
-        {IDS_PAPER_USER, IDI_PAPER_USER},
-    };
-    HIMAGELIST images = ImageList_Create(32, 32, ILC_COLOR4 | ILC_MASK, 10, 1);
-    for (const Paper& paper : papers)
-        ImageList_AddIcon(images, LoadIconW(library, MAKEINTRESOURCEW(paper.icon)));
-    ListView_SetImageList(list, images, LVSIL_NORMAL);
-    for (int i = 0; i < static_cast<int>(std::size(papers)); ++i) {
-        std::wstring name = Text(papers[i].name);
-        LVITEMW item = {};
-        item.mask = LVIF_TEXT | LVIF_IMAGE;
-        item.iItem = i;
-        item.pszText = name.data();
-        item.iImage = i;
-        ListView_InsertItem(list, &item);
-    }
-    ListView_SetItemState(list, 2, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
-    SetDlgItemTextW(dialog, IDC_LAYOUT_PAPER_TEXT, L"< A4 : 210.0 x 297.0 mm >");
-
-    FillList(dialog, IDC_LAYOUT_SOURCE_LIST,
-             {Text(IDS_BIN_AUTO), Text(IDS_BIN_BYPASS), Text(IDS_BIN_TRAY1), Text(IDS_BIN_TRAY2)}, 0);
-    Check(dialog, IDC_LAYOUT_PORTRAIT);
-    SetPicture(dialog, IDC_LAYOUT_ORIENT_ICON, IDI_ORIENT_PORTRAIT);
-    SetNumber(dialog, IDC_LAYOUT_COPIES_UPDOWN, 1, 999, 1);
-    Check(dialog, IDC_LAYOUT_COPIES_PRINTER);
-    SetNumber(dialog, IDC_LAYOUT_ZOOM_UPDOWN, 25, 400, 100);
-    const std::wstring arrow = Text(IDS_PAPER_A4) + Text(IDS_MAGNIFY_ARROW);
-    FillList(dialog, IDC_LAYOUT_MAGNIFY_LIST,
-             {Text(IDS_MAGNIFY_NONE), arrow + Text(IDS_PAPER_A3), arrow + Text(IDS_PAPER_B5)}, 0);
-    Check(dialog, IDC_LAYOUT_NUP_1IN1);
-    SetPicture(dialog, IDC_LAYOUT_NUP_ICON, IDI_NUP1_PORTRAIT);
-    WCHAR pattern[32];
-    swprintf(pattern, 32, Text(IDS_PATTERN_FORMAT).c_str(), 1);
-    FillList(dialog, IDC_LAYOUT_POSITION_LIST, {pattern}, 0);
-    FillList(dialog, IDC_LAYOUT_TARGET_LIST, {Text(IDS_PAPER_A4), Text(IDS_PAPER_A3)}, 0);
-    // One in one: the page offers no position and no target paper.
-    Enable(dialog, {IDC_LAYOUT_POSITION_LABEL, IDC_LAYOUT_POSITION_LIST, IDC_LAYOUT_TARGET_LABEL,
-                    IDC_LAYOUT_TARGET_LIST}, false);
-}
-
-void FillHandling(HWND dialog)
-{
-    Check(dialog, IDC_HANDLING_STACK);
-    SetPicture(dialog, IDC_HANDLING_SORTER_ICON, IDI_SORTER_STACK);
-    Check(dialog, IDC_HANDLING_ORDER_NORMAL);
-    SetPicture(dialog, IDC_HANDLING_ORDER_ICON, IDI_ORDER_REVERSE);
-    SetPicture(dialog, IDC_HANDLING_ROTATE_ICON, IDI_ROTATE);
-    SetPicture(dialog, IDC_HANDLING_SHIFT_ICON, IDI_SHIFT);
-    Check(dialog, IDC_HANDLING_DUPLEX);
-    Check(dialog, IDC_HANDLING_LONG_EDGE);
-    SetPicture(dialog, IDC_HANDLING_FLIP_ICON, IDI_FLIP_LONG_PORTRAIT);
-    Check(dialog, IDC_HANDLING_MARGIN_NO);
-    SetPicture(dialog, IDC_HANDLING_MARGIN_ICON, IDI_MARGIN_OFF);
-    FillList(dialog, IDC_HANDLING_OUTBIN_LIST,
-             {Text(IDS_OUTBIN_AUTO), Text(IDS_OUTBIN_INNER1), Text(IDS_OUTBIN_INNER2), Text(IDS_OUTBIN_FINISHER)}, 3);
-    FillList(dialog, IDC_HANDLING_STAPLE_LIST, {Text(IDS_STAPLE_OFF), Text(IDS_STAPLE_ON)}, 0);
-    WCHAR image[32];
-    swprintf(image, 32, Text(IDS_OVERLAY_IMAGE_FORMAT).c_str(), 1);
-    FillList(dialog, IDC_HANDLING_OVERLAY_LIST, {Text(IDS_OVERLAY_NONE), image}, 0);
-    Check(dialog, IDC_HANDLING_SECURE_OFF);
-}
-
-void FillQuality(HWND dialog)
-{
-    // The page shows these frames for the models that offer their choices.
-    for (int frame : {IDC_QUALITY_SMOOTH_GROUP, IDC_QUALITY_TONER_GROUP}) {
-        if (HWND window = GetDlgItem(dialog, frame))
-            ShowWindow(window, SW_SHOW);
-    }
-    Check(dialog, IDC_QUALITY_RES_600);
-    Check(dialog, IDC_QUALITY_SMOOTH_ON);
-    Check(dialog, IDC_QUALITY_TONER_OFF);
-    Check(dialog, IDC_QUALITY_TEXT_BLACK);
-}
-
-void FillFonts(HWND dialog)
-{
-    Check(dialog, IDC_FONTS_USE_PRINTER);
 }
 
 void FillDeviceOptions(HWND dialog)
@@ -219,29 +121,6 @@ void FillFontSubstitution(HWND dialog)
     FillList(dialog, IDC_FONTSUBS_LIST, {download, L"Courier", L"Roman", L"Sans"}, 3);
 }
 
-void FillAbout(HWND dialog)
-{
-    SetWindowTextW(dialog, Text(IDS_ABOUT_CAPTION).c_str());
-    SetDlgItemTextW(dialog, IDC_ABOUT_TITLE, Text(IDS_PRODUCT_TITLE).c_str());
-    std::wstring notice;
-    for (int id = IDS_NOTICE_LINE1; id <= IDS_ALL_RIGHTS_RESERVED; ++id)
-        notice += (notice.empty() ? L"" : L"\n") + Text(id);
-    SetDlgItemTextW(dialog, IDC_ABOUT_NOTICE, notice.c_str());
-    const wchar_t* directory = L"C:\\windows\\system32\\spool\\drivers\\x64\\3\\";
-    const wchar_t* files[][2] = {
-        {L"MARTENUI.dll", L"4.11"}, {L"Kol6gi.dll", L"4.11"}, {L"Kol6umpd.dll", L"4.11"},
-        {L"Kol6g.hlp", nullptr}, {L"Kolb6v2.ini", nullptr},
-    };
-    for (const auto& file : files) {
-        std::wstring row = std::wstring(directory) + file[0];
-        if (file[1])
-            row += std::wstring(L" : ") + file[1];
-        SendDlgItemMessageW(dialog, IDC_ABOUT_FILES, LB_INSERTSTRING, static_cast<WPARAM>(-1),
-                            reinterpret_cast<LPARAM>(row.c_str()));
-    }
-    SetDlgItemTextW(dialog, IDC_ABOUT_RELEASE, Text(IDS_RELEASE_DATE_V1).c_str());
-}
-
 void FillUserSize(HWND dialog)
 {
     WCHAR range[64];
@@ -257,13 +136,8 @@ void FillUserSize(HWND dialog)
 void Fill(HWND dialog, int id)
 {
     switch (id) {
-    case IDD_PAPER_LAYOUT_V1: case IDD_PAPER_LAYOUT: FillPaperLayout(dialog); break;
-    case IDD_HANDLING_V1: case IDD_HANDLING: FillHandling(dialog); break;
-    case IDD_QUALITY_V1: case IDD_QUALITY: FillQuality(dialog); break;
-    case IDD_FONTS_V1: case IDD_FONTS: FillFonts(dialog); break;
     case IDD_DEVICE_OPTIONS_V1: case IDD_DEVICE_OPTIONS: FillDeviceOptions(dialog); break;
     case IDD_FONT_SUBSTITUTION_V1: case IDD_FONT_SUBSTITUTION: FillFontSubstitution(dialog); break;
-    case IDD_ABOUT_V1: case IDD_ABOUT: FillAbout(dialog); break;
     case IDD_USER_SIZE_V1: case IDD_USER_SIZE: FillUserSize(dialog); break;
     }
 }
@@ -301,48 +175,6 @@ void Settle(int milliseconds)
     }
 }
 
-// Copies the window as it appears on the screen into a 24-bit bitmap file.
-bool SaveWindow(HWND window, const std::wstring& path)
-{
-    RECT rect;
-    GetWindowRect(window, &rect);
-    const int width = rect.right - rect.left;
-    const int height = rect.bottom - rect.top;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
-    SelectObject(memory, old);
-
-    BITMAPINFOHEADER info = {};
-    info.biSize = sizeof(info);
-    info.biWidth = width;
-    info.biHeight = height;
-    info.biPlanes = 1;
-    info.biBitCount = 24;
-    info.biCompression = BI_RGB;
-    const int stride = (width * 3 + 3) & ~3;
-    std::vector<BYTE> pixels(static_cast<size_t>(stride) * height);
-    GetDIBits(memory, bitmap, 0, height, pixels.data(), reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-
-    BITMAPFILEHEADER file = {};
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof(file) + sizeof(info);
-    file.bfSize = file.bfOffBits + static_cast<DWORD>(pixels.size());
-    FILE* out = _wfopen(path.c_str(), L"wb");
-    if (!out)
-        return false;
-    fwrite(&file, sizeof(file), 1, out);
-    fwrite(&info, sizeof(info), 1, out);
-    fwrite(pixels.data(), 1, pixels.size(), out);
-    fclose(out);
-    return true;
-}
-
 HWND Open(const Screen& screen)
 {
     if (!screen.page) {
@@ -365,22 +197,73 @@ HWND Open(const Screen& screen)
     return reinterpret_cast<HWND>(PropertySheetW(&sheet));
 }
 
+
+// The Printing Preferences pages and About of a printer of `variant`, as
+// the driver fills them: v<variant>-<page>.bmp.
+int PictureDriverScreens(const std::wstring& filesDir, const std::wstring& outDir, int variant)
+{
+    DriverPackage package;
+    package.name = L"Velofax Gallery Driver V" + std::to_wstring(variant);
+    package.profilePath = filesDir + L"\\Kolb6v" + std::to_wstring(variant) + L".ini";
+    const std::wstring printerName = L"Velofax Gallery " + std::to_wstring(variant);
+    std::wstring error;
+    HANDLE printer = InstallDriverPackage(package, filesDir, &error) ? AddPrinterForDriver(printerName, package.name, &error)
+                                                                      : nullptr;
+    if (!printer) {
+        fwprintf(stderr, L"gallery: %ls\n", error.c_str());
+        return 1;
+    }
+    // Initialised as the spooler does, so that the printer caches its profile.
+    using PrinterEvent = BOOL(WINAPI*)(LPWSTR, INT, DWORD, LPARAM);
+    DWORD needed = 0;
+    GetPrinterDriverW(printer, nullptr, 3, nullptr, 0, &needed);
+    std::vector<BYTE> info(needed);
+    HMODULE driver = nullptr;
+    if (needed && GetPrinterDriverW(printer, nullptr, 3, info.data(), needed, &needed))
+        driver = LoadLibraryW(reinterpret_cast<DRIVER_INFO_3W*>(info.data())->pConfigFile);
+    auto event = driver ? reinterpret_cast<PrinterEvent>(reinterpret_cast<void*>(GetProcAddress(driver, "DrvPrinterEvent")))
+                        : nullptr;
+    if (event)
+        event(const_cast<LPWSTR>(printerName.c_str()), 3 /* PRINTER_EVENT_INITIALIZE */, 0, 0);
+
+    std::vector<BYTE> settings(8192);
+    DocumentPropertiesW(nullptr, printer, const_cast<LPWSTR>(printerName.c_str()),
+                        reinterpret_cast<DEVMODEW*>(settings.data()), nullptr, DM_OUT_BUFFER);
+    const SheetPictureRun run = OpenPreferencesSheet(printer, printerName, reinterpret_cast<DEVMODEW*>(settings.data()),
+                                                     false, outDir, L"v" + std::to_wstring(variant), true);
+    DeletePrinter(printer);
+    ClosePrinter(printer);
+    if (driver)
+        FreeLibrary(driver);
+    if (run.files.size() != 5) {
+        fwprintf(stderr, L"gallery: the variant %d printer showed %d of its four pages and About\n", variant,
+                 static_cast<int>(run.files.size()));
+        return 1;
+    }
+    return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv)
 {
     if (argc != 3) {
-        fwprintf(stderr, L"usage: gallery RESOURCE_LIBRARY OUTPUT_FOLDER\n");
+        fwprintf(stderr, L"usage: gallery DRIVER_FILES_FOLDER OUTPUT_FOLDER\n");
         return 2;
     }
     INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_LISTVIEW_CLASSES | ICC_UPDOWN_CLASS | ICC_TAB_CLASSES};
     InitCommonControlsEx(&controls);
-    library = LoadLibraryW(argv[1]);
+    const std::wstring filesDir = argv[1];
+    const std::wstring libraryPath = filesDir + L"\\Kol6gi1.dll";
+    int failures = 0;
+    for (int variant = 1; variant <= 3; ++variant)
+        failures += PictureDriverScreens(filesDir, argv[2], variant);
+
+    library = LoadLibraryW(libraryPath.c_str());
     if (!library) {
-        fwprintf(stderr, L"gallery: cannot load %ls\n", argv[1]);
+        fwprintf(stderr, L"gallery: cannot load %ls\n", libraryPath.c_str());
         return 1;
     }
-    int failures = 0;
     for (const Screen& screen : kScreens) {
         HWND window = Open(screen);
         if (!window) {
@@ -391,7 +274,7 @@ int wmain(int argc, wchar_t** argv)
         SetWindowPos(window, HWND_TOPMOST, 16, 16, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
         Settle(400);
         const std::wstring path = std::wstring(argv[2]) + L"\\" + std::to_wstring(screen.id) + L"-" + screen.name + L".bmp";
-        if (!SaveWindow(window, path)) {
+        if (!SaveWindowPicture(window, path)) {
             fwprintf(stderr, L"gallery: cannot write %ls\n", path.c_str());
             ++failures;
         }

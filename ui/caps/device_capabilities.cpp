@@ -4,20 +4,20 @@
 
 #include "entry/holders.h"
 #include "entry/model_lock.h"
+#include "entry/printer_access.h"
 #include "entry/resource_library.h"
 #include "profile/device_options.h"
 #include "profile/model_profile.h"
 #include "profile/model_state.h"
 #include "profile/paper_lookups.h"
-#include "settings/paper_name_list.h"
+#include "settings/default_settings.h"
 #include "settings/document_settings.h"
 #include "../resources/resource_ids.h"
 
 namespace {
 
 constexpr DWORD kUnsupported = static_cast<DWORD>(-1);
-constexpr DWORD kFieldsAll = 0xF703;            // the fields every record carries
-constexpr DWORD kFieldsCustomSize = 0x000C;     // DM_PAPERLENGTH | DM_PAPERWIDTH
+constexpr DWORD kFieldsCustomSize = DM_PAPERLENGTH | DM_PAPERWIDTH;
 constexpr int kPaperNameChars = kPaperNameSlotChars;
 constexpr int kBinNameChars = kBinNameSlotChars;
 constexpr int kBinNameCopied = 23;   // a bin name keeps at most 22 units
@@ -29,60 +29,49 @@ struct UserPaperSize {
 
 // The user-defined size of the printer's current default settings, or of
 // the defaults when the printer has no whole record of this driver.
-UserPaperSize ReferenceUserSize(HANDLE printer)
+UserPaperSize ReferenceUserSize(PrinterCall* call)
 {
-    UserPaperSize size = {};
-    ReferenceUserPaperSize(printer, &size.width, &size.length);
-    return size;
+    if (const DocumentSettings* settings = FetchPrinterSettings(call))
+        return {settings->userPaperWidth, settings->userPaperLength};
+    return {kDefaultUserPaperWidth, kDefaultUserPaperLength};
 }
 
-bool UserSizeOffered()
+// Whether the answer to `index` reads the user-defined size of the
+// printer's settings (once the model says the size is offered).
+bool NeedsUserSize(WORD index, const void* output)
 {
-    const ModelState& model = Model();
-    return model.paperTable[model.lastPaperIndex].enabled != 0;
-}
-
-// Papers reported before the user-defined size.
-int ListedPaperCount()
-{
-    const ModelState& model = Model();
-    int count = UserSizeOffered() ? model.enabledPaperCount - 1 : model.enabledPaperCount;
-    if (count < 0)
-        count = 0;
-    if (count > kPaperKeywordCount)
-        count = kPaperKeywordCount;
-    return count;
+    return (index == DC_PAPERSIZE && output) || index == DC_MINEXTENT || index == DC_MAXEXTENT;
 }
 
 int PaperCount()
 {
-    return ListedPaperCount() + (UserSizeOffered() ? 1 : 0);
+    return PapersBeforeUserSize() + (UserPaperOffered() ? 1 : 0);
 }
 
 DWORD PaperCodes(void* output)
 {
     const ModelState& model = Model();
-    const int listed = ListedPaperCount();
+    const int listed = PapersBeforeUserSize();
     auto* codes = static_cast<WORD*>(output);
     if (codes) {
         for (int i = 0; i < listed; ++i)
             codes[i] = static_cast<WORD>(model.availablePapers[i].paperCode);
-        if (UserSizeOffered())
+        if (UserPaperOffered())
             codes[listed] = static_cast<WORD>(kUserPaperCode);
     }
     return PaperCount();
 }
 
-DWORD PaperSizes(HANDLE printer, void* output)
+DWORD PaperSizes(PrinterCall* call, void* output)
 {
     const ModelState& model = Model();
-    const int listed = ListedPaperCount();
+    const int listed = PapersBeforeUserSize();
     auto* sizes = static_cast<POINT*>(output);
     if (sizes) {
         for (int i = 0; i < listed; ++i)
             sizes[i] = {model.availablePapers[i].width, model.availablePapers[i].length};
-        if (UserSizeOffered()) {
-            const UserPaperSize user = ReferenceUserSize(printer);
+        if (UserPaperOffered()) {
+            const UserPaperSize user = ReferenceUserSize(call);
             sizes[listed] = {user.width, user.length};
         }
     }
@@ -92,7 +81,7 @@ DWORD PaperSizes(HANDLE printer, void* output)
 DWORD PaperNames(void* output)
 {
     const ModelState& model = Model();
-    const int listed = ListedPaperCount();
+    const int listed = PapersBeforeUserSize();
     auto* names = static_cast<WCHAR(*)[kPaperNameChars]>(output);
     if (names) {
         WCHAR text[kPaperNameChars];
@@ -100,7 +89,7 @@ DWORD PaperNames(void* output)
             LoadResourceString(model.availablePapers[i].nameStringId, text, kPaperNameChars);
             CopyNameField(names[i], text, kPaperNameChars - 1, kPaperNameChars);
         }
-        if (UserSizeOffered()) {
+        if (UserPaperOffered()) {
             LoadResourceString(IDS_PAPER_USER, text, kPaperNameChars);
             CopyNameField(names[listed], text, kPaperNameChars - 1, kPaperNameChars);
         }
@@ -109,7 +98,7 @@ DWORD PaperNames(void* output)
 }
 
 // The smallest (or largest) width and length, each on its own.
-DWORD Extent(HANDLE printer, bool largest, void* output)
+DWORD Extent(PrinterCall* call, bool largest, void* output)
 {
     const ModelState& model = Model();
     int16_t width = largest ? 0 : 32767;
@@ -120,11 +109,11 @@ DWORD Extent(HANDLE printer, bool largest, void* output)
         if (largest ? l > length : l < length)
             length = l;
     };
-    const int listed = ListedPaperCount();
+    const int listed = PapersBeforeUserSize();
     for (int i = 0; i < listed; ++i)
         fold(model.availablePapers[i].width, model.availablePapers[i].length);
-    if (UserSizeOffered()) {
-        const UserPaperSize user = ReferenceUserSize(printer);
+    if (UserPaperOffered()) {
+        const UserPaperSize user = ReferenceUserSize(call);
         fold(user.width, user.length);
     }
     const DWORD widthBits = static_cast<WORD>(width);
@@ -135,17 +124,17 @@ DWORD Extent(HANDLE printer, bool largest, void* output)
 }
 
 // The variant's bin list and how many of its rows are in use.
-int BinRowsOfPrinter(HANDLE printer, const BinRow** list)
+int BinRowsOfPrinter(PrinterCall* call, const BinRow** list)
 {
     int rows = 0;
     *list = BinListOfVariant(Model().driverVariant, &rows);
-    return BinRowsInUse(InstalledTrayCount(printer));
+    return BinRowsInUse(InstalledTrayCountOf(FetchDeviceOptions(call)));
 }
 
-DWORD Bins(HANDLE printer, void* output)
+DWORD Bins(PrinterCall* call, void* output)
 {
     const BinRow* list = nullptr;
-    const int rows = BinRowsOfPrinter(printer, &list);
+    const int rows = BinRowsOfPrinter(call, &list);
     auto* codes = static_cast<WORD*>(output);
     DWORD count = 0;
     for (int row = 0; row < rows; ++row) {
@@ -158,10 +147,10 @@ DWORD Bins(HANDLE printer, void* output)
     return count;
 }
 
-DWORD BinNames(HANDLE printer, void* output)
+DWORD BinNames(PrinterCall* call, void* output)
 {
     const BinRow* list = nullptr;
-    const int rows = BinRowsOfPrinter(printer, &list);
+    const int rows = BinRowsOfPrinter(call, &list);
     auto* names = static_cast<WCHAR(*)[kBinNameChars]>(output);
     DWORD count = 0;
     for (int row = 0; row < rows; ++row) {
@@ -178,39 +167,60 @@ DWORD BinNames(HANDLE printer, void* output)
     return count;
 }
 
-DWORD InstalledDuplexUnit(HANDLE printer)
+DWORD InstalledDuplexUnit(PrinterCall* call)
 {
-    DeviceOptionData options;
-    return ReadDeviceOptions(printer, &options) ? static_cast<DWORD>(options.duplexUnit) : 0;
+    const DeviceOptionData* options = FetchDeviceOptions(call);
+    return options ? static_cast<DWORD>(options->duplexUnit) : 0;
 }
 
-// Answers that need the printer's model.
-DWORD ModelAnswer(HANDLE printer, WORD index, void* output)
+// The answer from the applied model; the call record holds every spooler
+// answer it reads.
+DWORD ComputeModelAnswer(PrinterCall* call, WORD index, void* output)
 {
-    ModelLockHolder lock;
-    ModelProfile profile;
-    LoadModelProfile(printer, &profile);
     switch (index) {
     case DC_FIELDS:
-        return Model().driverVariant == 2 ? (kFieldsAll | kFieldsCustomSize) : kFieldsAll;
+        return Model().driverVariant == 2 ? (kSettingsFields | kFieldsCustomSize) : kSettingsFields;
     case DC_PAPERS:
         return PaperCodes(output);
     case DC_PAPERSIZE:
-        return PaperSizes(printer, output);
+        return PaperSizes(call, output);
     case DC_MINEXTENT:
-        return Extent(printer, false, output);
+        return Extent(call, false, output);
     case DC_MAXEXTENT:
-        return Extent(printer, true, output);
+        return Extent(call, true, output);
     case DC_BINS:
-        return Bins(printer, output);
+        return Bins(call, output);
     case DC_BINNAMES:
-        LoadResourceLibraryForPrinter(printer);
-        return BinNames(printer, output);
+        return BinNames(call, output);
     case DC_PAPERNAMES:
-        LoadResourceLibraryForPrinter(printer);
         return PaperNames(output);
     default:
         return kUnsupported;
+    }
+}
+
+// Answers that need the printer's model. First everything the answer reads
+// from the spooler and the driver's files, without the lock; then, under the
+// lock, the profile applied and the answer computed from the call record.
+DWORD ModelAnswer(PrinterCall* call, WORD index, void* output)
+{
+    const ModelProfile& profile = FetchProfile(call);
+    if (index == DC_BINS || index == DC_BINNAMES)
+        FetchDeviceOptions(call);
+    // Only a fill shows names: a count loads nothing.
+    if ((index == DC_BINNAMES || index == DC_PAPERNAMES) && output)
+        LoadResourceLibraryForCall(call);
+
+    for (;;) {
+        {
+            ModelLockHolder lock;
+            ApplyModelProfile(profile, CallPrinter(call));
+            // Whether the user size is offered is the model's to say; the
+            // printer's settings are fetched only for an answer that shows it.
+            if (call->infoFetched || !NeedsUserSize(index, output) || !UserPaperOffered())
+                return ComputeModelAnswer(call, index, output);
+        }
+        FetchPrinterInfo(call);
     }
 }
 
@@ -227,6 +237,17 @@ void CopyNameField(WCHAR* slot, const WCHAR* name, int copied, int slotChars)
 
 DWORD QueryDeviceCapability(HANDLE printer, WORD index, void* output)
 {
+    return QueryDeviceCapability(printer, nullptr, index, output);
+}
+
+DWORD QueryDeviceCapability(HANDLE printer, const WCHAR* deviceName, WORD index, void* output)
+{
+    PrinterCall call;
+    call.printer = printer;
+    // Without a handle (the platform's own DeviceCapabilities passes none)
+    // the printer is opened by name, only for an answer that reads it.
+    if (!printer)
+        call.printerName = deviceName;
     switch (index) {
     case DC_FIELDS:
     case DC_PAPERS:
@@ -236,17 +257,17 @@ DWORD QueryDeviceCapability(HANDLE printer, WORD index, void* output)
     case DC_BINS:
     case DC_BINNAMES:
     case DC_PAPERNAMES:
-        return ModelAnswer(printer, index, output);
+        return ModelAnswer(&call, index, output);
     case DC_DUPLEX:
-        return InstalledDuplexUnit(printer);
+        return InstalledDuplexUnit(&call);
     case DC_SIZE:
         return kSettingsHeaderBytes;
     case DC_EXTRA:
         return kSettingsPrivateBytes;
     case DC_VERSION:
-        return 0x0401;
+        return kSettingsSpecVersion;
     case DC_DRIVER:
-        return 0x080F;
+        return kSettingsDriverVersion;
     case DC_TRUETYPE:
         return DCTT_DOWNLOAD | DCTT_SUBDEV;
     case DC_ORIENTATION:

@@ -8,6 +8,10 @@
 // `output` when it is given. (DWORD)-1 for an unsupported index.
 DWORD QueryDeviceCapability(HANDLE printer, WORD index, void* output);
 
+// The same for a printer given by handle or, when the handle is null, by
+// `deviceName` (opened for reading for the call).
+DWORD QueryDeviceCapability(HANDLE printer, const WCHAR* deviceName, WORD index, void* output);
+
 // Slots of the name answers, in UTF-16 units.
 constexpr int kPaperNameSlotChars = 64;
 constexpr int kBinNameSlotChars = 24;

@@ -155,8 +155,8 @@ LONG DocumentPropertySheets(PROPSHEETUI_INFO* info, LPARAM param)
     return result;
 }
 
-LONG DocumentProperties(HWND /*window*/, HANDLE printer, WCHAR* deviceName, DEVMODEW* output, DEVMODEW* input,
-                        DWORD mode)
+LONG DocumentPropertiesWithoutUi(HWND /*window*/, HANDLE printer, WCHAR* deviceName, DEVMODEW* output,
+                                 DEVMODEW* input, DWORD mode)
 {
     DOCUMENTPROPERTYHEADER header = {};
     header.cbSize = sizeof(header);
@@ -169,7 +169,7 @@ LONG DocumentProperties(HWND /*window*/, HANDLE printer, WCHAR* deviceName, DEVM
     return DocumentPropertySheets(nullptr, reinterpret_cast<LPARAM>(&header));
 }
 
-LONG AdvancedDocumentProperties(HWND window)
+LONG AdvancedDocumentPropertiesBox(HWND window)
 {
     MessageBoxW(window, L"Sets private members of DEVMODE", L"DrvAdvancedDocumentProperties", MB_OK);
     return 10;

@@ -10,10 +10,10 @@
 LONG DocumentPropertySheets(PROPSHEETUI_INFO* info, LPARAM param);
 
 // DrvDocumentProperties: the same without UI; `window` is not used.
-LONG DocumentProperties(HWND window, HANDLE printer, WCHAR* deviceName, DEVMODEW* output, DEVMODEW* input,
-                        DWORD mode);
+LONG DocumentPropertiesWithoutUi(HWND window, HANDLE printer, WCHAR* deviceName, DEVMODEW* output,
+                                 DEVMODEW* input, DWORD mode);
 
 // DrvAdvancedDocumentProperties: a message box; changes nothing.
-LONG AdvancedDocumentProperties(HWND window);
+LONG AdvancedDocumentPropertiesBox(HWND window);
 
 #endif

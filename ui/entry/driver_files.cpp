@@ -10,6 +10,7 @@ const WCHAR kRenderModuleFragment[] = L"umpd.dll";
 namespace {
 
 constexpr int kFragmentChars = 32;
+constexpr DWORD kDriverInfoGuessBytes = 4096;
 
 // The spooler hands back one block with the strings inside it; a string that
 // would run past the block is not used.
@@ -124,11 +125,16 @@ char* NarrowCopy(char* destination, const WCHAR* source, int size)
 
 HeapBlock GetDriverInfo(HANDLE printer)
 {
+    // Most drivers' information fits the first guess: one spooler call.
+    HeapBlock block(kDriverInfoGuessBytes);
+    if (!block)
+        return block;
     DWORD needed = 0;
-    GetPrinterDriverW(printer, nullptr, 3, nullptr, 0, &needed);
-    if (needed == 0)
+    if (GetPrinterDriverW(printer, nullptr, 3, block.as<BYTE>(), kDriverInfoGuessBytes, &needed))
+        return block;
+    if (GetLastError() != ERROR_INSUFFICIENT_BUFFER || needed <= kDriverInfoGuessBytes)
         return HeapBlock();
-    HeapBlock block(needed);
+    block = HeapBlock(needed);
     if (!block)
         return block;
     // A failed call leaves the block zero-filled: every name pointer null.
@@ -139,19 +145,26 @@ HeapBlock GetDriverInfo(HANDLE printer)
 
 int FindDriverFile(HANDLE printer, const WCHAR* fragment, WCHAR path[kDriverPathChars])
 {
+    if (path)
+        path[0] = 0;
+    if (!path || !fragment)
+        return 0;
+    HeapBlock info = GetDriverInfo(printer);
+    return FindDriverFileIn(info, fragment, path);
+}
+
+int FindDriverFileIn(HeapBlock& info, const WCHAR* fragment, WCHAR path[kDriverPathChars])
+{
     if (!path)
         return 0;
     path[0] = 0;
-    if (!fragment)
+    if (!fragment || !info || info.size() < sizeof(DRIVER_INFO_3W))
         return 0;
 
     WCHAR upperFragment[kFragmentChars];
     BoundedCopy(upperFragment, fragment, kFragmentChars);
     CharUpperBuffW(upperFragment, static_cast<DWORD>(TextLength(upperFragment)));
 
-    HeapBlock info = GetDriverInfo(printer);
-    if (!info)
-        return 0;
     const BYTE* blockEnd = info.as<BYTE>() + info.size();
     auto* driver = info.as<DRIVER_INFO_3W>();
 

@@ -25,6 +25,10 @@ HeapBlock GetDriverInfo(HANDLE printer);
 // as the spooler stores them. Names longer than 259 characters never match.
 int FindDriverFile(HANDLE printer, const WCHAR* fragment, WCHAR path[kDriverPathChars]);
 
+// The same search in driver information already fetched (GetDriverInfo);
+// upper-cases the dependent-file names of the block in place.
+int FindDriverFileIn(HeapBlock& info, const WCHAR* fragment, WCHAR path[kDriverPathChars]);
+
 // The part of a path after its last backslash (the whole path without one).
 const WCHAR* FileNamePart(const WCHAR* path);
 

@@ -23,13 +23,13 @@ LONG WINAPI DrvDocumentPropertySheets(PROPSHEETUI_INFO* info, LPARAM param)
 LONG WINAPI DrvDocumentProperties(HWND window, HANDLE printer, PWSTR deviceName, PDEVMODEW output,
                                   PDEVMODEW input, DWORD mode)
 {
-    return DocumentProperties(window, printer, deviceName, output, input, mode);
+    return DocumentPropertiesWithoutUi(window, printer, deviceName, output, input, mode);
 }
 
 LONG WINAPI DrvAdvancedDocumentProperties(HWND window, HANDLE /*printer*/, PWSTR /*deviceName*/,
                                           PDEVMODEW /*output*/, PDEVMODEW /*input*/)
 {
-    return AdvancedDocumentProperties(window);
+    return AdvancedDocumentPropertiesBox(window);
 }
 
 LONG WINAPI DrvDevicePropertySheets(PROPSHEETUI_INFO* info, LPARAM param)
@@ -37,10 +37,10 @@ LONG WINAPI DrvDevicePropertySheets(PROPSHEETUI_INFO* info, LPARAM param)
     return DevicePropertySheets(info, param);
 }
 
-DWORD WINAPI DrvDeviceCapabilities(HANDLE printer, PWSTR /*deviceName*/, WORD index, PVOID output,
+DWORD WINAPI DrvDeviceCapabilities(HANDLE printer, PWSTR deviceName, WORD index, PVOID output,
                                    PDEVMODEW /*devMode*/)
 {
-    return QueryDeviceCapability(printer, index, output);
+    return QueryDeviceCapability(printer, deviceName, index, output);
 }
 
 int WINAPI DrvDocumentEvent(HANDLE printer, HDC dc, int event, ULONG inputSize, PVOID input,

@@ -4,7 +4,9 @@
 // printers of different models; each entry point loads its printer's profile
 // into the library-wide tables and then answers from them. Holding this lock
 // from the load to the answer keeps one printer's model out of another's
-// answer. It is recursive, and never held across a message loop.
+// answer. It is recursive. It is never held across a call that may wait on
+// the platform (the spooler, the profile files, the library loader, the
+// shell, a message loop): callers fetch what they need first.
 #ifndef MARTENUI_MODEL_LOCK_H
 #define MARTENUI_MODEL_LOCK_H
 

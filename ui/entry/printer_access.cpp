@@ -2,31 +2,127 @@
 
 #include <winspool.h>
 
+#include "entry/driver_files.h"
+#include "settings/finalize_settings.h"
+
 namespace {
 
 const WCHAR kUserSettingsKey[] = L"Printers\\DevModes2";
+
+// Level-2 information with its device mode and names fits this in practice,
+// so that one call fetches it; a larger one takes a second call.
+constexpr DWORD kPrinterInfoGuessBytes = 8192;
+
+HANDLE OpenPrinterWith(const WCHAR* printerName, ACCESS_MASK access)
+{
+    PRINTER_DEFAULTSW defaults = {nullptr, nullptr, access};
+    HANDLE printer = nullptr;
+    if (!printerName || !printerName[0] || !OpenPrinterW(const_cast<WCHAR*>(printerName), &printer, &defaults))
+        return nullptr;
+    return printer;
+}
 
 }  // namespace
 
 HANDLE OpenPrinterFull(const WCHAR* printerName)
 {
-    PRINTER_DEFAULTSW defaults = {nullptr, nullptr, PRINTER_ALL_ACCESS};
-    HANDLE printer = nullptr;
-    if (!OpenPrinterW(const_cast<WCHAR*>(printerName), &printer, &defaults))
-        return nullptr;
-    return printer;
+    return OpenPrinterWith(printerName, PRINTER_ALL_ACCESS);
+}
+
+HANDLE OpenPrinterForReading(const WCHAR* printerName)
+{
+    return OpenPrinterWith(printerName, PRINTER_ACCESS_USE);
 }
 
 HeapBlock GetPrinterInfo2(HANDLE printer)
 {
-    DWORD needed = 0;
-    GetPrinterW(printer, 2, nullptr, 0, &needed);
-    if (needed == 0)
+    if (!printer)
         return HeapBlock();
-    HeapBlock block(needed);
+    HeapBlock block(kPrinterInfoGuessBytes);
+    DWORD needed = 0;
+    if (block && GetPrinterW(printer, 2, block.as<BYTE>(), kPrinterInfoGuessBytes, &needed))
+        return block;
+    if (GetLastError() != ERROR_INSUFFICIENT_BUFFER || needed <= kPrinterInfoGuessBytes)
+        return HeapBlock();
+    block = HeapBlock(needed);
     if (!block || !GetPrinterW(printer, 2, block.as<BYTE>(), needed, &needed))
         return HeapBlock();
     return block;
+}
+
+HANDLE CallPrinter(PrinterCall* call)
+{
+    if (call->printer)
+        return call->printer;
+    if (call->printerName && !call->opened) {
+        call->opened.reset(OpenPrinterForReading(call->printerName));
+        call->printerName = nullptr;   // tried once
+    }
+    return call->opened.get();
+}
+
+const ModelProfile& FetchProfile(PrinterCall* call)
+{
+    if (!call->profileFetched) {
+        call->profileFetched = true;
+        if (!ReadCachedProfile(CallPrinter(call), &call->profile)) {
+            WCHAR path[kDriverPathChars];
+            FindCallDriverFile(call, kProfileFragment, path);
+            ReadModelProfile(path, &call->profile);
+        }
+    }
+    return call->profile;
+}
+
+const DeviceOptionData* FetchDeviceOptions(PrinterCall* call)
+{
+    if (!call->optionsFetched) {
+        call->optionsFetched = true;
+        call->optionsRead = ReadDeviceOptions(CallPrinter(call), &call->options);
+    }
+    return call->optionsRead ? &call->options : nullptr;
+}
+
+const PRINTER_INFO_2W* FetchPrinterInfo(PrinterCall* call)
+{
+    if (!call->infoFetched) {
+        call->infoFetched = true;
+        call->info = GetPrinterInfo2(CallPrinter(call));
+    }
+    return call->info.as<PRINTER_INFO_2W>();
+}
+
+HeapBlock& FetchDriverInfo(PrinterCall* call)
+{
+    if (!call->driverFetched) {
+        call->driverFetched = true;
+        if (HANDLE printer = CallPrinter(call))
+            call->driver = GetDriverInfo(printer);
+    }
+    return call->driver;
+}
+
+int FindCallDriverFile(PrinterCall* call, const WCHAR* fragment, WCHAR path[MAX_PATH])
+{
+    return FindDriverFileIn(FetchDriverInfo(call), fragment, path);
+}
+
+const DocumentSettings* FetchPrinterSettings(PrinterCall* call)
+{
+    const PRINTER_INFO_2W* info = FetchPrinterInfo(call);
+    if (!info || !info->pDevMode)
+        return nullptr;
+    // The spooler keeps whatever device mode was stored last: it counts only
+    // when it lies inside the block and is a complete record of this driver.
+    const BYTE* start = call->info.as<BYTE>();
+    const BYTE* at = reinterpret_cast<const BYTE*>(info->pDevMode);
+    if (at < start || at >= start + call->info.size())
+        return nullptr;
+    const auto* settings = reinterpret_cast<const DocumentSettings*>(at);
+    const size_t available = static_cast<size_t>(start + call->info.size() - at);
+    if (!IsCompleteSettingsRecord(settings, available) || settings->choiceMagic != kChoiceMagic)
+        return nullptr;
+    return settings;
 }
 
 int ReadPrinterSettings(HANDLE printer, void* publicPart, void* privatePart)

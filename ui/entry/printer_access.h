@@ -6,10 +6,15 @@
 #include <windows.h>
 
 #include "entry/holders.h"
+#include "profile/device_options.h"
+#include "profile/model_profile.h"
 #include "settings/document_settings.h"
 
 // Opens a printer by name with full access; null when that fails.
 HANDLE OpenPrinterFull(const WCHAR* printerName);
+
+// Opens a printer by name to read its settings and data; null on failure.
+HANDLE OpenPrinterForReading(const WCHAR* printerName);
 
 // The printer's PRINTER_INFO_2W in a zero-filled process-heap block, or an
 // empty block.
@@ -32,6 +37,55 @@ int ReadUserSettings(const WCHAR* valueName, void* destination);
 // Stores the 4088-byte record for `valueName`; the key is opened, never
 // created, so without it nothing is stored.
 void WriteUserSettings(const WCHAR* valueName, const void* settings);
+
+// What one entry call needs from the spooler about its printer: each part
+// is fetched at most once, and only when the call asks for it. Fetching runs
+// on the caller's thread without the model lock; the answer is then computed
+// under the lock from the record alone, so that no thread waits on another
+// thread's spooler call.
+struct PrinterCall {
+    HANDLE printer = nullptr;
+    // Without a handle: the printer's name, opened for reading on first need.
+    const WCHAR* printerName = nullptr;
+    UniquePrinter opened;
+
+    bool profileFetched = false;
+    ModelProfile profile;             // "DriverProfile", else the profile file
+
+    bool optionsFetched = false;
+    bool optionsRead = false;         // false: the printer has no "DeviceOption"
+    DeviceOptionData options;
+
+    bool infoFetched = false;
+    HeapBlock info;                   // PRINTER_INFO_2W with its device mode
+
+    bool driverFetched = false;
+    HeapBlock driver;                 // DRIVER_INFO_3W
+};
+
+// The printer handle of the call: the caller's, else the printer opened by
+// name (null when there is neither).
+HANDLE CallPrinter(PrinterCall* call);
+
+// The printer's model profile: the cached "DriverProfile" when it is a whole
+// record, else the profile file among the driver's files.
+const ModelProfile& FetchProfile(PrinterCall* call);
+
+// The printer's installed options, or null when it has no readable record.
+const DeviceOptionData* FetchDeviceOptions(PrinterCall* call);
+
+// The printer's level-2 information, or null.
+const PRINTER_INFO_2W* FetchPrinterInfo(PrinterCall* call);
+
+// The printer driver's files (the block of DRIVER_INFO_3W), possibly empty.
+HeapBlock& FetchDriverInfo(PrinterCall* call);
+
+// FindDriverFile over the driver files of the call.
+int FindCallDriverFile(PrinterCall* call, const WCHAR* fragment, WCHAR path[MAX_PATH]);
+
+// The printer's default device mode when it is a whole record of this
+// driver with its choice block, or null.
+const DocumentSettings* FetchPrinterSettings(PrinterCall* call);
 
 // DrvConvertDevMode: every request yields the printer's stored default
 // settings, or the user's stored copy when the printer's cannot be read.

@@ -2,40 +2,74 @@
 
 #include "entry/driver_files.h"
 #include "entry/model_lock.h"
+#include "entry/printer_access.h"
 
 namespace {
 
+// Read, set and cleared only under the model lock: a string load holds the
+// lock while it uses the handle, so a printer event's release can never
+// unload the library under it.
 HMODULE resourceLibrary = nullptr;
 
 }  // namespace
 
 HMODULE LoadResourceLibrary(const WCHAR* path)
 {
-    ModelLockHolder lock;
-    if (!resourceLibrary && path)
-        resourceLibrary = LoadLibraryW(path);
-    return resourceLibrary;
+    {
+        ModelLockHolder lock;
+        if (resourceLibrary || !path)
+            return resourceLibrary;
+    }
+    // The loader takes its own lock and may run other modules' start-up
+    // code: never under the model lock.
+    HMODULE loaded = LoadLibraryW(path);
+    HMODULE surplus = nullptr;
+    HMODULE held = nullptr;
+    {
+        ModelLockHolder lock;
+        if (!resourceLibrary)
+            resourceLibrary = loaded;
+        else
+            surplus = loaded;   // another thread was quicker
+        held = resourceLibrary;
+    }
+    if (surplus)
+        FreeLibrary(surplus);
+    return held;
 }
 
 BOOL FreeResourceLibrary()
 {
-    ModelLockHolder lock;
-    if (!resourceLibrary)
-        return 0;
-    const BOOL result = FreeLibrary(resourceLibrary);
-    resourceLibrary = nullptr;
-    return result;
+    HMODULE library = nullptr;
+    {
+        ModelLockHolder lock;
+        library = resourceLibrary;
+        resourceLibrary = nullptr;
+    }
+    // No string load can be using it now: each one holds the lock throughout.
+    return library ? FreeLibrary(library) : 0;
 }
 
 HMODULE ResourceLibrary()
 {
+    ModelLockHolder lock;
     return resourceLibrary;
 }
 
 HMODULE LoadResourceLibraryForPrinter(HANDLE printer)
 {
+    PrinterCall call;
+    call.printer = printer;
+    return LoadResourceLibraryForCall(&call);
+}
+
+HMODULE LoadResourceLibraryForCall(PrinterCall* call)
+{
+    // Located only when it is not loaded yet.
+    if (HMODULE held = ResourceLibrary())
+        return held;
     WCHAR path[kDriverPathChars];
-    FindDriverFile(printer, kResourceLibraryFragment, path);
+    FindCallDriverFile(call, kResourceLibraryFragment, path);
     return LoadResourceLibrary(path);
 }
 
@@ -44,10 +78,10 @@ int LoadResourceString(UINT id, WCHAR* buffer, int capacity)
     if (!buffer || capacity < 1)
         return 0;
     buffer[0] = 0;
-    const HMODULE library = resourceLibrary;
-    if (!library)
+    ModelLockHolder lock;
+    if (!resourceLibrary)
         return 0;
-    const int length = LoadStringW(library, id, buffer, capacity);
+    const int length = LoadStringW(resourceLibrary, id, buffer, capacity);
     if (length <= 0) {
         buffer[0] = 0;
         return 0;

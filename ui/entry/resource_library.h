@@ -15,8 +15,11 @@ BOOL FreeResourceLibrary();
 // The handle held now, or null.
 HMODULE ResourceLibrary();
 
-// Finds the driver file whose name holds "i.dll" and loads it.
+// Finds the driver file whose name holds "i.dll" and loads it, unless a
+// library is loaded already (then nothing is looked up).
 HMODULE LoadResourceLibraryForPrinter(HANDLE printer);
+struct PrinterCall;
+HMODULE LoadResourceLibraryForCall(PrinterCall* call);
 
 // LoadStringW from the resource library into `buffer` of `capacity` units;
 // a missing library or string gives the empty text. Returns the length.

@@ -6,12 +6,14 @@
 
 #include "entry/holders.h"
 #include "entry/model_lock.h"
+#include "entry/printer_access.h"
 #include "entry/resource_library.h"
 #include "job/job_settings_file.h"
 #include "job/job_shared_block.h"
 #include "job/pjl_header.h"
 #include "profile/device_options.h"
 #include "profile/model_profile.h"
+#include "profile/model_state.h"
 #include "settings/document_settings.h"
 #include "settings/finalize_settings.h"
 #include "settings/settings_merge.h"
@@ -99,20 +101,30 @@ void CreateContext(HANDLE printer, HDC dc, ULONG inputSize, void* input)
     block.header()->sectionHandle = static_cast<uint32_t>(reinterpret_cast<ULONG_PTR>(section));
     block.header()->pageCount = 0;
 
-    ModelLockHolder lock;
-    ModelProfile profile;
-    LoadModelProfile(printer, &profile);
-    LoadResourceLibraryForPrinter(printer);
-
-    if (!input || inputSize < sizeof(DOCEVENT_CREATEDCPRE))
-        return;
-    DEVMODEW* devMode = static_cast<DOCEVENT_CREATEDCPRE*>(input)->pdm;
-    if (!devMode)
-        return;
+    // What the job needs from the spooler, the profile file and the shell,
+    // fetched before the model lock is taken.
+    PrinterCall call;
+    call.printer = printer;
+    const ModelProfile& profile = FetchProfile(&call);
+    LoadResourceLibraryForCall(&call);
+    DEVMODEW* devMode = nullptr;
+    if (input && inputSize >= sizeof(DOCEVENT_CREATEDCPRE))
+        devMode = static_cast<DOCEVENT_CREATEDCPRE*>(input)->pdm;
     // Only a whole record of this driver is finalized in place; any other is
     // kept as it came. The application vouches for the size its record claims.
-    FinalizeForPrinting(devMode, ClaimedRecordBytes(devMode), printer);
-    StoreRecord(block, devMode);
+    const size_t devModeBytes = ClaimedRecordBytes(devMode);
+    PjlJobFacts facts;
+    if (IsCompleteSettingsRecord(devMode, devModeBytes))
+        GatherPjlJobFacts(&call, &facts);
+
+    {
+        ModelLockHolder lock;
+        ApplyModelProfile(profile, printer);
+        if (IsCompleteSettingsRecord(devMode, devModeBytes))
+            FinalizeForPrintingWith(devMode, devModeBytes, facts);
+    }
+    if (devMode)
+        StoreRecord(block, devMode);
 }
 
 // Runs `action` on the existing block of the printer handle, if any.

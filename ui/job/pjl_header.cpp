@@ -1,13 +1,13 @@
 #include "job/pjl_header.h"
 
-#include <shlobj.h>
-
 #include <stdarg.h>
 #include <stdio.h>
 
 #include "entry/driver_files.h"
 #include "entry/model_lock.h"
+#include "entry/printer_access.h"
 #include "entry/resource_library.h"
+#include "job/job_settings_file.h"
 #include "profile/device_options.h"
 #include "profile/model_state.h"
 #include "profile/paper_lookups.h"
@@ -20,7 +20,6 @@ constexpr char kSystemName[] = "NT4";
 constexpr char kReleaseDate[] = "Apr 13 2003";
 constexpr int kVersionChars = 32;        // at most 31 characters
 constexpr int kProfileVersionNumber = 3; // [About] VERSION3 of the profile
-constexpr int kPathBytes = MAX_PATH;     // at most 259 bytes and the terminator
 constexpr int kPasswordBytes = 5;        // at most 4 bytes and the terminator
 constexpr int kLineBytes = 1024;         // longer than any line can be
 
@@ -143,37 +142,18 @@ char LanguageLetter()
 
 // The driver's version: the resource library's text for variant 1, else the
 // profile's [About] VERSION3, else the resource library's default text.
-void VersionText(HANDLE printer, int32_t driverVariant, char (&version)[kVersionChars])
+void VersionText(const PjlJobFacts& facts, int32_t driverVariant, char (&version)[kVersionChars])
 {
     WCHAR text[kVersionChars] = {};
     if (driverVariant == 1) {
         LoadResourceString(IDS_VERSION_V1, text, kVersionChars);
     } else {
-        if (printer) {
-            WCHAR path[kDriverPathChars];
-            if (FindDriverFile(printer, kProfileFragment, path))
-                ReadProfileVersion(path, kProfileVersionNumber, kVersionChars, text);
-            text[kVersionChars - 1] = 0;
-        }
+        if (facts.withPrinter)
+            BoundedCopy(text, facts.profileVersion, kVersionChars);
         if (!text[0])
             LoadResourceString(IDS_VERSION_DEFAULT, text, kVersionChars);
     }
     NarrowCopy(version, text, kVersionChars);
-}
-
-// The user's documents folder in the system code page. False when it cannot
-// be found or does not fit 259 bytes: a cut path would name another file.
-bool DocumentsFolder(char (&folder)[kPathBytes])
-{
-    folder[0] = 0;
-    WCHAR path[MAX_PATH] = {};
-    if (FAILED(SHGetFolderPathW(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, path)) || !path[0])
-        return false;
-    path[MAX_PATH - 1] = 0;
-    const int needed = WideCharToMultiByte(CP_ACP, 0, path, -1, nullptr, 0, nullptr, nullptr);
-    if (needed <= 0 || needed > kPathBytes)
-        return false;
-    return WideCharToMultiByte(CP_ACP, 0, path, -1, folder, kPathBytes, nullptr, nullptr) == needed;
 }
 
 // The available paper that the header names: the printed paper for zoom,
@@ -190,14 +170,11 @@ const PaperRow* ChosenPaper(const DocumentSettings& record)
     }
 }
 
-void AppendFinishingLines(FieldText* header, HANDLE printer, const DocumentSettings& record)
+void AppendFinishingLines(FieldText* header, const PjlJobFacts& facts, const DocumentSettings& record)
 {
     const ModelState& model = Model();
-    DeviceOptionData installed;
-    if (printer)
-        ReadDeviceOptions(printer, &installed);   // all zero when the printer has none
-    else
-        installed = DefaultDeviceOptions();
+    // All zero when the printer has none; the built-in defaults without one.
+    const DeviceOptionData installed = facts.withPrinter ? facts.installed : DefaultDeviceOptions();
 
     // Security print and its password.
     const bool security = model.security != 0 && (model.reserve == 0 || installed.memoryIndex != 0) &&
@@ -255,7 +232,35 @@ int IsOutputBinValid(int16_t bin, int32_t innerTray, int32_t outerTray, int32_t 
     return 1;
 }
 
+void GatherPjlJobFacts(PrinterCall* call, PjlJobFacts* facts)
+{
+    ZeroMemory(facts, sizeof(*facts));
+    facts->jobFileFound = JobSettingsFileName(facts->jobFile);
+    if (!call)
+        return;
+    facts->withPrinter = true;
+    ReadDeviceOptions(CallPrinter(call), &facts->installed);   // zero-filled when absent
+    // Variant 1 takes its version from the resource library alone.
+    if (call->profileFetched && call->profile.driverVariant == 1)
+        return;
+    WCHAR path[kDriverPathChars];
+    if (FindCallDriverFile(call, kProfileFragment, path))
+        ReadProfileVersion(path, kProfileVersionNumber, kVersionChars, facts->profileVersion);
+    facts->profileVersion[kVersionChars - 1] = 0;
+}
+
 void BuildPjlHeader(HANDLE printer, DocumentSettings* record)
+{
+    if (!record)
+        return;
+    PjlJobFacts facts;
+    PrinterCall call;
+    call.printer = printer;
+    GatherPjlJobFacts(printer ? &call : nullptr, &facts);
+    ComposePjlHeader(facts, record);
+}
+
+void ComposePjlHeader(const PjlJobFacts& facts, DocumentSettings* record)
 {
     if (!record)
         return;
@@ -265,16 +270,16 @@ void BuildPjlHeader(HANDLE printer, DocumentSettings* record)
 
     // 1. and 2. Job identification.
     char version[kVersionChars];
-    VersionText(printer, model.driverVariant, version);
+    VersionText(facts, model.driverVariant, version);
     FieldText identification = StartField(s.jobIdentification, kJobIdentificationBytes);
     AppendLine(&identification, "%s %c%d %s %s", kSystemName, LanguageLetter(), static_cast<int>(model.driverVariant),
                version, kReleaseDate);
 
-    // 3. Header.
+    // 3. Header: first the job file that the document events write, named
+    // exactly when they can write it.
     FieldText header = StartField(s.pjlHeader, kPjlHeaderBytes);
-    char folder[kPathBytes];
-    if (DocumentsFolder(folder))
-        AppendLine(&header, "@PJL SET VKPJLFILE=%s\\JOB%ld\n", folder, static_cast<long>(GetCurrentProcessId()));
+    if (facts.jobFileFound)
+        AppendLine(&header, "@PJL SET VKPJLFILE=%s\n", facts.jobFile);
 
     const PaperRow* paper = ChosenPaper(s);
     AppendLine(&header, "%s=%s\r\n", model.paperCommand, paper ? paper->pjlName : kUnknown);
@@ -286,7 +291,7 @@ void BuildPjlHeader(HANDLE printer, DocumentSettings* record)
     if (model.smoothing != 0)
         AppendLine(&header, "@PJL SET SMOOTH=%s\r\n", OnOffName(s.smoothing));
     if (model.driverVariant == 2)
-        AppendFinishingLines(&header, printer, s);
+        AppendFinishingLines(&header, facts, s);
 
     // 4. Trailer.
     FieldText trailer = StartField(s.pjlTrailer, kPjlTrailerBytes);

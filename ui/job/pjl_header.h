@@ -7,7 +7,27 @@
 #include <windows.h>
 #include <stdint.h>
 
+#include "profile/device_options.h"
 #include "settings/document_settings.h"
+
+struct PrinterCall;
+
+// What the header takes from outside the model state, gathered before the
+// model lock is taken: the job file's name, the profile's version text and
+// the printer's installed options.
+struct PjlJobFacts {
+    bool withPrinter;             // false: the built-in default options count
+    bool jobFileFound;
+    char jobFile[MAX_PATH];       // system code page, at most 259 bytes
+    WCHAR profileVersion[32];     // [About] VERSION3 of the profile; may be empty
+    DeviceOptionData installed;   // zero-filled when the printer has none
+};
+
+// Fills `facts` for the printer of `call`, or for no printer (null).
+void GatherPjlJobFacts(PrinterCall* call, PjlJobFacts* facts);
+
+// BuildPjlHeader from facts gathered already; takes the model lock only.
+void ComposePjlHeader(const PjlJobFacts& facts, DocumentSettings* record);
 
 // Fills jobIdentification, pjlHeader and pjlTrailer of `record` from the
 // record, the applied model and the printer's installed options (the

@@ -75,16 +75,50 @@ const ResidentFont kResidentFonts[kResidentFontCount] = {
 
 namespace {
 
-// Appends `text` and its terminator at `*at` when writing; counts its units.
-DWORD Append(WCHAR* out, DWORD* at, const WCHAR* text)
+// A table being written into `out` of `capacity` units (none when `out` is
+// null): every string is counted, and written only while it fits whole.
+struct TableText {
+    WCHAR* out;
+    DWORD capacity;
+    DWORD at;
+    bool fits;
+};
+
+void Append(TableText* table, const WCHAR* text)
 {
     const DWORD units = static_cast<DWORD>(TextLength(text)) + 1;
-    if (out) {
-        CopyMemory(out + *at, text, (units - 1) * sizeof(WCHAR));
-        out[*at + units - 1] = 0;
+    if (table->out && table->fits && table->at + units <= table->capacity) {
+        CopyMemory(table->out + table->at, text, (units - 1) * sizeof(WCHAR));
+        table->out[table->at + units - 1] = 0;
+    } else {
+        table->fits = false;
     }
-    *at += units;
-    return units;
+    table->at += units;
+}
+
+// Writes the default table into `out` (capacity in units) as far as it fits;
+// returns the units it needs. `complete` says whether every face loaded.
+DWORD WriteDefaultTable(WCHAR* out, DWORD capacity, bool* fits, bool* complete)
+{
+    TableText table = {out, out ? capacity : 0, 0, true};
+    *complete = true;
+    for (const DefaultSubstitute& row : kDefaultFontSubstitutes) {
+        WCHAR face[kFontNameChars + 1];
+        if (LoadResourceString(row.faceStringId, face, kFontNameChars + 1) == 0)
+            *complete = false;
+        Append(&table, face);
+        Append(&table, row.printerFont);
+    }
+    Append(&table, L"");
+    *fits = table.fits;
+    return table.at;
+}
+
+// Exactly the same units: face names are compared ordinally, never by the
+// user's collation.
+bool SameName(const WCHAR* a, const WCHAR* b)
+{
+    return CompareStringOrdinal(a, -1, b, -1, FALSE) == CSTR_EQUAL;
 }
 
 // Length of the string at `text`, stopping at `end`.
@@ -98,44 +132,29 @@ DWORD BoundedUnits(const WCHAR* text, const WCHAR* end)
 
 }  // namespace
 
-DWORD BuildDefaultFontSubs(WCHAR* out)
+DWORD BuildDefaultFontSubs(WCHAR* out, DWORD capacity)
 {
-    DWORD at = 0;
-    for (const DefaultSubstitute& row : kDefaultFontSubstitutes) {
-        WCHAR face[kFontNameChars + 1];
-        LoadResourceString(row.faceStringId, face, kFontNameChars + 1);
-        Append(out, &at, face);
-        Append(out, &at, row.printerFont);
-    }
-    if (out)
-        out[at] = 0;
-    ++at;
-    return at * sizeof(WCHAR);
+    bool fits = false;
+    bool complete = false;
+    const DWORD units = WriteDefaultTable(out, capacity / sizeof(WCHAR), &fits, &complete);
+    return units * sizeof(WCHAR);
 }
 
 HeapBlock LoadDefaultFontSubs()
 {
-    DWORD units = 1;
-    for (const DefaultSubstitute& row : kDefaultFontSubstitutes) {
-        WCHAR face[kFontNameChars + 1];
-        const int length = LoadResourceString(row.faceStringId, face, kFontNameChars + 1);
-        if (length == 0)
-            return HeapBlock();
-        units += static_cast<DWORD>(length) + static_cast<DWORD>(TextLength(row.printerFont)) + 2;
-    }
+    bool fits = false;
+    bool complete = false;
+    const DWORD units = WriteDefaultTable(nullptr, 0, &fits, &complete);
+    if (!complete)
+        return HeapBlock();
     HeapBlock table(units * sizeof(WCHAR));
     if (!table)
         return table;
-    WCHAR* out = table.as<WCHAR>();
-    DWORD at = 0;
-    for (const DefaultSubstitute& row : kDefaultFontSubstitutes) {
-        WCHAR face[kFontNameChars + 1];
-        if (LoadResourceString(row.faceStringId, face, kFontNameChars + 1) == 0)
-            return HeapBlock();
-        Append(out, &at, face);
-        Append(out, &at, row.printerFont);
-    }
-    out[at] = 0;
+    // The strings may have changed since the sizing pass: a table that no
+    // longer fits its block, or lost a face, is not handed out.
+    const DWORD filled = WriteDefaultTable(table.as<WCHAR>(), units, &fits, &complete);
+    if (!fits || !complete || filled != units)
+        return HeapBlock();
     return table;
 }
 
@@ -171,7 +190,7 @@ const WCHAR* FindSubstitute(const WCHAR* table, DWORD bytes, const WCHAR* face)
         const DWORD fontUnits = BoundedUnits(font, end);
         if (font + fontUnits >= end)
             return nullptr;   // the printer font runs to the end unterminated
-        if (at + faceUnits < end && lstrcmpW(at, face) == 0)
+        if (at + faceUnits < end && SameName(at, face))
             return font;
         at = font + fontUnits + 1;
     }
@@ -180,16 +199,15 @@ const WCHAR* FindSubstitute(const WCHAR* table, DWORD bytes, const WCHAR* face)
 
 DWORD EncodeFontSubs(const FontSubstitutionRow* rows, int count, const WCHAR* downloadText, WCHAR* out)
 {
-    DWORD at = 0;
+    // The caller sizes `out` with a first pass over the same rows.
+    TableText table = {out, out ? 0xFFFFFFFFu : 0, 0, true};
     for (int i = 0; i < count; ++i) {
         const WCHAR* substitute = rows[i].substitute ? rows[i].substitute : L"";
-        if (downloadText && lstrcmpW(substitute, downloadText) == 0)
+        if (downloadText && SameName(substitute, downloadText))
             continue;
-        Append(out, &at, rows[i].face ? rows[i].face : L"");
-        Append(out, &at, substitute);
+        Append(&table, rows[i].face ? rows[i].face : L"");
+        Append(&table, substitute);
     }
-    if (out)
-        out[at] = 0;
-    ++at;
-    return at * sizeof(WCHAR);
+    Append(&table, L"");
+    return table.at * sizeof(WCHAR);
 }

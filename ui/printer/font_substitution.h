@@ -37,9 +37,11 @@ struct FontSubstitutionRow {
     const WCHAR* substitute;
 };
 
-// Bytes the default table needs; with `out`, also writes it there. A face
-// string that cannot be loaded counts as the empty name.
-DWORD BuildDefaultFontSubs(WCHAR* out);
+// Bytes the default table needs; with `out`, also writes it there, never
+// past `capacity` bytes: a string that does not fit whole is left out, with
+// all that follow. A face string that cannot be loaded counts as the empty
+// name.
+DWORD BuildDefaultFontSubs(WCHAR* out, DWORD capacity);
 
 // The default table in a new heap block; empty when a face string is missing
 // (no resource library) or memory runs out.

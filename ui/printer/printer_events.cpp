@@ -7,6 +7,7 @@
 #include "entry/holders.h"
 #include "entry/model_lock.h"
 #include "entry/printer_access.h"
+#include "job/pjl_header.h"
 #include "entry/resource_library.h"
 #include "printer/font_substitution.h"
 #include "printer/margin_table.h"
@@ -60,15 +61,6 @@ bool WriteRenderModuleName(HANDLE printer)
                            reinterpret_cast<BYTE*>(const_cast<WCHAR*>(name)), bytes) == ERROR_SUCCESS;
 }
 
-void WriteDefaultSettings(HANDLE printer, const WCHAR* localName, const ModelProfile& profile)
-{
-    BuildDefaultSettings(localName);
-    ApplyProfileColourOptions(&profile);
-    DocumentSettings settings = DefaultTemplate();
-    FinalizeForPrinting(&settings, sizeof(settings), printer);
-    WritePrinterSettings(printer, &settings);
-}
-
 void WriteMargins(HANDLE printer)
 {
     MarginRecord table[kMarginTableSlots] = {};
@@ -78,15 +70,16 @@ void WriteMargins(HANDLE printer)
 
 void WriteDefaultFontSubs(HANDLE printer)
 {
-    const DWORD size = BuildDefaultFontSubs(nullptr);
+    const DWORD size = BuildDefaultFontSubs(nullptr, 0);
     if (size == 0)
         return;
     HeapBlock table(size);
     if (!table)
         return;
-    const DWORD built = BuildDefaultFontSubs(table.as<WCHAR>());
-    if (built != 0 && built <= size)
-        SetBinaryData(printer, kFontSubsValue, table.get(), built);
+    // The strings may change between the passes: only a table built whole
+    // within the block is stored.
+    if (BuildDefaultFontSubs(table.as<WCHAR>(), size) == size)
+        SetBinaryData(printer, kFontSubsValue, table.get(), size);
 }
 
 BOOL PreparePrinter(const WCHAR* received, bool initialize)
@@ -94,28 +87,44 @@ BOOL PreparePrinter(const WCHAR* received, bool initialize)
     WCHAR localName[MAX_PATH];
     LocalPrinterName(received, localName, MAX_PATH);
 
-    ModelLockHolder lock;
+    // Every spooler call, file read and library load runs without the model
+    // lock; the lock is held only to apply the profile and build the defaults.
     UniquePrinter printer(OpenPrinterFull(initialize ? localName : received));
     if (!printer)
         return FALSE;
     if (!WriteRenderModuleName(printer.get()))
         return FALSE;
 
+    PrinterCall call;
+    call.printer = printer.get();
     WCHAR path[kDriverPathChars];
-    FindDriverFile(printer.get(), kProfileFragment, path);
+    FindCallDriverFile(&call, kProfileFragment, path);
     ModelProfile profile;
     ReadModelProfile(path, &profile);
-    ApplyModelProfile(profile, printer.get());
     SetBinaryData(printer.get(), kDriverProfileValue, &profile, sizeof(profile));
+    LoadResourceLibraryForCall(&call);
 
-    LoadResourceLibraryForPrinter(printer.get());
-    if (profile.paperDefault == 0)
-        Model().paperDefault = 1;
-
-    WriteDefaultSettings(printer.get(), localName, profile);
+    PjlJobFacts noPrinter;
+    GatherPjlJobFacts(nullptr, &noPrinter);
+    PjlJobFacts withPrinter;
+    GatherPjlJobFacts(&call, &withPrinter);
+    DocumentSettings settings;
+    DeviceOptionData options;
+    {
+        ModelLockHolder lock;
+        ApplyModelProfile(profile, printer.get());
+        if (profile.paperDefault == 0)
+            Model().paperDefault = 1;
+        BuildDefaultSettingsWith(localName, noPrinter);
+        ApplyProfileColourOptions(&profile);
+        settings = DefaultTemplate();
+        FinalizeForPrintingWith(&settings, sizeof(settings), withPrinter);
+        options = DefaultDeviceOptions();
+    }
+    WritePrinterSettings(printer.get(), &settings);
     WriteMargins(printer.get());
     WriteDefaultFontSubs(printer.get());
-    SetBinaryData(printer.get(), kDeviceOptionValue, &DefaultDeviceOptions(), sizeof(DeviceOptionData));
+    SetBinaryData(printer.get(), kDeviceOptionValue, &options, sizeof(options));
 
     FreeResourceLibrary();
     return TRUE;

@@ -52,7 +52,10 @@ DWORD WriteDeviceOptions(HANDLE printer, const DeviceOptionData& options)
 int32_t InstalledTrayCount(HANDLE printer)
 {
     DeviceOptionData options;
-    if (ReadDeviceOptions(printer, &options))
-        return options.trayCount;
-    return Model().defaultTrayCount;
+    return InstalledTrayCountOf(ReadDeviceOptions(printer, &options) ? &options : nullptr);
+}
+
+int32_t InstalledTrayCountOf(const DeviceOptionData* options)
+{
+    return options ? options->trayCount : Model().defaultTrayCount;
 }

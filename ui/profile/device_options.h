@@ -47,5 +47,7 @@ DWORD WriteDeviceOptions(HANDLE printer, const DeviceOptionData& options);
 // Installed trays: the stored trayCount, or the model's defaultTrayCount
 // when the printer has no readable record.
 int32_t InstalledTrayCount(HANDLE printer);
+// The same for a record already read (null: the printer has none).
+int32_t InstalledTrayCountOf(const DeviceOptionData* options);
 
 #endif

@@ -57,6 +57,19 @@ bool ValidArea(int32_t localeArea)
 
 }  // namespace
 
+bool UserPaperOffered()
+{
+    const ModelState& state = Model();
+    const int last = state.lastPaperIndex;
+    return last >= 0 && last < kPaperKeywordCount && state.paperTable[last].enabled != 0 && PapersInUse() > 0;
+}
+
+int PapersBeforeUserSize()
+{
+    const int inUse = PapersInUse();
+    return UserPaperOffered() ? inUse - 1 : inUse;
+}
+
 const PaperRow* AvailablePaperRowOfCode(int16_t paperCode)
 {
     const int row = AvailableIndexOfCode(paperCode);

@@ -20,6 +20,13 @@ constexpr int kRatioFourInOne = 2;
 constexpr int kMinimumRatio = 25;
 constexpr int kMaximumRatio = 400;
 
+// The papers offered, in the order that the capability answers and the
+// paper name list give them: the first PapersBeforeUserSize() rows of
+// availablePapers, then the user-defined size when UserPaperOffered(): its
+// row (at lastPaperIndex) is enabled and the model has papers in use.
+bool UserPaperOffered();
+int PapersBeforeUserSize();
+
 // The first of the enabledPaperCount rows of availablePapers with this code,
 // or null when no row in use holds it.
 const PaperRow* AvailablePaperRowOfCode(int16_t paperCode);

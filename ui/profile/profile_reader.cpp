@@ -5,6 +5,7 @@
 #include <winspool.h>
 
 #include "entry/driver_files.h"
+#include "entry/printer_access.h"
 #include "profile/model_profile.h"
 #include "profile/model_state.h"
 
@@ -92,9 +93,11 @@ void ReadPaperEntry(const WCHAR* value, ProfilePaperEntry* entry)
     NarrowCopy(entry->pjlName, name ? name : kUnknownPaperName, sizeof(entry->pjlName));
 }
 
+// Exactly the same units: keywords are compared ordinally, never by the
+// user's collation (which would take "A\u00AD4" for "A4").
 bool SameText(const WCHAR* a, const WCHAR* b)
 {
-    return lstrcmpW(a, b) == 0;   // case-sensitive
+    return CompareStringOrdinal(a, -1, b, -1, FALSE) == CSTR_EQUAL;
 }
 
 bool IsBuiltInKeyword(const WCHAR* item, const WCHAR (*builtIn)[kPaperKeywordChars])
@@ -165,11 +168,11 @@ void ReadModelProfile(const WCHAR* path, ModelProfile* profile)
     const ProfileFile file{path};
     ModelProfile& p = *profile;
 
-    // 1. and 2.
+    // 1. and 2. A record of zeros, then the driver variant.
     ZeroMemory(&p, sizeof(p));
     p.driverVariant = OneOf(file.Int(L"Setup", L"DRIVER", 2), {1, 2, 3}, 3);
 
-    // 3.
+    // 3. Model values with their defaults and range rules.
     p.rotate = file.Int(L"Martenx", L"ROTATE", 0);
     p.shift = file.Int(L"Martenx", L"SHIFT", 0);
     p.tonerSave = file.Int(L"Quality", L"TONERSAVE", 0);
@@ -185,11 +188,11 @@ void ReadModelProfile(const WCHAR* path, ModelProfile* profile)
     p.supportColors = static_cast<int16_t>(OneOf(file.Int(L"Marten3", L"SUPPORTCOLORS", 2), {0, 2, 256}, 2));
     p.colorSwitch = file.Int(L"Marten3", L"COLORSWITCH", 0);
 
-    // 4. The paper range and keywords follow this profile's own variant, in
-    // the record and in the library-wide state alike.
+    // 4. The paper range and keywords follow this profile's own variant. The
+    // reader runs without the model lock: applying the record puts the range
+    // into the library-wide state.
     PaperRange range;
     PaperRangeOfVariant(p.driverVariant, &range);
-    SetModelPaperRange(p.driverVariant);
 
     // 5. and 6. Papers.
     file.Narrow(L"PaperSize", L"CMDNAME", kPaperValueChars, p.paperCommand);
@@ -292,10 +295,8 @@ void LoadModelProfile(HANDLE printer, ModelProfile* profile)
 {
     if (!profile)
         return;
-    if (!ReadCachedProfile(printer, profile)) {
-        WCHAR path[kDriverPathChars];
-        FindDriverFile(printer, kProfileFragment, path);
-        ReadModelProfile(path, profile);
-    }
+    PrinterCall call;
+    call.printer = printer;
+    *profile = FetchProfile(&call);
     ApplyModelProfile(*profile, printer);
 }

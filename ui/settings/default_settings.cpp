@@ -108,6 +108,13 @@ const DocumentSettings& DefaultTemplate()
 
 void BuildDefaultSettings(const WCHAR* printerName)
 {
+    PjlJobFacts facts;
+    GatherPjlJobFacts(nullptr, &facts);
+    BuildDefaultSettingsWith(printerName, facts);
+}
+
+void BuildDefaultSettingsWith(const WCHAR* printerName, const PjlJobFacts& facts)
+{
     ModelLockHolder lock;
     const ModelState& model = Model();
     DocumentSettings& s = defaultTemplate;
@@ -152,8 +159,8 @@ void BuildDefaultSettings(const WCHAR* printerName)
         value = 10000;                         // opaque to this library
     next.choiceParamB = 10000;                 // opaque to this library
     next.trayCountSnapshot = static_cast<int16_t>(model.defaultTrayCount);
-    next.userPaperWidth = 2100;                // A4 until the user sets a size
-    next.userPaperLength = 2970;
+    next.userPaperWidth = kDefaultUserPaperWidth;   // A4 until the user sets a size
+    next.userPaperLength = kDefaultUserPaperLength;
     next.userPaperMetric = 1;
     next.userSizeUnit = 1;
     next.zoomPercent = 100;
@@ -170,7 +177,7 @@ void BuildDefaultSettings(const WCHAR* printerName)
     s = next;
 
     // 6. The PJL texts, without a printer.
-    BuildPjlHeader(nullptr, &s);
+    ComposePjlHeader(facts, &s);
 }
 
 void ApplyProfileColourOptions(const ModelProfile* profile)
@@ -190,8 +197,10 @@ void ApplyProfileColourOptions(const ModelProfile* profile)
 
 void CopyDefaultSettings(const WCHAR* printerName, const ModelProfile* profile, DocumentSettings* output)
 {
+    PjlJobFacts facts;
+    GatherPjlJobFacts(nullptr, &facts);
     ModelLockHolder lock;
-    BuildDefaultSettings(printerName);
+    BuildDefaultSettingsWith(printerName, facts);
     ApplyProfileColourOptions(profile);
     if (output)
         *output = defaultTemplate;

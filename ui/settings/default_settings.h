@@ -13,6 +13,10 @@
 #include "profile/model_profile.h"
 #include "settings/document_settings.h"
 
+// The user-defined paper size of fresh defaults (A4), in 0.1 mm.
+constexpr int16_t kDefaultUserPaperWidth = 2100;
+constexpr int16_t kDefaultUserPaperLength = 2970;
+
 // The template as it is now. Read it under the model lock.
 const DocumentSettings& DefaultTemplate();
 
@@ -21,6 +25,10 @@ const DocumentSettings& DefaultTemplate();
 // dmDeviceName; without one the template keeps the name it has. Ends by
 // building the PJL texts without a printer.
 void BuildDefaultSettings(const WCHAR* printerName);
+// The same with the PJL facts of no printer gathered already, for callers
+// that hold the model lock.
+struct PjlJobFacts;
+void BuildDefaultSettingsWith(const WCHAR* printerName, const PjlJobFacts& facts);
 
 // Takes the profile's colour and output-order options into the template;
 // nothing without a profile.

@@ -1,6 +1,7 @@
 #include "settings/finalize_settings.h"
 
 #include "entry/model_lock.h"
+#include "entry/printer_access.h"
 #include "job/pjl_header.h"
 #include "profile/model_state.h"
 #include "profile/paper_lookups.h"
@@ -61,21 +62,32 @@ void FinalizeForPrinting(void* record, size_t recordBytes, HANDLE printer)
 {
     if (!IsCompleteSettingsRecord(record, recordBytes))
         return;
+    PjlJobFacts facts;
+    PrinterCall call;
+    call.printer = printer;
+    GatherPjlJobFacts(printer ? &call : nullptr, &facts);
+    FinalizeForPrintingWith(record, recordBytes, facts);
+}
+
+void FinalizeForPrintingWith(void* record, size_t recordBytes, const PjlJobFacts& facts)
+{
+    if (!IsCompleteSettingsRecord(record, recordBytes))
+        return;
     ModelLockHolder lock;
     const ModelState& model = Model();
     DocumentSettings& s = *static_cast<DocumentSettings*>(record);
 
-    // 1.
+    // 1. The resolution of a platform quality code.
     if (s.dmPrintQuality >= DMRES_HIGH && s.dmPrintQuality <= DMRES_DRAFT)
         s.resolutionDpi = s.dmPrintQuality == DMRES_HIGH ? 600 : 300;
 
-    // 2.
-    BuildPjlHeader(printer, &s);
+    // 2. The PJL texts.
+    ComposePjlHeader(facts, &s);
 
-    // 3.
+    // 3. Scaling and the paper sizes.
     Scale(&s);
 
-    // 4.
+    // 4. Render parameters the rendering side expects cleared.
     s.renderParamB = 0;
     s.renderWordTable[kRenderWordCount - 1] = 0;
 
@@ -99,14 +111,14 @@ void FinalizeForPrinting(void* record, size_t recordBytes, HANDLE printer)
         }
     }
 
-    // 7.
+    // 7. Device-font substitution follows the TrueType option.
     s.substituteFontValue = s.dmTTOption == DMTT_SUBDEV ? 45 : 0;
     s.renderReserved = 0;
 
-    // 8.
+    // 8. The model's memory code.
     s.memoryCode = (model.memory >= 1 && model.memory <= 4) ? model.memory : 2;
 
-    // 9.
+    // 9. The marks of a finalized record.
     s.renderFlagWord = 0x40000000;
     s.renderFinalMark = 1;
     s.choiceMagic = kChoiceMagic;

@@ -17,6 +17,11 @@
 // installed options.
 void FinalizeForPrinting(void* record, size_t recordBytes, HANDLE printer);
 
+// The same with the PJL header's facts gathered already (GatherPjlJobFacts),
+// for callers that fetch everything before they take the model lock.
+struct PjlJobFacts;
+void FinalizeForPrintingWith(void* record, size_t recordBytes, const PjlJobFacts& facts);
+
 // A complete record of this driver, within `recordBytes`.
 bool IsCompleteSettingsRecord(const void* record, size_t recordBytes);
 

@@ -3,30 +3,13 @@
 #include <winspool.h>
 
 #include "entry/model_lock.h"
+#include "entry/printer_access.h"
 #include "entry/resource_library.h"
 #include "profile/model_state.h"
+#include "profile/paper_lookups.h"
 #include "settings/default_settings.h"
 #include "settings/finalize_settings.h"
 #include "../resources/resource_ids.h"
-
-namespace {
-
-bool UserPaperOffered()
-{
-    const ModelState& model = Model();
-    const int last = model.lastPaperIndex;
-    return last >= 0 && last < kPaperKeywordCount && model.paperTable[last].enabled != 0;
-}
-
-int PapersInUse()
-{
-    const int32_t count = Model().enabledPaperCount;
-    if (count < 0)
-        return 0;
-    return count > kPaperKeywordCount ? kPaperKeywordCount : count;
-}
-
-}  // namespace
 
 HeapBlock ReadPrinterInfo(HANDLE printer, DWORD level)
 {
@@ -41,43 +24,26 @@ HeapBlock ReadPrinterInfo(HANDLE printer, DWORD level)
 
 void ReferenceUserPaperSize(HANDLE printer, int16_t* width, int16_t* length)
 {
-    ModelLockHolder lock;
-    const DocumentSettings* reference = nullptr;
-    HeapBlock info;
-    if (printer)
-        info = ReadPrinterInfo(printer, 2);
-    if (info) {
-        // The spooler keeps whatever device mode was stored last: read its
-        // choice block only when it is a complete record of this driver.
-        const DEVMODEW* mode = info.as<PRINTER_INFO_2W>()->pDevMode;
-        const BYTE* blockStart = info.as<BYTE>();
-        const BYTE* at = reinterpret_cast<const BYTE*>(mode);
-        if (mode && at >= blockStart && at < blockStart + info.size()) {
-            const size_t available = static_cast<size_t>(blockStart + info.size() - at);
-            const auto* settings = reinterpret_cast<const DocumentSettings*>(mode);
-            if (IsCompleteSettingsRecord(settings, available) && settings->choiceMagic == kChoiceMagic)
-                reference = settings;
-        }
-    }
-    if (!reference) {
-        BuildDefaultSettings(nullptr);
-        reference = &DefaultTemplate();
-    }
-    *width = reference->userPaperWidth;
-    *length = reference->userPaperLength;
+    PrinterCall call;
+    call.printer = printer;
+    const DocumentSettings* settings = printer ? FetchPrinterSettings(&call) : nullptr;
+    *width = settings ? settings->userPaperWidth : kDefaultUserPaperWidth;
+    *length = settings ? settings->userPaperLength : kDefaultUserPaperLength;
 }
 
 void BuildPaperNameList(HANDLE printer, PaperNameList* list)
 {
     if (!list)
         return;
+    // The printer's user size is read before the lock is taken.
+    int16_t userWidth = 0;
+    int16_t userLength = 0;
+    ReferenceUserPaperSize(printer, &userWidth, &userLength);
+
     ModelLockHolder lock;
     const ModelState& model = Model();
     ZeroMemory(list, sizeof(*list));
-
-    const int available = PapersInUse();
-    const bool userOffered = UserPaperOffered() && available > 0;
-    const int listed = userOffered ? available - 1 : available;
+    const int listed = PapersBeforeUserSize();
     for (int i = 0; i < listed; ++i) {
         const PaperRow& paper = model.availablePapers[i];
         PaperNameRow& row = list->rows[list->count++];
@@ -87,11 +53,12 @@ void BuildPaperNameList(HANDLE printer, PaperNameList* list)
         row.length = paper.length;
         row.paperIndex = static_cast<int16_t>(i);
     }
-    if (userOffered) {
+    if (UserPaperOffered()) {
         PaperNameRow& row = list->rows[list->count++];
         LoadResourceString(IDS_PAPER_USER, row.name, kPaperNameChars);
         row.paperCode = kUserPaperCode;
-        ReferenceUserPaperSize(printer, &row.width, &row.length);
-        row.paperIndex = static_cast<int16_t>(available - 1);
+        row.width = userWidth;
+        row.length = userLength;
+        row.paperIndex = static_cast<int16_t>(listed);
     }
 }

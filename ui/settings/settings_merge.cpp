@@ -90,7 +90,7 @@ WORD SettingsVersionFromSize(const void* record, size_t recordBytes)
     switch (sizes.size) {
     case 188: return 0x0320;
     case 212: return 0x0400;
-    case 220: return 0x0401;
+    case 220: return kSettingsSpecVersion;
     default: return sizes.specVersion;
     }
 }
@@ -104,7 +104,7 @@ size_t ClaimedRecordBytes(const DEVMODEW* record)
 
 int ConvertSettings(const void* source, size_t sourceBytes, void* destination, size_t destinationBytes)
 {
-    // 1.
+    // 1. Both records must be usable.
     const WORD sourceVersion = UsableVersion(source, sourceBytes);
     const WORD destinationVersion = UsableVersion(destination, destinationBytes);
     if (sourceVersion == 0 || destinationVersion == 0)
@@ -125,7 +125,7 @@ int ConvertSettings(const void* source, size_t sourceBytes, void* destination, s
     const size_t privateBytes = from.driverExtra < to.driverExtra ? from.driverExtra : to.driverExtra;
     MoveMemory(out + to.size, in + from.size, privateBytes);
 
-    // 6.
+    // 6. The bytes taken over.
     return static_cast<int>(headerBytes + privateBytes);
 }
 
