@@ -1,11 +1,319 @@
 #include "docsheet/paper_layout_page.h"
 
+#include <commctrl.h>
+
+#include <atomic>
+
+#include "docsheet/control_lists.h"
+#include "docsheet/handling_page.h"
 #include "docsheet/page_skeleton.h"
+#include "docsheet/paper_layout_controls.h"
+#include "docsheet/sheet_model.h"
+#include "docsheet/user_size_dialog.h"
+#include "profile/paper_lookups.h"
+#include "../resources/resource_ids.h"
 
 namespace {
 
-// Until the page's own handling lands, the skeleton alone serves it.
-const PageHandlers kPaperLayoutPage = {.pageIndex = kPagePaperLayout};
+constexpr int kMinCopies = 1;
+constexpr int kMaxCopies = 999;
+constexpr int16_t kFullSize = 100;
+
+const int kCopyControl[] = {IDC_LAYOUT_COPIES_PRINTER, IDC_LAYOUT_COPIES_DRIVER};
+// The whole page, up-downs included: without them a locked page would
+// still count copies and zoom.
+const int kWholePage[] = {IDC_LAYOUT_PAPER_LABEL,    IDC_LAYOUT_PAPER_TEXT,     IDC_LAYOUT_PAPER_LIST,
+                          IDC_LAYOUT_SOURCE_LABEL,   IDC_LAYOUT_SOURCE_LIST,    IDC_LAYOUT_COPIES_LABEL,
+                          IDC_LAYOUT_COPIES_EDIT,    IDC_LAYOUT_COPIES_UPDOWN,  IDC_LAYOUT_ZOOM_LABEL,
+                          IDC_LAYOUT_ZOOM_EDIT,      IDC_LAYOUT_ZOOM_UPDOWN,    IDC_LAYOUT_ORIENT_GROUP,
+                          IDC_LAYOUT_ORIENT_ICON,    IDC_LAYOUT_PORTRAIT,       IDC_LAYOUT_LANDSCAPE,
+                          IDC_LAYOUT_MAGNIFY_LABEL,  IDC_LAYOUT_MAGNIFY_LIST,   IDC_LAYOUT_NUP_GROUP,
+                          IDC_LAYOUT_NUP_ICON,       IDC_LAYOUT_POSITION_LABEL, IDC_LAYOUT_POSITION_LIST,
+                          IDC_LAYOUT_TARGET_LABEL,   IDC_LAYOUT_TARGET_LIST,    IDC_LAYOUT_NUP_1IN1,
+                          IDC_LAYOUT_NUP_2IN1,       IDC_LAYOUT_NUP_4IN1,       IDC_LAYOUT_COPIES_PRINTER,
+                          IDC_LAYOUT_COPIES_DRIVER,  IDC_RESTORE_DEFAULTS,      IDC_ABOUT_BUTTON};
+
+// The choice the user changed last (paper, Magnify or Target paper): the
+// duplex check puts the focus back on it. One value for the library.
+std::atomic<int> lastChangedControl{IDC_LAYOUT_PAPER_LIST};
+
+// A typed number brought into the up-down's range, shown as it is stored.
+int ReadBounded(HWND page, int edit, int low, int high)
+{
+    const UINT typed = GetDlgItemInt(page, edit, nullptr, FALSE);
+    const int value = typed < static_cast<UINT>(low) ? low : (typed > static_cast<UINT>(high) ? high : typed);
+    if (static_cast<UINT>(value) != typed || !GetWindowTextLengthW(GetDlgItem(page, edit)))
+        SetDlgItemInt(page, edit, static_cast<UINT>(value), FALSE);
+    return value;
+}
+
+void LoadControls(HWND page, SheetState* state, const ModelProfile& profile, int mode)
+{
+    const DocumentSettings& s = *state->settings;
+    const bool fromSettings = mode == kLoadFromSettings;
+    LoadPaper(page, s, profile, mode);
+    ShowPaperText(page, s);
+    LoadSources(page, *state, mode);
+    const int16_t orientation = fromSettings ? s.dmOrientation : DMORIENT_PORTRAIT;
+    CheckRadioButton(page, IDC_LAYOUT_PORTRAIT, IDC_LAYOUT_LANDSCAPE,
+                     orientation == DMORIENT_PORTRAIT ? IDC_LAYOUT_PORTRAIT : IDC_LAYOUT_LANDSCAPE);
+    ShowOrientationPicture(page);
+    SetDlgItemInt(page, IDC_LAYOUT_COPIES_EDIT, fromSettings ? s.dmCopies : 1, TRUE);
+    LoadLayoutArea(page, state, profile, mode);
+    CheckRadioButton(page, IDC_LAYOUT_COPIES_PRINTER, IDC_LAYOUT_COPIES_DRIVER,
+                     fromSettings && s.driverControlsSort ? IDC_LAYOUT_COPIES_DRIVER : IDC_LAYOUT_COPIES_PRINTER);
+}
+
+void LockWithoutPermission(HWND page, const SheetState* state)
+{
+    if (!state->canChange)
+        EnableControls(page, kWholePage, FALSE);
+}
+
+void StoreCopyControl(HWND page, DocumentSettings& s)
+{
+    // Removed radios read as unchecked: the driver makes the copies.
+    s.driverControlsSort = Checked(page, IDC_LAYOUT_COPIES_PRINTER) ? 0 : 1;
+}
+
+void WritePaper(HWND page, DocumentSettings& s)
+{
+    PaperChoice paper;
+    if (!SelectedPaper(page, &paper) || paper.code == s.dmPaperSize)
+        return;
+    s.dmPaperSize = paper.code;
+    PaperSizeOfCode(&s, paper.code, &s.dmPaperWidth, &s.dmPaperLength);
+    s.dmFields |= paper.code < kUserPaperCode ? DM_PAPERSIZE : (DM_PAPERLENGTH | DM_PAPERWIDTH);
+}
+
+// The paper a layout prints on, its size in the header's custom fields.
+void WriteTarget(DocumentSettings& s, int16_t code)
+{
+    s.scalingMode = 1;
+    s.scalingValue = code;
+    PaperSizeOfCode(&s, code, &s.dmPaperWidth, &s.dmPaperLength);
+}
+
+void WriteControls(HWND page, DocumentSettings& s, const ModelProfile& profile)
+{
+    StoreCopyControl(page, s);
+    WritePaper(page, s);
+    int16_t source = 0;
+    if (ChosenSourceCode(page, &source) && source != s.dmDefaultSource) {
+        s.dmDefaultSource = source;
+        s.dmFields |= DM_DEFAULTSOURCE;
+    }
+    const int16_t orientation = Checked(page, IDC_LAYOUT_PORTRAIT) ? DMORIENT_PORTRAIT : DMORIENT_LANDSCAPE;
+    if (orientation != s.dmOrientation) {
+        s.dmOrientation = orientation;
+        s.dmFields |= DM_ORIENTATION;
+    }
+    const auto copies = static_cast<int16_t>(ReadBounded(page, IDC_LAYOUT_COPIES_EDIT, kMinCopies, kMaxCopies));
+    if (copies != s.dmCopies) {
+        s.dmCopies = copies;
+        s.dmFields |= DM_COPIES;
+    }
+
+    const int layout = LayoutOfControls(page);
+    s.layoutMode = static_cast<int16_t>(layout);
+    // A read-only zoom box shows a ratio of offered targets, always in range.
+    const auto zoom = static_cast<int16_t>(ReadBounded(page, IDC_LAYOUT_ZOOM_EDIT, kMinimumRatio, kMaximumRatio));
+    int16_t target = profile.paperDefault;
+    if (layout == kLayoutMagnify)
+        ChosenPaperCode(page, IDC_LAYOUT_MAGNIFY_LIST, &target);
+    else if (layout != kLayoutZoom)
+        ChosenPaperCode(page, IDC_LAYOUT_TARGET_LIST, &target);
+    if (layout == kLayoutZoom)
+        s.zoomPercent = zoom;
+    else if (layout == kLayoutMagnify)
+        s.magnifyPaper = target;
+    else
+        s.nUpPaper = target;
+    const auto position = static_cast<int16_t>(SendDlgItemMessageW(page, IDC_LAYOUT_POSITION_LIST, CB_GETCURSEL, 0, 0));
+    s.nUpPosition = position < 0 ? 0 : position;
+    s.zoomEntry = zoom;
+
+    if (layout == kLayoutZoom) {
+        s.scalingMode = zoom == kFullSize ? 0 : 2;
+        s.scalingValue = zoom;
+        s.pagesPerSheetCode = 0;
+    } else {
+        WriteTarget(s, target);
+        s.pagesPerSheetCode = layout == kLayoutMagnify ? 1 : NUpCode(page);
+    }
+}
+
+void Initialize(HWND page, SheetState* state)
+{
+    if (!state->settings)
+        return;
+    SheetModelScope model(state);
+    const ModelProfile& profile = model.profile();
+    DestroyControls(page, kCopyControl, profile.model == 3 && profile.control != 0);
+    FillPaperList(page, state->printerHandle);
+    LoadControls(page, state, profile, kLoadFromSettings);
+    SendDlgItemMessageW(page, IDC_LAYOUT_COPIES_UPDOWN, UDM_SETRANGE32, kMinCopies, kMaxCopies);
+    SendDlgItemMessageW(page, IDC_LAYOUT_ZOOM_UPDOWN, UDM_SETRANGE32, kMinimumRatio, kMaximumRatio);
+    LockWithoutPermission(page, state);
+}
+
+void RestoreDefaults(HWND page, SheetState* state, const ModelProfile& profile)
+{
+    LoadControls(page, state, profile, kLoadDefaults);
+    state->settings->zoomPercent = kFullSize;
+    if (profile.driverVariant == 2)
+        state->settings->dmOrientation = DMORIENT_PORTRAIT;
+    SetFocus(GetDlgItem(page, IDC_LAYOUT_PAPER_LIST));
+}
+
+// Driver variant 2 writes the paper choices at once, so that the Handling
+// page sees them before the sheet is applied.
+void Command(HWND page, SheetState* state, int control, int /*code*/)
+{
+    if (!state->settings)
+        return;
+    DocumentSettings& s = *state->settings;
+    SheetModelScope model(state);
+    const ModelProfile& profile = model.profile();
+    const bool writesAtOnce = profile.driverVariant == 2;
+    switch (control) {
+    case IDC_LAYOUT_COPIES_PRINTER:
+    case IDC_LAYOUT_COPIES_DRIVER:
+        StoreCopyControl(page, s);
+        break;
+    case IDC_LAYOUT_PORTRAIT:
+    case IDC_LAYOUT_LANDSCAPE:
+        if (writesAtOnce)
+            s.dmOrientation = Checked(page, IDC_LAYOUT_LANDSCAPE) ? DMORIENT_LANDSCAPE : DMORIENT_PORTRAIT;
+        ShowOrientationPicture(page);
+        ShowLayoutPicture(page);
+        break;
+    case IDC_LAYOUT_POSITION_LIST:
+        ShowLayoutPicture(page);
+        break;
+    case IDC_LAYOUT_NUP_1IN1:
+    case IDC_LAYOUT_NUP_2IN1:
+    case IDC_LAYOUT_NUP_4IN1:
+        RefreshTargetLists(page, state, profile, kLoadRefresh);
+        RefreshPositions(page, s, kLoadRefresh);
+        ShowLayoutPicture(page);
+        if (writesAtOnce)
+            s.layoutMode = static_cast<int16_t>(LayoutOfControls(page));
+        break;
+    case IDC_LAYOUT_MAGNIFY_LIST:
+        RefreshZoomBox(page, state, kLoadRefresh);
+        RefreshRotate(state->handlingPage, state, kLoadRefresh);
+        if (writesAtOnce) {
+            s.layoutMode = static_cast<int16_t>(LayoutOfControls(page));
+            ChosenPaperCode(page, IDC_LAYOUT_MAGNIFY_LIST, &s.magnifyPaper);
+        }
+        lastChangedControl = IDC_LAYOUT_MAGNIFY_LIST;
+        break;
+    case IDC_LAYOUT_TARGET_LIST:
+        RefreshZoomBox(page, state, kLoadRefresh);
+        RefreshRotate(state->handlingPage, state, kLoadRefresh);
+        if (writesAtOnce)
+            ChosenPaperCode(page, IDC_LAYOUT_TARGET_LIST, &s.nUpPaper);
+        lastChangedControl = IDC_LAYOUT_TARGET_LIST;
+        break;
+    case IDC_RESTORE_DEFAULTS:
+        RestoreDefaults(page, state, profile);
+        break;
+    default:
+        break;
+    }
+}
+
+// Booklet printing (set on the Handling page) prints one page per side.
+void Activate(HWND page, SheetState* state)
+{
+    if (!state->settings)
+        return;
+    SheetModelScope model(state);
+    const ModelProfile& profile = model.profile();
+    DocumentSettings& s = *state->settings;
+    if (profile.driverVariant == 2 && s.booklet) {
+        s.layoutMode = kLayoutZoom;
+        s.nUpPaper = profile.paperDefault;
+        LoadLayoutArea(page, state, profile, kLoadFromSettings);
+    }
+    LockWithoutPermission(page, state);
+}
+
+bool Validate(HWND page, SheetState* /*state*/)
+{
+    return CheckDuplexPaper(page, lastChangedControl) == 0;
+}
+
+void Apply(HWND page, SheetState* state)
+{
+    if (!state->settings)
+        return;
+    SheetModelScope model(state);
+    WriteControls(page, *state->settings, model.profile());
+}
+
+void PaperChanged(HWND page, SheetState* state, const NMLISTVIEW& change)
+{
+    const bool selected = (change.uChanged & LVIF_STATE) && (change.uNewState & LVIS_SELECTED) &&
+                          !(change.uOldState & LVIS_SELECTED);
+    if (!selected || change.iItem < 0)
+        return;
+    SheetModelScope model(state);
+    ShowPaperText(page, *state->settings);
+    LoadLayoutArea(page, state, model.profile(), kLoadRefresh);
+    HWND list = GetDlgItem(page, IDC_LAYOUT_PAPER_LIST);
+    ListView_EnsureVisible(list, change.iItem, FALSE);
+    InvalidateRect(list, nullptr, TRUE);
+    PaperChoice paper;
+    if (model.profile().driverVariant == 2 && SelectedPaper(page, &paper))
+        state->settings->dmPaperSize = paper.code;
+    lastChangedControl = IDC_LAYOUT_PAPER_LIST;
+}
+
+// The user-defined paper is the last item; activating it opens its size.
+// The item is the focused one: a click focuses what it activates, and the
+// keyboard's activation comes without an item of its own.
+void PaperActivated(HWND page, SheetState* state)
+{
+    HWND list = GetDlgItem(page, IDC_LAYOUT_PAPER_LIST);
+    LVITEMW item = {};
+    item.iItem = ListView_GetNextItem(list, -1, LVNI_FOCUSED);
+    if (item.iItem < 0 || item.iItem != ListView_GetItemCount(list) - 1)
+        return;
+    item.mask = LVIF_PARAM;
+    if (!SendMessageW(list, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item)) || item.lParam != kUserPaperCode)
+        return;
+    OpenUserSizeDialog(page);
+    SheetModelScope model(state);
+    ShowPaperText(page, *state->settings);
+}
+
+INT_PTR Other(HWND page, SheetState* state, UINT message, WPARAM /*wParam*/, LPARAM lParam)
+{
+    if (message != WM_NOTIFY || !state->settings)
+        return FALSE;
+    const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+    if (!header || header->idFrom != IDC_LAYOUT_PAPER_LIST)
+        return FALSE;
+    if (header->code == LVN_ITEMCHANGED)
+        PaperChanged(page, state, *reinterpret_cast<const NMLISTVIEW*>(lParam));
+    else if (header->code == LVN_ITEMACTIVATE)
+        PaperActivated(page, state);
+    else
+        return FALSE;
+    return AnswerNotification(page, 0);
+}
+
+const PageHandlers kPaperLayoutPage = {
+    .pageIndex = kPagePaperLayout,
+    .initialize = Initialize,
+    .command = Command,
+    .activate = Activate,
+    .validate = Validate,
+    .apply = Apply,
+    .other = Other,
+};
 
 }  // namespace
 

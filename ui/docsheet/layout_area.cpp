@@ -1,0 +1,292 @@
+// The layout half of the Paper/Layout page: orientation picture, zoom box,
+// Magnify and Target Paper lists, the N-in-1 radios, positions and picture.
+#include "docsheet/paper_layout_controls.h"
+
+#include <commctrl.h>
+#include <stdio.h>
+
+#include "docsheet/control_lists.h"
+#include "docsheet/handling_page.h"
+#include "entry/resource_library.h"
+#include "profile/paper_lookups.h"
+#include "../resources/resource_ids.h"
+
+namespace {
+
+constexpr int kItemChars = 2 * kPaperKeywordChars + 48;
+constexpr int kArrowChars = 16;
+// B5 pages are never printed 4 in 1 onto a postcard.
+constexpr int16_t kPaperCodeB5 = DMPAPER_B5;
+constexpr int16_t kPaperCodePostcard = DMPAPER_JAPANESE_POSTCARD;
+
+const int kMagnifyControls[] = {IDC_LAYOUT_MAGNIFY_LABEL, IDC_LAYOUT_MAGNIFY_LIST};
+const int kTargetControls[] = {IDC_LAYOUT_TARGET_LABEL, IDC_LAYOUT_TARGET_LIST};
+const int kPositionControls[] = {IDC_LAYOUT_POSITION_LABEL, IDC_LAYOUT_POSITION_LIST};
+const int kNUpChoices[] = {IDC_LAYOUT_NUP_2IN1, IDC_LAYOUT_NUP_4IN1};
+
+bool NUpChecked(HWND page)
+{
+    return Checked(page, IDC_LAYOUT_NUP_2IN1) || Checked(page, IDC_LAYOUT_NUP_4IN1);
+}
+
+void SetPicture(HWND page, int control, int icon)
+{
+    SendDlgItemMessageW(page, control, STM_SETICON,
+                        reinterpret_cast<WPARAM>(LoadIconW(ResourceLibrary(), MAKEINTRESOURCEW(icon))), 0);
+}
+
+int Selection(HWND page, int list)
+{
+    return static_cast<int>(SendDlgItemMessageW(page, list, CB_GETCURSEL, 0, 0));
+}
+
+// The availablePapers row an item of the Magnify or Target list stands for.
+int ChosenPaperRow(HWND page, int list)
+{
+    const int item = Selection(page, list);
+    if (item < 0)
+        return -1;
+    const auto row = static_cast<int>(SendDlgItemMessageW(page, list, CB_GETITEMDATA, item, 0));
+    return row >= 0 && row < kPaperKeywordCount ? row : -1;
+}
+
+void LoadPaperName(int row, WCHAR* name, int capacity)
+{
+    LoadResourceString(static_cast<UINT>(Model().availablePapers[row].nameStringId), name, capacity);
+}
+
+void AddPaperItem(HWND page, int list, const WCHAR* text, int row, bool select)
+{
+    const LRESULT item = SendDlgItemMessageW(page, list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+    if (item < 0)
+        return;
+    SendDlgItemMessageW(page, list, CB_SETITEMDATA, item, row);
+    if (select)
+        SendDlgItemMessageW(page, list, CB_SETCURSEL, item, 0);
+}
+
+// The row of each paper in use whose keyword bit is set, in keyword order.
+// A keyword whose paper the model does not offer is no target.
+template <typename Visit>
+void ForEachTarget(uint32_t mask, Visit visit)
+{
+    const ModelState& model = Model();
+    const int last = model.lastPaperIndex < kPaperKeywordCount ? model.lastPaperIndex : kPaperKeywordCount - 1;
+    for (int i = 0; i <= last && i < 32; ++i) {
+        if (!(mask & (1u << i)))
+            continue;
+        if (const PaperRow* row = AvailablePaperRowOfCode(model.paperTable[i].paperCode))
+            visit(static_cast<int>(row - model.availablePapers));
+    }
+}
+
+bool Offered(int ratio)
+{
+    return ratio >= kMinimumRatio && ratio <= kMaximumRatio;
+}
+
+void FillMagnifyList(HWND page, const DocumentSettings& s, const PaperChoice& paper, int mode)
+{
+    const ModelState& model = Model();
+    WCHAR prefix[kItemChars] = L"";
+    LoadPaperName(paper.row, prefix, kPaperKeywordChars * 2);
+    WCHAR arrow[kArrowChars] = L"";
+    LoadResourceString(IDS_MAGNIFY_ARROW, arrow, kArrowChars);
+    wcsncat(prefix, arrow, kItemChars - 1 - wcslen(prefix));
+
+    int16_t preselected = paper.code;
+    const int current = ChosenPaperRow(page, IDC_LAYOUT_MAGNIFY_LIST);
+    if (mode == kLoadRefresh && Selection(page, IDC_LAYOUT_MAGNIFY_LIST) > 0 && current >= 0)
+        preselected = model.availablePapers[current].paperCode;
+    else if (mode == kLoadFromSettings && s.layoutMode != kLayoutZoom)
+        preselected = s.magnifyPaper;
+
+    SendDlgItemMessageW(page, IDC_LAYOUT_MAGNIFY_LIST, CB_RESETCONTENT, 0, 0);
+    WCHAR none[kItemChars] = L"";
+    LoadResourceString(IDS_MAGNIFY_NONE, none, kItemChars);
+    AddPaperItem(page, IDC_LAYOUT_MAGNIFY_LIST, none, paper.row, false);
+    const uint32_t mask = ZoomTargetMask(KeywordIndexOfCode(paper.code), model.localeArea);
+    ForEachTarget(mask, [&](int row) {
+        const PaperRow& target = model.availablePapers[row];
+        if (row == paper.row || !Offered(PaperRatio(kRatioMagnify, paper.code, target.paperCode)))
+            return;
+        WCHAR text[kItemChars];
+        wcsncpy(text, prefix, kItemChars);
+        const int used = static_cast<int>(wcslen(text));
+        LoadPaperName(row, text + used, kItemChars - used);
+        AddPaperItem(page, IDC_LAYOUT_MAGNIFY_LIST, text, row, target.paperCode == preselected);
+    });
+}
+
+void FillTargetList(HWND page, const DocumentSettings& s, const ModelProfile& profile, const PaperChoice& paper,
+                    int mode)
+{
+    const ModelState& model = Model();
+    int16_t preselected = mode == kLoadDefaults ? profile.paperDefault : s.nUpPaper;
+    const int current = ChosenPaperRow(page, IDC_LAYOUT_TARGET_LIST);
+    if (mode == kLoadRefresh && NUpChecked(page) && current >= 0)
+        preselected = model.availablePapers[current].paperCode;
+
+    SendDlgItemMessageW(page, IDC_LAYOUT_TARGET_LIST, CB_RESETCONTENT, 0, 0);
+    const int kind = Checked(page, IDC_LAYOUT_NUP_4IN1) ? kRatioFourInOne : kRatioTwoInOne;
+    const uint32_t mask = NUpTargetMask(KeywordIndexOfCode(paper.code), model.localeArea);
+    ForEachTarget(mask, [&](int row) {
+        const PaperRow& target = model.availablePapers[row];
+        if (!Offered(PaperRatio(kind, paper.code, target.paperCode)))
+            return;
+        if (kind == kRatioFourInOne && paper.code == kPaperCodeB5 && target.paperCode == kPaperCodePostcard)
+            return;
+        WCHAR name[kItemChars] = L"";
+        LoadPaperName(row, name, kItemChars);
+        AddPaperItem(page, IDC_LAYOUT_TARGET_LIST, name, row, target.paperCode == preselected);
+    });
+    if (mask == 0) {
+        const int row = AvailablePaperOfCode(profile.paperDefault);
+        WCHAR name[kItemChars] = L"";
+        LoadPaperName(row, name, kItemChars);
+        AddPaperItem(page, IDC_LAYOUT_TARGET_LIST, name, row, false);
+    }
+}
+
+void SelectFirstIfNone(HWND page, int list)
+{
+    if (Selection(page, list) < 0)
+        SendDlgItemMessageW(page, list, CB_SETCURSEL, 0, 0);
+}
+
+}  // namespace
+
+void ShowOrientationPicture(HWND page)
+{
+    SetPicture(page, IDC_LAYOUT_ORIENT_ICON,
+               Checked(page, IDC_LAYOUT_PORTRAIT) ? IDI_ORIENT_PORTRAIT : IDI_ORIENT_LANDSCAPE);
+}
+
+int LayoutOfControls(HWND page)
+{
+    if (Checked(page, IDC_LAYOUT_NUP_2IN1))
+        return kLayoutTwoInOne;
+    if (Checked(page, IDC_LAYOUT_NUP_4IN1))
+        return kLayoutFourInOne;
+    return Selection(page, IDC_LAYOUT_MAGNIFY_LIST) > 0 ? kLayoutMagnify : kLayoutZoom;
+}
+
+bool ChosenPaperCode(HWND page, int list, int16_t* code)
+{
+    const int row = ChosenPaperRow(page, list);
+    if (row < 0)
+        return false;
+    *code = Model().availablePapers[row].paperCode;
+    return true;
+}
+
+void LoadLayoutArea(HWND page, SheetState* state, const ModelProfile& profile, int mode)
+{
+    PaperChoice paper = {};
+    const bool hasPaper = SelectedPaper(page, &paper);
+    const bool offered = hasPaper && (profile.driverVariant == 1 || profile.driverVariant == 2) &&
+                         NUpTargetMask(KeywordIndexOfCode(paper.code), Model().localeArea) != 0;
+    int radio = IDC_LAYOUT_NUP_1IN1;
+    if (offered && mode != kLoadRefresh) {
+        const int16_t layout = mode == kLoadFromSettings ? state->settings->layoutMode : kLayoutZoom;
+        radio = layout == kLayoutTwoInOne    ? IDC_LAYOUT_NUP_2IN1
+                : layout == kLayoutFourInOne ? IDC_LAYOUT_NUP_4IN1
+                                             : IDC_LAYOUT_NUP_1IN1;
+    }
+    if (!offered || mode != kLoadRefresh)
+        CheckRadioButton(page, IDC_LAYOUT_NUP_1IN1, IDC_LAYOUT_NUP_4IN1, radio);
+    EnableControls(page, kNUpChoices, offered);
+    RefreshTargetLists(page, state, profile, mode);
+    RefreshPositions(page, *state->settings, mode);
+    ShowLayoutPicture(page);
+}
+
+void RefreshTargetLists(HWND page, SheetState* state, const ModelProfile& profile, int mode)
+{
+    PaperChoice paper = {};
+    if ((profile.driverVariant == 1 || profile.driverVariant == 2) && SelectedPaper(page, &paper)) {
+        FillMagnifyList(page, *state->settings, paper, mode);
+        FillTargetList(page, *state->settings, profile, paper, mode);
+    }
+    SelectFirstIfNone(page, IDC_LAYOUT_MAGNIFY_LIST);
+    SelectFirstIfNone(page, IDC_LAYOUT_TARGET_LIST);
+    const bool nUp = NUpChecked(page);
+    EnableControls(page, kMagnifyControls, !nUp);
+    EnableControls(page, kTargetControls, nUp);
+    RefreshZoomBox(page, state, mode);
+    RefreshZoomBox(page, state, mode);
+    RefreshRotate(state->handlingPage, state, kLoadRefresh);
+}
+
+void RefreshZoomBox(HWND page, SheetState* state, int mode)
+{
+    const int layout = LayoutOfControls(page);
+    HWND edit = GetDlgItem(page, IDC_LAYOUT_ZOOM_EDIT);
+    SendMessageW(edit, EM_SETREADONLY, layout != kLayoutZoom, 0);
+    EnableWindow(GetDlgItem(page, IDC_LAYOUT_ZOOM_UPDOWN), layout == kLayoutZoom);
+    if (layout == kLayoutZoom) {
+        const int zoom = mode == kLoadDefaults ? 100 : state->settings->zoomPercent;
+        SetDlgItemInt(page, IDC_LAYOUT_ZOOM_EDIT, static_cast<UINT>(zoom), TRUE);
+        return;
+    }
+    PaperChoice paper = {};
+    int16_t target = 0;
+    const int list = layout == kLayoutMagnify ? IDC_LAYOUT_MAGNIFY_LIST : IDC_LAYOUT_TARGET_LIST;
+    const int kind = layout == kLayoutMagnify   ? kRatioMagnify
+                     : layout == kLayoutTwoInOne ? kRatioTwoInOne
+                                                 : kRatioFourInOne;
+    int ratio = 0;
+    if (SelectedPaper(page, &paper) && ChosenPaperCode(page, list, &target))
+        ratio = PaperRatio(kind, paper.code, target);
+    SetDlgItemInt(page, IDC_LAYOUT_ZOOM_EDIT, static_cast<UINT>(ratio), FALSE);
+}
+
+void RefreshPositions(HWND page, const DocumentSettings& settings, int mode)
+{
+    const bool nUp = NUpChecked(page);
+    const int patterns = Checked(page, IDC_LAYOUT_NUP_2IN1) ? 2 : 4;
+    int selected = 0;
+    if (mode == kLoadRefresh && nUp)
+        selected = Selection(page, IDC_LAYOUT_POSITION_LIST);
+    else if (mode == kLoadFromSettings)
+        selected = settings.nUpPosition;
+    SendDlgItemMessageW(page, IDC_LAYOUT_POSITION_LIST, CB_RESETCONTENT, 0, 0);
+    WCHAR format[kItemChars] = L"";
+    LoadResourceString(IDS_PATTERN_FORMAT, format, kItemChars);
+    for (int number = 1; number <= patterns; ++number) {
+        WCHAR text[kItemChars] = L"";
+        _snwprintf(text, kItemChars - 1, format, number);
+        SendDlgItemMessageW(page, IDC_LAYOUT_POSITION_LIST, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+    }
+    if (selected < 0 || selected >= patterns)
+        selected = 0;
+    SendDlgItemMessageW(page, IDC_LAYOUT_POSITION_LIST, CB_SETCURSEL, selected, 0);
+    EnableControls(page, kPositionControls, nUp);
+}
+
+void ShowLayoutPicture(HWND page)
+{
+    const bool portrait = Checked(page, IDC_LAYOUT_PORTRAIT);
+    int pattern = Selection(page, IDC_LAYOUT_POSITION_LIST);
+    int icon = portrait ? IDI_NUP1_PORTRAIT : IDI_NUP1_LANDSCAPE;
+    if (Checked(page, IDC_LAYOUT_NUP_2IN1)) {
+        pattern = pattern >= 0 && pattern < 2 ? pattern : 0;
+        icon = (portrait ? IDI_NUP2_FIRST : IDI_NUP2_FIRST + 2) + pattern;
+    } else if (Checked(page, IDC_LAYOUT_NUP_4IN1)) {
+        pattern = pattern >= 0 && pattern < 4 ? pattern : 0;
+        icon = (portrait ? IDI_NUP4_FIRST : IDI_NUP4_FIRST + 4) + pattern;
+    }
+    SetPicture(page, IDC_LAYOUT_NUP_ICON, icon);
+}
+
+int32_t NUpCode(HWND page)
+{
+    const int pattern = Selection(page, IDC_LAYOUT_POSITION_LIST);
+    if (Checked(page, IDC_LAYOUT_NUP_2IN1))
+        return pattern == 1 ? -2 : 2;
+    if (Checked(page, IDC_LAYOUT_NUP_4IN1)) {
+        static const int32_t kCodes[4] = {4, -4, 5, -5};
+        return kCodes[pattern >= 0 && pattern < 4 ? pattern : 0];
+    }
+    return 1;
+}
