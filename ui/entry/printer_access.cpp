@@ -17,7 +17,7 @@ HANDLE OpenPrinterWith(const WCHAR* printerName, ACCESS_MASK access)
 {
     PRINTER_DEFAULTSW defaults = {nullptr, nullptr, access};
     HANDLE printer = nullptr;
-    if (!printerName || !OpenPrinterW(const_cast<WCHAR*>(printerName), &printer, &defaults))
+    if (!printerName || !printerName[0] || !OpenPrinterW(const_cast<WCHAR*>(printerName), &printer, &defaults))
         return nullptr;
     return printer;
 }

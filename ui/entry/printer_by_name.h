@@ -8,10 +8,7 @@
 #include <windows.h>
 
 #include "entry/holders.h"
-
-// Opens a printer by name with read access (PRINTER_ACCESS_USE); null when
-// that fails or without a name.
-HANDLE OpenPrinterForReading(const WCHAR* printerName);
+#include "entry/printer_access.h"
 
 class PrinterForCall {
 public:
