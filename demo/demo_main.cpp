@@ -22,6 +22,7 @@
 #include "job_report.h"
 #include "preferences_sheet.h"
 #include "printer_data_report.h"
+#include "printer_properties_sheet.h"
 #include "profile/model_profile.h"
 #include "profile_report.h"
 #include "report_text.h"
@@ -116,6 +117,20 @@ int wmain(int argc, wchar_t** argv)
         Field("picture", file.c_str());
     if (!interactive && !pictures.empty() && sheet.files.size() != 4)
         return Fail(L"the sheet did not show its four pages");
+
+    // The printer's own properties, as the printer folder opens them.
+    if (!interactive) {
+        Heading("Printer properties through the common property-sheet UI (DrvDevicePropertySheets)");
+        const SheetPictureRun device =
+            OpenPrinterPropertiesSheet(driver.module, printer.get(), printerName, pictures, stem + L"-printer");
+        Field("CommonPropertySheetUIW", std::to_wstring(device.result).c_str());
+        for (const std::wstring& title : device.pages)
+            Field("page", title.c_str());
+        for (const std::wstring& file : device.files)
+            Field("picture", file.c_str());
+        if (!pictures.empty() && device.files.size() != 2)
+            return Fail(L"the printer's sheet did not show its two pages");
+    }
 
     RunPrintJob(driver, printer.get(), printerName.c_str(), reinterpret_cast<DEVMODEW*>(&settings),
                 L"Quarterly report \"draft\"", 3);

@@ -93,3 +93,8 @@ void MessageBoxAnswerer::WhileOpen(std::function<void()> action)
 {
     boxes.whileOpen = std::move(action);
 }
+
+void MessageBoxAnswerer::SetAnswer(int answer)
+{
+    boxes.answer = answer;
+}

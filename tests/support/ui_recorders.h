@@ -57,6 +57,8 @@ public:
     void Clear();
     // Runs while a box is "open", on the thread that opened it.
     void WhileOpen(std::function<void()> action);
+    // Later boxes are answered with `answer` (IDYES, IDNO ...).
+    void SetAnswer(int answer);
 
 private:
     ImportSwap swap_;

@@ -17,6 +17,7 @@
 
 #include "driver_install.h"
 #include "preferences_sheet.h"
+#include "printer_properties_sheet.h"
 #include "resources/resource_ids.h"
 #include "window_picture.h"
 
@@ -231,16 +232,24 @@ int PictureDriverScreens(const std::wstring& filesDir, const std::wstring& outDi
                         reinterpret_cast<DEVMODEW*>(settings.data()), nullptr, DM_OUT_BUFFER);
     const SheetPictureRun run = OpenPreferencesSheet(printer, printerName, reinterpret_cast<DEVMODEW*>(settings.data()),
                                                      false, outDir, L"v" + std::to_wstring(variant), true);
+    const SheetPictureRun device =
+        OpenPrinterPropertiesSheet(driver, printer, printerName, outDir, L"v" + std::to_wstring(variant) + L"-printer");
     DeletePrinter(printer);
     ClosePrinter(printer);
     if (driver)
         FreeLibrary(driver);
+    int failures = 0;
     if (run.files.size() != 5) {
         fwprintf(stderr, L"gallery: the variant %d printer showed %d of its four pages and About\n", variant,
                  static_cast<int>(run.files.size()));
-        return 1;
+        ++failures;
     }
-    return 0;
+    if (device.files.size() != 2) {
+        fwprintf(stderr, L"gallery: the variant %d printer's own sheet showed %d of its two pages\n", variant,
+                 static_cast<int>(device.files.size()));
+        ++failures;
+    }
+    return failures;
 }
 
 }  // namespace

@@ -72,8 +72,9 @@ void SavePicture(HWND window, const std::wstring& path, SheetPictureRun* run)
         run->files.push_back(path);
 }
 
-// Runs on its own thread while the sheet's thread is inside the sheet.
-void PictureEveryPage(DWORD sheetThread, const std::wstring& folder, const std::wstring& stem, bool about,
+}  // namespace
+
+void PictureSheetPages(DWORD sheetThread, const std::wstring& folder, const std::wstring& stem, bool about,
                       SheetPictureRun* run)
 {
     HWND sheet = WaitForDialog(sheetThread, nullptr);
@@ -102,8 +103,6 @@ void PictureEveryPage(DWORD sheetThread, const std::wstring& folder, const std::
     PostMessageW(sheet, PSM_PRESSBUTTON, PSBTN_OK, 0);
 }
 
-}  // namespace
-
 std::wstring FileNamePartOfTitle(const std::wstring& title)
 {
     std::wstring part;
@@ -125,7 +124,7 @@ SheetPictureRun OpenPreferencesSheet(HANDLE printer, const std::wstring& printer
     SheetPictureRun run;
     std::thread pictures;
     if (!interactive)
-        pictures = std::thread(PictureEveryPage, GetCurrentThreadId(), folder, stem, about, &run);
+        pictures = std::thread(PictureSheetPages, GetCurrentThreadId(), folder, stem, about, &run);
     run.result = DocumentPropertiesW(nullptr, printer, const_cast<WCHAR*>(printerName.c_str()), settings, settings,
                                      DM_IN_PROMPT | DM_IN_BUFFER | DM_OUT_BUFFER);
     if (pictures.joinable())

@@ -25,6 +25,12 @@ SheetPictureRun OpenPreferencesSheet(HANDLE printer, const std::wstring& printer
                                      bool interactive, const std::wstring& folder, const std::wstring& stem,
                                      bool about);
 
+// What the picture thread does with the sheet that thread `sheetThread`
+// opens: waits for it, saves each page (and About when `about`) as said
+// above, then presses OK. Runs on a thread of its own.
+void PictureSheetPages(DWORD sheetThread, const std::wstring& folder, const std::wstring& stem, bool about,
+                       SheetPictureRun* run);
+
 // A page title as a file-name part: lower case, letters and digits, the rest
 // one dash ("Paper/Layout" gives "paper-layout").
 std::wstring FileNamePartOfTitle(const std::wstring& title);

@@ -1,6 +1,78 @@
 #include "devsheet/device_sheet.h"
 
-LONG DevicePropertySheets(PROPSHEETUI_INFO* /*info*/, LPARAM /*param*/)
+#include "docsheet/page_tables.h"
+#include "docsheet/sheet_model.h"
+#include "docsheet/sheet_page.h"
+#include "docsheet/sheet_state.h"
+#include "entry/holders.h"
+
+namespace {
+
+LONG BuildSheet(PROPSHEETUI_INFO* info, const DEVICEPROPERTYHEADER& header)
 {
-    return -1;
+    int32_t driverVariant = 0;
+    {
+        HeapBlock profile(sizeof(ModelProfile));
+        if (!profile)
+            return -1;
+        ModelLockHolder lock;
+        // Without a printer the pages show the library's defaults.
+        if (header.hPrinter)
+            LoadSheetModel(header.hPrinter, profile.as<ModelProfile>());
+        else
+            LoadModelProfile(nullptr, profile.as<ModelProfile>());
+        driverVariant = profile.as<ModelProfile>()->driverVariant;
+    }
+
+    auto* state = static_cast<SheetState*>(HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, sizeof(SheetState)));
+    if (!state)
+        return -1;
+    state->canChange = (header.Flags & DPS_NOPERMISSION) ? 0 : 1;
+    state->comPropSheet = info->pfnComPropSheet;
+    state->comPropSheetHandle = info->hComPropSheet;
+    state->printerName = header.pszPrinterName;
+    state->printerNameCopy = header.pszPrinterName;
+    state->printerHandle = header.hPrinter;
+    state->printer = header.hPrinter;
+    info->UserData = reinterpret_cast<ULONG_PTR>(state);
+
+    const PageTableEntry* table = DevicePageTable(driverVariant);
+    if (info->pfnComPropSheet) {
+        // The device pages report their result by deviceResultPage, so the
+        // handles are not kept.
+        for (int i = 0; i < kDevicePageCount; ++i) {
+            if (table[i].enabled)
+                AddSheetPage(*info, table[i], state);
+        }
+    }
+    info->Result = 0;
+    return 1;
+}
+
+void FreeSheet(PROPSHEETUI_INFO* info)
+{
+    if (info->UserData)
+        HeapFree(GetProcessHeap(), 0, reinterpret_cast<void*>(info->UserData));
+    info->UserData = 0;
+}
+
+}  // namespace
+
+LONG DevicePropertySheets(PROPSHEETUI_INFO* info, LPARAM param)
+{
+    if (!info)
+        return -1;
+    switch (info->Reason) {
+    case PROPSHEETUI_REASON_INIT: {
+        const auto* header = reinterpret_cast<const DEVICEPROPERTYHEADER*>(info->lParamInit ? info->lParamInit : param);
+        if (!header)
+            return -1;
+        return BuildSheet(info, *header);
+    }
+    case PROPSHEETUI_REASON_DESTROY:
+        FreeSheet(info);
+        return 1;
+    default:   // GET_INFO_HEADER and SET_RESULT among them: nothing to do
+        return 1;
+    }
 }

@@ -5,6 +5,7 @@
 #include "docsheet/input_record.h"
 #include "docsheet/page_tables.h"
 #include "docsheet/settings_without_ui.h"
+#include "docsheet/sheet_page.h"
 #include "docsheet/sheet_model.h"
 #include "docsheet/sheet_state.h"
 #include "entry/driver_files.h"
@@ -17,7 +18,6 @@
 namespace {
 
 constexpr LONG kDocumentSettingsSize = static_cast<LONG>(kSettingsBytes);
-constexpr int kTitleChars = 64;
 
 // The output record as the sheet starts editing it: the caller's record
 // merged into the defaults, or the user's stored settings, or the defaults.
@@ -35,28 +35,6 @@ void PrepareOutput(const DOCUMENTPROPERTYHEADER& header, HANDLE printer, ModelPr
         return;
     }
     CopyModelDefaults(header.pszPrinterName, profile, output);
-}
-
-// Adds the page of `row` through the platform's callback; its handle, or 0.
-HANDLE AddPage(const PROPSHEETUI_INFO& info, const PageTableEntry& row, SheetState* state)
-{
-    WCHAR text[kTitleChars + 1];
-    const int length = LoadResourceString(row.titleId, text, kTitleChars + 1);
-    HeapBlock title((length + 1) * sizeof(WCHAR));
-    if (title)
-        CopyMemory(title.get(), text, (length + 1) * sizeof(WCHAR));
-
-    PROPSHEETPAGEW page = {};
-    page.dwSize = PROPSHEETPAGEW_V2_SIZE;
-    page.dwFlags = PSP_USETITLE | PSP_HASHELP;
-    page.hInstance = ResourceLibrary();
-    page.pszTemplate = MAKEINTRESOURCEW(row.templateId);
-    page.pszTitle = title ? title.as<WCHAR>() : L"";
-    page.pfnDlgProc = row.procedure;
-    page.lParam = reinterpret_cast<LPARAM>(state);
-    // The callback keeps its own copy of the page and its title.
-    return reinterpret_cast<HANDLE>(
-        info.pfnComPropSheet(info.hComPropSheet, CPSFUNC_ADD_PROPSHEETPAGEW, reinterpret_cast<LPARAM>(&page), 0));
 }
 
 LONG BuildSheet(PROPSHEETUI_INFO* info, const DOCUMENTPROPERTYHEADER& header)
@@ -91,7 +69,7 @@ LONG BuildSheet(PROPSHEETUI_INFO* info, const DOCUMENTPROPERTYHEADER& header)
     if (info->pfnComPropSheet) {
         for (int i = 0; i < kDocumentPageCount; ++i) {
             if (table[i].enabled)
-                state->pageHandles[i] = AddPage(*info, table[i], state);
+                state->pageHandles[i] = AddSheetPage(*info, table[i], state);
         }
     }
     return 1;

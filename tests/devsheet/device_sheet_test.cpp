@@ -1,0 +1,128 @@
+// The printer's own property sheet as the platform opens it: its pages, its
+// life, a user without permission, and what its options change elsewhere.
+#include "docsheet/sheet_state.h"
+
+#include <winspool.h>
+
+#include <gtest/gtest.h>
+
+#include "devsheet/device_sheet_fixture.h"
+#include "support/model_printers.h"
+#include "../resources/resource_ids.h"
+
+namespace {
+
+class DeviceSheet : public ::testing::TestWithParam<int> {};
+
+const int kTemplates[3][kDevicePageCount] = {
+    {IDD_DEVICE_OPTIONS_V1, IDD_FONT_SUBSTITUTION_V1},
+    {IDD_DEVICE_OPTIONS, IDD_FONT_SUBSTITUTION},
+    {IDD_DEVICE_OPTIONS, IDD_FONT_SUBSTITUTION},
+};
+const UINT kTitles[kDevicePageCount] = {IDS_TITLE_DEVICE_OPTIONS, IDS_TITLE_FONT_SUBSTITUTION};
+
+// Every control of both pages, by page.
+const int kDeviceOptionsControls[] = {
+    IDC_OPTIONS_TRAYS_LABEL, IDC_OPTIONS_TRAYS_EDIT,   IDC_OPTIONS_TRAYS_UPDOWN, IDC_OPTIONS_MEMORY_LABEL,
+    IDC_OPTIONS_MEMORY_LIST, IDC_OPTIONS_SECURE_CHECK, IDC_OPTIONS_PASSWORD,     IDC_OPTIONS_DUPLEX_UNIT,
+    IDC_OPTIONS_INNER_TRAY,  IDC_OPTIONS_OUTER_TRAY,   IDC_OPTIONS_FINISHER,     IDC_RESTORE_DEFAULTS,
+    IDC_ABOUT_BUTTON};
+const int kFontSubstitutionControls[] = {IDC_FONTSUBS_TABLE, IDC_FONTSUBS_FACE,    IDC_FONTSUBS_LABEL,
+                                         IDC_FONTSUBS_LIST,  IDC_RESTORE_DEFAULTS, IDC_ABOUT_BUTTON};
+
+}  // namespace
+
+TEST_P(DeviceSheet, AddsTheTwoPagesOfItsVariantAndFreesItsStateAtDestroy)
+{
+    DeviceSheetFixture sheet(SampleDriver(GetParam()));
+    ASSERT_EQ(1, sheet.Open());
+    SheetHost& host = sheet.host();
+    EXPECT_EQ(0u, host.info().Result);
+    ASSERT_EQ(kDevicePageCount, host.pageCount());
+    const auto* state = reinterpret_cast<const SheetState*>(host.info().UserData);
+    ASSERT_NE(nullptr, state);
+    for (int i = 0; i < kDevicePageCount; ++i) {
+        const PROPSHEETPAGEW& page = host.pageRecord(i);
+        EXPECT_EQ(PROPSHEETPAGEW_V2_SIZE, page.dwSize) << "page " << i;
+        EXPECT_EQ(static_cast<DWORD>(PSP_USETITLE | PSP_HASHELP), page.dwFlags) << "page " << i;
+        EXPECT_EQ(MAKEINTRESOURCEW(kTemplates[GetParam() - 1][i]), page.pszTemplate) << "page " << i;
+        EXPECT_EQ(reinterpret_cast<LPARAM>(state), page.lParam) << "page " << i;
+        WCHAR title[64] = L"";
+        LoadStringW(page.hInstance, kTitles[i], title, 64);
+        EXPECT_STRNE(L"", title);
+        EXPECT_EQ(std::wstring(title), host.pageTitle(i)) << "page " << i;
+    }
+    EXPECT_EQ(sheet.printer().handle(), state->printer);
+    EXPECT_EQ(sheet.printer().handle(), state->printerHandle);
+    EXPECT_EQ(1, state->canChange);
+    EXPECT_EQ(nullptr, state->settings);
+    for (HANDLE handle : state->pageHandles)
+        EXPECT_EQ(nullptr, handle);
+
+    HWND options = host.ShowPage(0);
+    HWND fonts = host.ShowPage(1);
+    EXPECT_EQ(options, state->deviceOptionsPage);
+    EXPECT_EQ(fonts, state->fontSubstitutionPage);
+    host.Press(PSBTN_CANCEL);
+    EXPECT_TRUE(host.closed());
+    EXPECT_EQ(1, host.destroyCalls());
+    EXPECT_EQ(0u, host.info().UserData);
+}
+
+INSTANTIATE_TEST_SUITE_P(Variants, DeviceSheet, ::testing::Values(1, 2, 3));
+
+TEST(DeviceSheetWithoutPermission, DisablesEveryControlAndWritesNothing)
+{
+    DeviceSheetFixture sheet(SampleDriver(2));
+    const DeviceOptionData stored = AllOptionsOn(3);
+    sheet.StoreOptions(stored);
+    sheet.StoreFontSubs({L"Gone Face", L"CourierSWC"});
+    ASSERT_EQ(1, sheet.Open(DPS_NOPERMISSION));
+    SheetHost& host = sheet.host();
+    EXPECT_EQ(0, reinterpret_cast<const SheetState*>(host.info().UserData)->canChange);
+    for (int id : kDeviceOptionsControls) {
+        HWND control = host.Control(0, id);
+        ASSERT_NE(nullptr, control) << "control " << id;
+        EXPECT_FALSE(IsWindowEnabled(control)) << "control " << id;
+    }
+    for (int id : kFontSubstitutionControls) {
+        HWND control = host.Control(1, id);
+        ASSERT_NE(nullptr, control) << "control " << id;
+        EXPECT_FALSE(IsWindowEnabled(control)) << "control " << id;
+    }
+    host.Press(PSBTN_OK);
+    EXPECT_TRUE(host.closed());
+    const DeviceOptionData after = sheet.StoredOptions();
+    EXPECT_EQ(0, memcmp(&stored, &after, sizeof(stored)));
+    EXPECT_EQ((std::vector<std::wstring>{L"Gone Face", L"CourierSWC"}), sheet.StoredFontSubs());
+}
+
+// What the page stores is what the capability query answers.
+TEST(DeviceSheetOptions, ReachTheCapabilityAnswers)
+{
+    DeviceSheetFixture sheet(SampleDriver(2));
+    DeviceOptionData stored = {};
+    stored.trayCount = 4;
+    sheet.StoreOptions(stored);
+    auto query = sheet.driver().Entry<DWORD(WINAPI*)(HANDLE, PWSTR, WORD, VOID*, PDEVMODEW)>("DrvDeviceCapabilities");
+    ASSERT_NE(nullptr, query);
+    auto ask = [&](WORD index, void* out) {
+        DEVMODEW ignored = {};
+        return query(sheet.printer().handle(), const_cast<WCHAR*>(sheet.printer().name().c_str()), index, out,
+                     &ignored);
+    };
+    EXPECT_EQ(6u, ask(DC_BINS, nullptr));   // automatic, bypass and four trays
+    EXPECT_EQ(0u, ask(DC_DUPLEX, nullptr));
+
+    ASSERT_EQ(1, sheet.Open());
+    SetWindowTextW(sheet.host().Control(0, IDC_OPTIONS_TRAYS_EDIT), L"2");
+    if (!IsDlgButtonChecked(sheet.host().ShowPage(0), IDC_OPTIONS_DUPLEX_UNIT))
+        sheet.host().Click(0, IDC_OPTIONS_DUPLEX_UNIT);
+    sheet.host().Press(PSBTN_OK);
+    ASSERT_TRUE(sheet.host().closed());
+
+    WORD bins[8] = {};
+    ASSERT_EQ(4u, ask(DC_BINS, bins));
+    EXPECT_EQ((std::vector<WORD>{1025, 1026, 1034, 1035}), std::vector<WORD>(bins, bins + 4));
+    EXPECT_EQ(1u, ask(DC_DUPLEX, nullptr));
+}
