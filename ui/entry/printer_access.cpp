@@ -30,6 +30,11 @@ HANDLE OpenPrinterFull(const WCHAR* printerName)
     return OpenPrinterWith(printerName, PRINTER_ALL_ACCESS);
 }
 
+HANDLE OpenPrinterForReading(const WCHAR* printerName)
+{
+    return OpenPrinterWith(printerName, PRINTER_ACCESS_USE);
+}
+
 HeapBlock GetPrinterInfo2(HANDLE printer)
 {
     if (!printer)
