@@ -2,7 +2,8 @@
 # Builds the driver (installing missing packages), installs it on a printer in
 # a fresh Wine prefix and reports what the driver makes of the printer.
 #   ./run-demo.sh [--arch x86_64|i686] [1|2|3] [--show]
-#     1, 2 or 3: the sample model profile of that driver variant (default 2)
+#     1, 2 or 3: the sample model profile of that driver variant alone
+#                (without one, variants 1, 2 and 3 in turn)
 #     --show:    open Printing Preferences on your display instead of taking
 #                pictures of its pages on the bench's own display
 #     --arch:    the 64-bit driver unless it says otherwise
@@ -12,12 +13,12 @@ cd "$(dirname "$0")"
 
 usage() { echo "usage: ./run-demo.sh [--arch x86_64|i686] [1|2|3] [--show]" >&2; exit 2; }
 arch=x86_64
-variant=2
+variants=()
 show=
 while [ $# -gt 0 ]; do
     case "$1" in
     --arch) [ $# -ge 2 ] || usage; arch=$2; shift ;;
-    1|2|3) variant=$1 ;;
+    1|2|3) variants=("$1") ;;
     --show) show=--show ;;
     *) usage ;;
     esac
@@ -26,4 +27,7 @@ done
 dir=$(build_dir "$arch")
 scripts/build.sh "$arch"
 [ "$arch" = i686 ] && require_wine32
-exec demo/run-demo "$(pwd)/$dir" "$variant" $show
+[ ${#variants[@]} -gt 0 ] || variants=(1 2 3)
+for variant in "${variants[@]}"; do
+    demo/run-demo "$(pwd)/$dir" "$variant" $show
+done

@@ -109,14 +109,17 @@ int wmain(int argc, wchar_t** argv)
         c = c == L' ' ? L'-' : c;
     const SheetPictureRun sheet = OpenPreferencesSheet(printer.get(), printerName,
                                                        reinterpret_cast<DEVMODEW*>(&settings), interactive,
-                                                       pictures, stem, false);
+                                                       pictures, stem, kPictureUserSize);
     Field("DocumentPropertiesW", std::to_wstring(sheet.result).c_str());
     for (const std::wstring& title : sheet.pages)
         Field("page", title.c_str());
+    if (!interactive)
+        Field("paper text", sheet.paperText.c_str());
     for (const std::wstring& file : sheet.files)
         Field("picture", file.c_str());
-    if (!interactive && !pictures.empty() && sheet.files.size() != 4)
-        return Fail(L"the sheet did not show its four pages");
+    if (!interactive && !pictures.empty() && sheet.files.size() != 4u + sheet.userPaperOffered)
+        return Fail(sheet.userPaperOffered ? L"the sheet did not show its four pages and User Size"
+                                           : L"the sheet did not show its four pages");
 
     // The printer's own properties, as the printer folder opens them.
     if (!interactive) {

@@ -231,7 +231,8 @@ int PictureDriverScreens(const std::wstring& filesDir, const std::wstring& outDi
     DocumentPropertiesW(nullptr, printer, const_cast<LPWSTR>(printerName.c_str()),
                         reinterpret_cast<DEVMODEW*>(settings.data()), nullptr, DM_OUT_BUFFER);
     const SheetPictureRun run = OpenPreferencesSheet(printer, printerName, reinterpret_cast<DEVMODEW*>(settings.data()),
-                                                     false, outDir, L"v" + std::to_wstring(variant), true);
+                                                     false, outDir, L"v" + std::to_wstring(variant),
+                                                     kPictureAbout | kPictureUserSize);
     const SheetPictureRun device =
         OpenPrinterPropertiesSheet(driver, printer, printerName, outDir, L"v" + std::to_wstring(variant) + L"-printer");
     DeletePrinter(printer);
@@ -239,9 +240,9 @@ int PictureDriverScreens(const std::wstring& filesDir, const std::wstring& outDi
     if (driver)
         FreeLibrary(driver);
     int failures = 0;
-    if (run.files.size() != 5) {
-        fwprintf(stderr, L"gallery: the variant %d printer showed %d of its four pages and About\n", variant,
-                 static_cast<int>(run.files.size()));
+    if (run.files.size() != 5u + run.userPaperOffered) {
+        fwprintf(stderr, L"gallery: the variant %d printer showed %d of its four pages, About%ls\n", variant,
+                 static_cast<int>(run.files.size()), run.userPaperOffered ? L" and User Size" : L"");
         ++failures;
     }
     if (device.files.size() != 2) {

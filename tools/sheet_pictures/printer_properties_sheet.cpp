@@ -33,7 +33,7 @@ SheetPictureRun OpenPrinterPropertiesSheet(HMODULE driver, HANDLE printer, const
     if (!entry || !commonSheet)
         return run;
     DevicePropertyHeader header = {sizeof(header), 0, printer, const_cast<WCHAR*>(printerName.c_str())};
-    std::thread pictures(PictureSheetPages, GetCurrentThreadId(), folder, stem, false, &run);
+    std::thread pictures(PictureSheetPages, GetCurrentThreadId(), folder, stem, 0u, &run);
     DWORD result = 0;
     run.result = commonSheet(nullptr, entry, reinterpret_cast<LPARAM>(&header), &result);
     pictures.join();
