@@ -1,8 +1,9 @@
 // The gallery: a picture of every screen of the driver, saved as
-// <name>.bmp. The Printing Preferences pages and the About dialog come from
-// an installed printer of each driver variant, opened through the platform
-// as an application opens them and filled by the driver itself; the screens
-// the driver does not show yet are opened from their templates with sample
+// <name>.bmp. The Printing Preferences pages, User Size, About and the
+// printer's own pages come from an installed printer of each driver
+// variant, opened through the platform as an application or the printer
+// folder opens them and filled by the driver itself; every template of the
+// printer's own pages and of User Size is also opened alone with sample
 // content (<id>-<name>.bmp).
 //
 //   gallery.exe DRIVER_FILES_FOLDER OUTPUT_FOLDER
@@ -32,7 +33,7 @@ struct Screen {
     const wchar_t* sheetCaption;  // pages only
 };
 
-// The screens the driver does not fill yet.
+// The templates opened alone, with sample content.
 const Screen kScreens[] = {
     {IDD_DEVICE_OPTIONS_V1, L"device-options-v1", true, L"Velofax Printer Properties"},
     {IDD_DEVICE_OPTIONS, L"device-options", true, L"Velofax Printer Properties"},
@@ -199,8 +200,9 @@ HWND Open(const Screen& screen)
 }
 
 
-// The Printing Preferences pages and About of a printer of `variant`, as
-// the driver fills them: v<variant>-<page>.bmp.
+// The Printing Preferences pages, User Size (where the model offers the
+// "User" paper), About and the printer's own pages of a printer of
+// `variant`, as the driver fills them: v<variant>-<page>.bmp.
 int PictureDriverScreens(const std::wstring& filesDir, const std::wstring& outDir, int variant)
 {
     DriverPackage package;
