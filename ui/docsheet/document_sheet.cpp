@@ -42,13 +42,13 @@ void PrepareOutput(const DOCUMENTPROPERTYHEADER& header, PrinterCall* call)
         stored = ReadUserSettings(header.pszPrinterName, output) != 0;
     }
     PjlJobFacts facts;
-    if (!copy && !stored)
+    if (!stored)
         GatherPjlJobFacts(nullptr, &facts);
 
     ModelLockHolder lock;
     ApplyModelProfile(call->profile, call->printer);
     if (copy)
-        MergeSettingsWith(output, copy.get(), bytes, call->printer ? call : nullptr);
+        MergeSettingsWith(output, copy.get(), bytes, call->printer ? call : nullptr, facts);
     else if (!stored)
         CopyModelDefaultsWith(header.pszPrinterName, &call->profile, facts, output);
 }

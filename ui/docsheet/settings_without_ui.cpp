@@ -89,7 +89,7 @@ LONG SettingsWithoutUi(const DOCUMENTPROPERTYHEADER& header, HANDLE printer)
     if (!stored)
         ResetToDefaults(header, *facts, &profile, record);
     if (merge) {
-        MergeSettingsWith(record, input, inputBytes, printer ? &call : nullptr);
+        MergeSettingsWith(record, input, inputBytes, printer ? &call : nullptr, facts->noPrinter);
         if (record->dmPaperSize == 0)
             ResetToDefaults(header, *facts, &profile, record);
     }

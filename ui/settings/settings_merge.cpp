@@ -3,6 +3,7 @@
 #include "entry/holders.h"
 #include "entry/model_lock.h"
 #include "entry/printer_access.h"
+#include "job/pjl_header.h"
 #include "profile/device_options.h"
 #include "profile/model_state.h"
 #include "profile/paper_lookups.h"
@@ -137,10 +138,13 @@ int MergeSettings(DocumentSettings* output, const void* input, size_t inputBytes
     call.printer = printer;
     if (printer)
         FetchDeviceOptions(&call);
-    return MergeSettingsWith(output, input, inputBytes, printer ? &call : nullptr);
+    PjlJobFacts noPrinter;
+    GatherPjlJobFacts(nullptr, &noPrinter);
+    return MergeSettingsWith(output, input, inputBytes, printer ? &call : nullptr, noPrinter);
 }
 
-int MergeSettingsWith(DocumentSettings* output, const void* input, size_t inputBytes, const PrinterCall* call)
+int MergeSettingsWith(DocumentSettings* output, const void* input, size_t inputBytes, const PrinterCall* call,
+                      const PjlJobFacts& noPrinter)
 {
     // 1. Without input there is nothing to merge.
     if (!input)
@@ -154,11 +158,11 @@ int MergeSettingsWith(DocumentSettings* output, const void* input, size_t inputB
     // both. Every test below reads the work copy, never the input.
     HeapBlock block(sizeof(DocumentSettings));
     if (!block) {
-        CopyDefaultSettings(nullptr, nullptr, output);
+        CopyDefaultSettingsWith(nullptr, nullptr, noPrinter, output);
         return 0;
     }
     DocumentSettings& work = *block.as<DocumentSettings>();
-    CopyDefaultSettings(nullptr, nullptr, &work);
+    CopyDefaultSettingsWith(nullptr, nullptr, noPrinter, &work);
     const bool ownPrivatePart =
         HoldsSizeFields(input, inputBytes) && SizesOf(input).driverExtra == kSettingsPrivateBytes;
     const int converted = ConvertSettings(input, inputBytes, &work, sizeof(work));

@@ -42,10 +42,13 @@ int ConvertSettings(const void* source, size_t sourceBytes, void* destination, s
 int MergeSettings(DocumentSettings* output, const void* input, size_t inputBytes, HANDLE printer);
 // The same with the printer's installed options fetched already
 // (FetchDeviceOptions), or null for no printer: the source is then checked
-// against every tray of the model. Makes no platform call, so that a caller
-// may hold the model lock.
+// against every tray of the model; and with the PJL facts of no printer
+// that the defaults take. Makes no platform call, so that a caller may hold
+// the model lock.
 struct PrinterCall;
-int MergeSettingsWith(DocumentSettings* output, const void* input, size_t inputBytes, const PrinterCall* call);
+struct PjlJobFacts;
+int MergeSettingsWith(DocumentSettings* output, const void* input, size_t inputBytes, const PrinterCall* call,
+                      const PjlJobFacts& noPrinter);
 
 // Copies the record's dmSize + dmDriverExtra bytes to the caller's buffer;
 // 1, or 0 (nothing written) when the buffer is missing or too small.
