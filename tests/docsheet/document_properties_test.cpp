@@ -278,3 +278,25 @@ TEST_F(SettingsWithoutUi, AdvancedPropertiesShowItsBoxAndChangeNothing)
     EXPECT_EQ(static_cast<UINT>(MB_OK), boxes.calls()[0].style);
     EXPECT_TRUE(SameRecord(before, output));
 }
+
+TEST_F(SettingsWithoutUi, APrinterEventBringsANewProfileVersionIntoTheJobIdentification)
+{
+    HeapBlock driverInfo(64 * 1024);
+    DWORD needed = 0;
+    ASSERT_TRUE(GetPrinterDriverW(printer_->handle(), nullptr, 3, driverInfo.as<BYTE>(), 64 * 1024, &needed));
+    const std::wstring profile = driverInfo.as<DRIVER_INFO_3W>()->pDataFile;
+    const std::wstring kept = profile + L".kept";
+    ASSERT_TRUE(CopyFileW(profile.c_str(), kept.c_str(), FALSE)) << "keeping the installed profile";
+    const std::string before = Defaults().jobIdentification;
+    ASSERT_NE(std::string::npos, before.find(" 4.11 ")) << before;
+
+    ASSERT_TRUE(WritePrivateProfileStringW(L"About", L"VERSION3", L"9.87", profile.c_str()));
+    auto event = driver_->Entry<BOOL(WINAPI*)(LPWSTR, INT, DWORD, LPARAM)>("DrvPrinterEvent");
+    const BOOL handled = event(const_cast<WCHAR*>(name().c_str()), PRINTER_EVENT_INITIALIZE, 0, 0);
+    const std::string after = Defaults().jobIdentification;
+    CopyFileW(kept.c_str(), profile.c_str(), FALSE);
+    DeleteFileW(kept.c_str());
+    event(const_cast<WCHAR*>(name().c_str()), PRINTER_EVENT_INITIALIZE, 0, 0);
+    EXPECT_TRUE(handled);
+    EXPECT_NE(std::string::npos, after.find(" 9.87 ")) << after;
+}

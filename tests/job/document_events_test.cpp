@@ -195,13 +195,32 @@ TEST_F(DocumentEventsTest, TheHeaderNamesTheJobFileExactlyWhenItIsWritten)
         const std::string header(record.pjlHeader);
         const std::string line = "@PJL SET VKPJLFILE=" + std::string(folder.begin(), folder.end()) + job + "\n";
         EXPECT_EQ(fits ? 0u : std::string::npos, header.find("@PJL SET VKPJLFILE=")) << "folder of " << length;
-        if (fits)
+        if (fits) {
             EXPECT_EQ(0u, header.find(line)) << header;
+        }
         const std::wstring file = folder + std::wstring(job.begin(), job.end());
         EXPECT_EQ(fits ? "@PJL SET JOBNAME=\"Deep folder\"\r\n" : "<absent>", FileText(file)) << "folder of " << length;
         DeleteFileW(file.c_str());
         Event(DOCUMENTEVENT_DELETEDC);
     }
+}
+
+TEST_F(DocumentEventsTest, ADocumentWritesAndDeletesTheFileItsHeaderNamedThoughTheFolderMoved)
+{
+    const std::wstring job = L"\\JOB" + std::to_wstring(GetCurrentProcessId());
+    const std::wstring named = FolderOfLength(120);
+    const std::wstring moved = FolderOfLength(130);
+    DocumentSettings record = DefaultRecord();
+    {
+        DocumentsFolderOverride documents(named);
+        ASSERT_EQ(1, CreateContext(reinterpret_cast<DEVMODEW*>(&record)));
+    }
+    DocumentsFolderOverride documents(moved);
+    EXPECT_EQ(1, StartDocument(L"Moved"));
+    EXPECT_EQ("@PJL SET JOBNAME=\"Moved\"\r\n", FileText(named + job)) << "the file the header names";
+    EXPECT_EQ("<absent>", FileText(moved + job));
+    Event(DOCUMENTEVENT_ENDDOCPOST);
+    EXPECT_EQ("<absent>", FileText(named + job)) << "deleted at the end of the document";
 }
 
 TEST_F(DocumentEventsTest, ResetCopiesTheNewRecordUnchanged)

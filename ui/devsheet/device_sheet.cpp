@@ -5,6 +5,7 @@
 #include "docsheet/sheet_page.h"
 #include "docsheet/sheet_state.h"
 #include "entry/holders.h"
+#include "profile/model_state.h"
 
 namespace {
 
@@ -12,16 +13,17 @@ LONG BuildSheet(PROPSHEETUI_INFO* info, const DEVICEPROPERTYHEADER& header)
 {
     int32_t driverVariant = 0;
     {
-        HeapBlock profile(sizeof(ModelProfile));
-        if (!profile)
-            return -1;
-        ModelLockHolder lock;
         // Without a printer the pages show the library's defaults.
+        PrinterCall call;
+        call.printer = header.hPrinter;
+        call.knownName = header.pszPrinterName;
         if (header.hPrinter)
-            LoadSheetModel(header.hPrinter, profile.as<ModelProfile>());
+            FetchSheetModel(&call);
         else
-            LoadModelProfile(nullptr, profile.as<ModelProfile>());
-        driverVariant = profile.as<ModelProfile>()->driverVariant;
+            FetchProfile(&call);
+        ModelLockHolder lock;
+        ApplyModelProfile(call.profile, header.hPrinter);
+        driverVariant = call.profile.driverVariant;
     }
 
     auto* state = static_cast<SheetState*>(HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, sizeof(SheetState)));

@@ -13,6 +13,8 @@
 #include "entry/printer_access.h"
 #include "entry/printer_by_name.h"
 #include "entry/resource_library.h"
+#include "job/pjl_header.h"
+#include "profile/model_state.h"
 #include "settings/settings_merge.h"
 
 namespace {
@@ -21,20 +23,34 @@ constexpr LONG kDocumentSettingsSize = static_cast<LONG>(kSettingsBytes);
 
 // The output record as the sheet starts editing it: the caller's record
 // merged into the defaults, or the user's stored settings, or the defaults.
-void PrepareOutput(const DOCUMENTPROPERTYHEADER& header, HANDLE printer, ModelProfile* profile)
+// What it needs from the registry and the spooler is read first; the model
+// lock is held only to apply the profile and build the record.
+void PrepareOutput(const DOCUMENTPROPERTYHEADER& header, PrinterCall* call)
 {
     auto* output = reinterpret_cast<DocumentSettings*>(header.pdmOut);
+    HeapBlock copy;
+    size_t bytes = 0;
+    bool stored = false;
     if (header.pdmIn) {
-        HeapBlock copy(sizeof(DocumentSettings));
+        copy = HeapBlock(sizeof(DocumentSettings));
         if (copy) {
-            const size_t bytes = CopyInputRecord(header.pdmIn, copy.as<DocumentSettings>());
-            MergeSettings(output, copy.get(), bytes, printer);
-            return;
+            bytes = CopyInputRecord(header.pdmIn, copy.as<DocumentSettings>());
+            if (call->printer)
+                FetchDeviceOptions(call);
         }
-    } else if (header.pszPrinterName && ReadUserSettings(header.pszPrinterName, output)) {
-        return;
+    } else if (header.pszPrinterName) {
+        stored = ReadUserSettings(header.pszPrinterName, output) != 0;
     }
-    CopyModelDefaults(header.pszPrinterName, profile, output);
+    PjlJobFacts facts;
+    if (!stored)
+        GatherPjlJobFacts(nullptr, &facts);
+
+    ModelLockHolder lock;
+    ApplyModelProfile(call->profile, call->printer);
+    if (copy)
+        MergeSettingsWith(output, copy.get(), bytes, call->printer ? call : nullptr, facts);
+    else if (!stored)
+        CopyModelDefaultsWith(header.pszPrinterName, &call->profile, facts, output);
 }
 
 LONG BuildSheet(PROPSHEETUI_INFO* info, const DOCUMENTPROPERTYHEADER& header)
@@ -42,13 +58,12 @@ LONG BuildSheet(PROPSHEETUI_INFO* info, const DOCUMENTPROPERTYHEADER& header)
     PrinterForCall printer(header.hPrinter, header.pszPrinterName);
     int32_t driverVariant = 0;
     {
-        HeapBlock profile(sizeof(ModelProfile));
-        if (!profile)
-            return -1;
-        ModelLockHolder lock;
-        LoadSheetModel(printer.get(), profile.as<ModelProfile>());
-        PrepareOutput(header, printer.get(), profile.as<ModelProfile>());
-        driverVariant = profile.as<ModelProfile>()->driverVariant;
+        PrinterCall call;
+        call.printer = printer.get();
+        call.knownName = header.pszPrinterName;
+        FetchSheetModel(&call);
+        PrepareOutput(header, &call);
+        driverVariant = call.profile.driverVariant;
     }
 
     auto* state = static_cast<SheetState*>(HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, sizeof(SheetState)));

@@ -4,12 +4,20 @@
 #include "docsheet/sheet_model.h"
 #include "entry/holders.h"
 #include "entry/printer_access.h"
+#include "entry/resource_library.h"
+#include "job/pjl_header.h"
 #include "profile/model_state.h"
 #include "settings/default_settings.h"
 #include "settings/finalize_settings.h"
 #include "settings/settings_merge.h"
 
 namespace {
+
+// The PJL facts both kinds of defaults need, gathered before the lock.
+struct SettingsFacts {
+    PjlJobFacts noPrinter;     // the template's own texts
+    PjlJobFacts withPrinter;   // the texts of the record handed out
+};
 
 // A name of this form reaches the printer through its local queue only; it
 // never takes settings stored for it per user.
@@ -18,55 +26,75 @@ bool IsLocalName(const WCHAR* printerName)
     return printerName && wcsstr(printerName, L",Local") != nullptr;
 }
 
-// Defaults, made ready for printing.
-void ResetToDefaults(const DOCUMENTPROPERTYHEADER& header, HANDLE printer, ModelProfile* profile,
+// Defaults, made ready for printing. Makes no platform call.
+void ResetToDefaults(const DOCUMENTPROPERTYHEADER& header, const SettingsFacts& facts, ModelProfile* profile,
                      DocumentSettings* record)
 {
-    CopyModelDefaults(header.pszPrinterName, profile, record);
-    FinalizeForPrinting(record, sizeof(*record), printer);
+    CopyModelDefaultsWith(header.pszPrinterName, profile, facts.noPrinter, record);
+    FinalizeForPrintingWith(record, sizeof(*record), facts.withPrinter);
 }
 
 }  // namespace
 
 void CopyModelDefaults(const WCHAR* printerName, ModelProfile* profile, DocumentSettings* output)
 {
+    PjlJobFacts facts;
+    GatherPjlJobFacts(nullptr, &facts);
+    CopyModelDefaultsWith(printerName, profile, facts, output);
+}
+
+void CopyModelDefaultsWith(const WCHAR* printerName, ModelProfile* profile, const PjlJobFacts& facts,
+                           DocumentSettings* output)
+{
     if (profile->paperDefault == 0) {
         profile->paperDefault = 1;
         Model().paperDefault = 1;
     }
-    CopyDefaultSettings(printerName, profile, output);
+    CopyDefaultSettingsWith(printerName, profile, facts, output);
 }
 
 LONG SettingsWithoutUi(const DOCUMENTPROPERTYHEADER& header, HANDLE printer)
 {
-    // The record and the input copy: two whole records, and the profile.
-    HeapBlock block(2 * sizeof(DocumentSettings) + sizeof(ModelProfile));
+    // The record, the input copy and the facts.
+    HeapBlock block(2 * sizeof(DocumentSettings) + sizeof(SettingsFacts));
     if (!block)
         return 1;
     auto* record = block.as<DocumentSettings>();
     DocumentSettings* input = record + 1;
-    auto* profile = reinterpret_cast<ModelProfile*>(input + 1);
+    auto* facts = reinterpret_cast<SettingsFacts*>(input + 1);
 
-    // The stored settings first, before the model is taken.
+    // Everything from the spooler, the registry, the shell and the profile
+    // file first, without the model lock; the stored settings before the
+    // model is taken.
+    PrinterCall call;
+    call.printer = printer;
+    call.knownName = header.pszPrinterName;
     BYTE* bytes = reinterpret_cast<BYTE*>(record);
-    bool stored = printer && ReadPrinterSettings(printer, bytes, bytes + kSettingsHeaderBytes);
+    bool stored = printer && ReadCallPrinterSettings(&call, bytes, bytes + kSettingsHeaderBytes);
     if (!stored && header.pszPrinterName && !IsLocalName(header.pszPrinterName))
         stored = ReadUserSettings(header.pszPrinterName, record) != 0;
     // The input is copied before anything is written: it may be the output.
     const bool merge = (header.fMode & DM_IN_BUFFER) && header.pdmIn;
     const size_t inputBytes = merge ? CopyInputRecord(header.pdmIn, input) : 0;
+    ModelProfile& profile = call.profile;
+    FetchProfile(&call);
+    LoadResourceLibraryForCall(&call);
+    if (merge && printer)
+        FetchDeviceOptions(&call);
+    GatherPjlJobFacts(printer ? &call : nullptr, &facts->withPrinter);
+    PjlJobFactsOfNoPrinter(facts->withPrinter, &facts->noPrinter);
 
     ModelLockHolder lock;
-    LoadSheetModel(printer, profile);
+    ApplyModelProfile(profile, printer);
     if (!stored)
-        ResetToDefaults(header, printer, profile, record);
+        ResetToDefaults(header, *facts, &profile, record);
     if (merge) {
-        MergeSettings(record, input, inputBytes, printer);
+        MergeSettingsWith(record, input, inputBytes, printer ? &call : nullptr, facts->noPrinter);
         if (record->dmPaperSize == 0)
-            ResetToDefaults(header, printer, profile, record);
+            ResetToDefaults(header, *facts, &profile, record);
     }
     if ((header.fMode & (DM_UPDATE | DM_COPY)) && header.pdmOut) {
-        FinalizeForPrinting(record, sizeof(*record), printer);
+        FinalizeForPrintingWith(record, sizeof(*record), facts->withPrinter);
         CopySettingsOut(*record, header.pdmOut, sizeof(*record));
     }
     return 1;

@@ -18,5 +18,9 @@ LONG SettingsWithoutUi(const DOCUMENTPROPERTYHEADER& header, HANDLE printer);
 // default paper gets the first. The caller holds the model lock, with the
 // printer's profile applied.
 void CopyModelDefaults(const WCHAR* printerName, ModelProfile* profile, DocumentSettings* output);
+// The same with the PJL facts of no printer gathered already: no platform call.
+struct PjlJobFacts;
+void CopyModelDefaultsWith(const WCHAR* printerName, ModelProfile* profile, const PjlJobFacts& facts,
+                           DocumentSettings* output);
 
 #endif

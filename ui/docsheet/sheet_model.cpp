@@ -1,16 +1,27 @@
 #include "docsheet/sheet_model.h"
 
 #include "entry/resource_library.h"
+#include "profile/model_state.h"
 
-void LoadSheetModel(HANDLE printer, ModelProfile* profile)
+namespace {
+
+ModelProfile FetchProfileOfSheet(const SheetState* state)
 {
-    LoadModelProfile(printer, profile);
-    // Finding the library among the driver's files costs two spooler calls.
-    if (!ResourceLibrary())
-        LoadResourceLibraryForPrinter(printer);
+    PrinterCall call;
+    call.printer = state ? state->printer : nullptr;
+    return FetchProfile(&call);
 }
 
-SheetModelScope::SheetModelScope(const SheetState* state)
+}  // namespace
+
+void FetchSheetModel(PrinterCall* call)
 {
-    LoadModelProfile(state ? state->printer : nullptr, &profile_);
+    FetchProfile(call);
+    // Finding the library among the driver's files costs two spooler calls.
+    LoadResourceLibraryForCall(call);
+}
+
+SheetModelScope::SheetModelScope(const SheetState* state) : profile_(FetchProfileOfSheet(state))
+{
+    ApplyModelProfile(profile_, state ? state->printer : nullptr);
 }

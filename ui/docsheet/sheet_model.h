@@ -7,15 +7,18 @@
 
 #include "docsheet/sheet_state.h"
 #include "entry/model_lock.h"
+#include "entry/printer_access.h"
 #include "profile/model_profile.h"
 
-// Loads and applies the printer's model profile into `profile` and loads the
-// resource library. The caller holds the model lock.
-void LoadSheetModel(HANDLE printer, ModelProfile* profile);
+// Fetches the printer's model profile into `call` and loads the resource
+// library, without the model lock. The caller then applies the profile
+// (ApplyModelProfile) under the lock.
+void FetchSheetModel(PrinterCall* call);
 
-// For one page message that reads the model tables: holds the model lock
-// and brings the library-wide model to the sheet's printer. Never keep one
-// across a message box, a dialog or a message loop.
+// For one page message that reads the model tables: fetches the sheet
+// printer's profile, then holds the model lock and brings the library-wide
+// model to that profile. Never keep one across a message box, a dialog or
+// a message loop.
 class SheetModelScope {
 public:
     explicit SheetModelScope(const SheetState* state);
@@ -25,8 +28,9 @@ public:
     const ModelProfile& profile() const { return profile_; }
 
 private:
-    ModelLockHolder lock_;
+    // In this order: the profile is fetched before the lock is taken.
     ModelProfile profile_;
+    ModelLockHolder lock_;
 };
 
 #endif

@@ -8,6 +8,7 @@
 #include "docsheet/document_sheet.h"
 #include "entry/printer_access.h"
 #include "job/document_events.h"
+#include "job/profile_version_cache.h"
 #include "printer/printer_events.h"
 
 extern "C" {
@@ -62,6 +63,8 @@ BOOL WINAPI DrvConvertDevMode(LPWSTR printerName, PDEVMODEW input, PDEVMODEW out
 // An upgraded driver keeps every stored value as it is.
 BOOL WINAPI DrvUpgradePrinter(DWORD /*level*/, LPBYTE /*upgradeInfo*/)
 {
+    // The upgraded driver's files may carry another profile version.
+    ForgetProfileVersions();
     return TRUE;
 }
 

@@ -126,9 +126,10 @@ const DocumentSettings* FetchPrinterSettings(PrinterCall* call)
     return settings;
 }
 
-int ReadPrinterSettings(HANDLE printer, void* publicPart, void* privatePart)
+namespace {
+
+int CopyPrinterSettings(const HeapBlock& info, void* publicPart, void* privatePart)
 {
-    HeapBlock info = GetPrinterInfo2(printer);
     if (!info)
         return 0;
     const BYTE* devMode = reinterpret_cast<const BYTE*>(info.as<PRINTER_INFO_2W>()->pDevMode);
@@ -147,6 +148,19 @@ int ReadPrinterSettings(HANDLE printer, void* publicPart, void* privatePart)
     CopyMemory(publicPart, devMode, kSettingsHeaderBytes);
     CopyMemory(privatePart, devMode + kSettingsHeaderBytes, kSettingsPrivateBytes);
     return 1;
+}
+
+}  // namespace
+
+int ReadPrinterSettings(HANDLE printer, void* publicPart, void* privatePart)
+{
+    return CopyPrinterSettings(GetPrinterInfo2(printer), publicPart, privatePart);
+}
+
+int ReadCallPrinterSettings(PrinterCall* call, void* publicPart, void* privatePart)
+{
+    FetchPrinterInfo(call);
+    return CopyPrinterSettings(call->info, publicPart, privatePart);
 }
 
 void WritePrinterSettings(HANDLE printer, const void* settings)

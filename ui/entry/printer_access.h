@@ -48,6 +48,9 @@ struct PrinterCall {
     // Without a handle: the printer's name, opened for reading on first need.
     const WCHAR* printerName = nullptr;
     UniquePrinter opened;
+    // The printer's name when the caller knows it, with or without a handle:
+    // the key of what the library remembers per printer. May stay null.
+    const WCHAR* knownName = nullptr;
 
     bool profileFetched = false;
     ModelProfile profile;             // "DriverProfile", else the profile file
@@ -82,6 +85,9 @@ HeapBlock& FetchDriverInfo(PrinterCall* call);
 
 // FindDriverFile over the driver files of the call.
 int FindCallDriverFile(PrinterCall* call, const WCHAR* fragment, WCHAR path[MAX_PATH]);
+
+// ReadPrinterSettings from the call's level-2 information.
+int ReadCallPrinterSettings(PrinterCall* call, void* publicPart, void* privatePart);
 
 // The printer's default device mode when it is a whole record of this
 // driver with its choice block, or null.

@@ -24,15 +24,19 @@ namespace {
 // named block. Each context keeps the section handle its creation opened,
 // in this list, and its deletion closes exactly that handle: the block
 // lives until the last context of the printer handle is deleted.
+// A context also keeps the job file its header names, so that its document
+// writes and deletes exactly that file without asking the shell again.
 struct ContextSection {
     HDC dc;
     HANDLE section;
     ContextSection* next;
+    bool jobFileKnown;
+    WCHAR jobFile[MAX_PATH];
 };
 ContextSection* contextSections = nullptr;
 SRWLOCK contextLock = SRWLOCK_INIT;
 
-void RememberSection(HDC dc, HANDLE section)
+void RememberSection(HDC dc, HANDLE section, const WCHAR* jobFile)
 {
     auto* entry = static_cast<ContextSection*>(HeapAlloc(GetProcessHeap(), 0, sizeof(ContextSection)));
     if (!entry) {
@@ -40,10 +44,36 @@ void RememberSection(HDC dc, HANDLE section)
         CloseHandle(section);
         return;
     }
+    entry->dc = dc;
+    entry->section = section;
+    entry->jobFileKnown = jobFile != nullptr;
+    entry->jobFile[0] = 0;
+    if (jobFile)
+        lstrcpynW(entry->jobFile, jobFile, MAX_PATH);
     AcquireSRWLockExclusive(&contextLock);
-    *entry = {dc, section, contextSections};
+    entry->next = contextSections;
     contextSections = entry;
     ReleaseSRWLockExclusive(&contextLock);
+}
+
+// The job file of the context, as its creation found it; else as the shell
+// names it now (a context this library did not create).
+bool ContextJobFile(HDC dc, WCHAR path[MAX_PATH])
+{
+    bool known = false;
+    bool found = false;
+    AcquireSRWLockShared(&contextLock);
+    for (const ContextSection* entry = contextSections; entry; entry = entry->next) {
+        if (entry->dc == dc) {
+            known = true;
+            found = entry->jobFileKnown;
+            if (found)
+                lstrcpynW(path, entry->jobFile, MAX_PATH);
+            break;
+        }
+    }
+    ReleaseSRWLockShared(&contextLock);
+    return known ? found : JobSettingsFilePath(path);
 }
 
 HANDLE ForgetSection(HDC dc)
@@ -97,7 +127,6 @@ void CreateContext(HANDLE printer, HDC dc, ULONG inputSize, void* input)
         CloseHandle(section);
         return;
     }
-    RememberSection(dc, section);
     block.header()->sectionHandle = static_cast<uint32_t>(reinterpret_cast<ULONG_PTR>(section));
     block.header()->pageCount = 0;
 
@@ -105,17 +134,25 @@ void CreateContext(HANDLE printer, HDC dc, ULONG inputSize, void* input)
     // fetched before the model lock is taken.
     PrinterCall call;
     call.printer = printer;
+    DEVMODEW* devMode = nullptr;
+    if (input && inputSize >= sizeof(DOCEVENT_CREATEDCPRE)) {
+        const auto* create = static_cast<DOCEVENT_CREATEDCPRE*>(input);
+        devMode = create->pdm;
+        call.knownName = create->pszDevice;
+    }
     const ModelProfile& profile = FetchProfile(&call);
     LoadResourceLibraryForCall(&call);
-    DEVMODEW* devMode = nullptr;
-    if (input && inputSize >= sizeof(DOCEVENT_CREATEDCPRE))
-        devMode = static_cast<DOCEVENT_CREATEDCPRE*>(input)->pdm;
     // Only a whole record of this driver is finalized in place; any other is
     // kept as it came. The application vouches for the size its record claims.
     const size_t devModeBytes = ClaimedRecordBytes(devMode);
     PjlJobFacts facts;
-    if (IsCompleteSettingsRecord(devMode, devModeBytes))
+    if (IsCompleteSettingsRecord(devMode, devModeBytes)) {
         GatherPjlJobFacts(&call, &facts);
+        RememberSection(dc, section, facts.jobFileFound ? facts.jobPath : nullptr);
+    } else {
+        WCHAR jobFile[MAX_PATH];
+        RememberSection(dc, section, JobSettingsFilePath(jobFile) ? jobFile : nullptr);
+    }
 
     {
         ModelLockHolder lock;
@@ -151,7 +188,7 @@ void* PointedAddress(ULONG inputSize, void* input)
     return *static_cast<void**>(input);
 }
 
-void StartDocument(HANDLE printer, const DOCINFOW* docInfo)
+void StartDocument(HANDLE printer, HDC dc, const DOCINFOW* docInfo)
 {
     WithBlock(printer, [&](const BlockView& block) {
         const auto* record = reinterpret_cast<const DocumentSettings*>(block.record());
@@ -166,7 +203,7 @@ void StartDocument(HANDLE printer, const DOCINFOW* docInfo)
         const bool withSuffix = options.finisher && bin == 3 && (record->staple || record->shift);
 
         WCHAR path[MAX_PATH];
-        if (!JobSettingsFilePath(path))
+        if (!ContextJobFile(dc, path))
             return;
         char jobName[kJobNameLimit + 1];
         ConvertDocumentName(jobName, docInfo ? docInfo->lpszDocName : nullptr,
@@ -197,7 +234,7 @@ int HandleDocumentEvent(HANDLE printer, HDC dc, int event, ULONG inputSize, void
         break;
     }
     case DOCUMENTEVENT_STARTDOCPRE:
-        StartDocument(printer, static_cast<const DOCINFOW*>(PointedAddress(inputSize, input)));
+        StartDocument(printer, dc, static_cast<const DOCINFOW*>(PointedAddress(inputSize, input)));
         break;
     case DOCUMENTEVENT_ENDPAGE:
         WithBlock(printer, [](const BlockView& block) {
@@ -212,7 +249,7 @@ int HandleDocumentEvent(HANDLE printer, HDC dc, int event, ULONG inputSize, void
         break;
     case DOCUMENTEVENT_ENDDOCPOST: {
         WCHAR path[MAX_PATH];
-        if (JobSettingsFilePath(path))
+        if (ContextJobFile(dc, path))
             DeleteFileW(path);
         break;
     }

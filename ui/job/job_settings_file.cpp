@@ -52,6 +52,11 @@ bool JobSettingsFileName(char path[MAX_PATH])
     return JobSettingsFileNames(wide, path);
 }
 
+bool JobSettingsFilePaths(WCHAR path[MAX_PATH], char narrow[MAX_PATH])
+{
+    return JobSettingsFileNames(path, narrow);
+}
+
 int ConvertDocumentName(char* destination, const WCHAR* name, int limit)
 {
     if (!destination)

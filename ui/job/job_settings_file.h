@@ -17,6 +17,8 @@ constexpr int kJobNameLimitWithSuffix = 58;
 bool JobSettingsFilePath(WCHAR path[MAX_PATH]);
 // The same path in the system code page, as the PJL header names it.
 bool JobSettingsFileName(char path[MAX_PATH]);
+// Both forms of the path at once, for one question to the shell.
+bool JobSettingsFilePaths(WCHAR path[MAX_PATH], char narrow[MAX_PATH]);
 
 // Converts a document name to the system code page into `destination`
 // (at least `limit` + 1 bytes): double quotes and control characters (DEL too) become

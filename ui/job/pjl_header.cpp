@@ -8,6 +8,7 @@
 #include "entry/printer_access.h"
 #include "entry/resource_library.h"
 #include "job/job_settings_file.h"
+#include "job/profile_version_cache.h"
 #include "profile/device_options.h"
 #include "profile/model_state.h"
 #include "profile/paper_lookups.h"
@@ -235,18 +236,34 @@ int IsOutputBinValid(int16_t bin, int32_t innerTray, int32_t outerTray, int32_t 
 void GatherPjlJobFacts(PrinterCall* call, PjlJobFacts* facts)
 {
     ZeroMemory(facts, sizeof(*facts));
-    facts->jobFileFound = JobSettingsFileName(facts->jobFile);
+    facts->jobFileFound = JobSettingsFilePaths(facts->jobPath, facts->jobFile);
     if (!call)
         return;
     facts->withPrinter = true;
-    ReadDeviceOptions(CallPrinter(call), &facts->installed);   // zero-filled when absent
+    const int32_t variant = FetchProfile(call).driverVariant;
+    // Only variant 2's finishing lines name the installed options.
+    if (variant == 2) {
+        if (const DeviceOptionData* installed = FetchDeviceOptions(call))
+            facts->installed = *installed;   // else zero-filled
+    }
     // Variant 1 takes its version from the resource library alone.
-    if (call->profileFetched && call->profile.driverVariant == 1)
+    if (variant == 1)
+        return;
+    if (FindCachedProfileVersion(call->knownName, facts->profileVersion, kVersionChars))
         return;
     WCHAR path[kDriverPathChars];
     if (FindCallDriverFile(call, kProfileFragment, path))
         ReadProfileVersion(path, kProfileVersionNumber, kVersionChars, facts->profileVersion);
     facts->profileVersion[kVersionChars - 1] = 0;
+    RememberProfileVersion(call->knownName, facts->profileVersion);
+}
+
+void PjlJobFactsOfNoPrinter(const PjlJobFacts& gathered, PjlJobFacts* facts)
+{
+    ZeroMemory(facts, sizeof(*facts));
+    facts->jobFileFound = gathered.jobFileFound;
+    CopyMemory(facts->jobFile, gathered.jobFile, sizeof(facts->jobFile));
+    CopyMemory(facts->jobPath, gathered.jobPath, sizeof(facts->jobPath));
 }
 
 void BuildPjlHeader(HANDLE printer, DocumentSettings* record)

@@ -19,12 +19,15 @@ struct PjlJobFacts {
     bool withPrinter;             // false: the built-in default options count
     bool jobFileFound;
     char jobFile[MAX_PATH];       // system code page, at most 259 bytes
+    WCHAR jobPath[MAX_PATH];      // the same file, for the document events
     WCHAR profileVersion[32];     // [About] VERSION3 of the profile; may be empty
     DeviceOptionData installed;   // zero-filled when the printer has none
 };
 
 // Fills `facts` for the printer of `call`, or for no printer (null).
 void GatherPjlJobFacts(PrinterCall* call, PjlJobFacts* facts);
+// The facts of no printer from facts gathered already: the same job file.
+void PjlJobFactsOfNoPrinter(const PjlJobFacts& gathered, PjlJobFacts* facts);
 
 // BuildPjlHeader from facts gathered already; takes the model lock only.
 void ComposePjlHeader(const PjlJobFacts& facts, DocumentSettings* record);

@@ -7,8 +7,9 @@
 #include "entry/holders.h"
 #include "entry/model_lock.h"
 #include "entry/printer_access.h"
-#include "job/pjl_header.h"
 #include "entry/resource_library.h"
+#include "job/pjl_header.h"
+#include "job/profile_version_cache.h"
 #include "printer/font_substitution.h"
 #include "printer/margin_table.h"
 #include "profile/device_options.h"
@@ -99,8 +100,9 @@ BOOL PreparePrinter(const WCHAR* received, bool initialize)
     call.printer = printer.get();
     WCHAR path[kDriverPathChars];
     FindCallDriverFile(&call, kProfileFragment, path);
-    ModelProfile profile;
+    ModelProfile& profile = call.profile;
     ReadModelProfile(path, &profile);
+    call.profileFetched = true;
     SetBinaryData(printer.get(), kDriverProfileValue, &profile, sizeof(profile));
     LoadResourceLibraryForCall(&call);
 
@@ -134,6 +136,8 @@ BOOL PreparePrinter(const WCHAR* received, bool initialize)
 
 BOOL HandlePrinterEvent(const WCHAR* printerName, int event)
 {
+    // Any event may come with new driver files for the printer.
+    ForgetProfileVersions();
     if (event != PRINTER_EVENT_INITIALIZE && event != PRINTER_EVENT_ADD_CONNECTION)
         return TRUE;
     if (!printerName)

@@ -199,6 +199,12 @@ void CopyDefaultSettings(const WCHAR* printerName, const ModelProfile* profile, 
 {
     PjlJobFacts facts;
     GatherPjlJobFacts(nullptr, &facts);
+    CopyDefaultSettingsWith(printerName, profile, facts, output);
+}
+
+void CopyDefaultSettingsWith(const WCHAR* printerName, const ModelProfile* profile, const PjlJobFacts& facts,
+                             DocumentSettings* output)
+{
     ModelLockHolder lock;
     BuildDefaultSettingsWith(printerName, facts);
     ApplyProfileColourOptions(profile);

@@ -37,6 +37,10 @@ void ApplyProfileColourOptions(const ModelProfile* profile);
 // BuildDefaultSettings, ApplyProfileColourOptions and a whole copy of the
 // template into `output`, under the model lock.
 void CopyDefaultSettings(const WCHAR* printerName, const ModelProfile* profile, DocumentSettings* output);
+// The same with the PJL facts of no printer gathered already: makes no
+// platform call, for callers that hold the model lock.
+void CopyDefaultSettingsWith(const WCHAR* printerName, const ModelProfile* profile, const PjlJobFacts& facts,
+                             DocumentSettings* output);
 
 // Puts the template back as it is at load (tests and tools only).
 void ResetDefaultTemplateForTesting();

@@ -2,6 +2,8 @@
 
 #include "entry/holders.h"
 #include "entry/model_lock.h"
+#include "entry/printer_access.h"
+#include "job/pjl_header.h"
 #include "profile/device_options.h"
 #include "profile/model_state.h"
 #include "profile/paper_lookups.h"
@@ -59,20 +61,21 @@ void TerminateTexts(DocumentSettings* s)
     s->pjlTrailer[kPjlTrailerBytes - 1] = 0;
 }
 
-int32_t TraysForBinCheck(HANDLE printer)
+// Without a printer every tray of the model counts; a printer without a
+// readable options record has the model's default trays.
+int32_t TraysForBinCheck(const PrinterCall* call)
 {
     const ModelState& model = Model();
-    if (!printer)
+    if (!call)
         return model.maxTrayCount;
-    DeviceOptionData options;
-    return ReadDeviceOptions(printer, &options) ? options.trayCount : model.defaultTrayCount;
+    return call->optionsRead ? call->options.trayCount : model.defaultTrayCount;
 }
 
-bool IsBinInUse(int16_t binCode, HANDLE printer)
+bool IsBinInUse(int16_t binCode, const PrinterCall* call)
 {
     int rows = 0;
     const BinRow* bins = BinListOfVariant(Model().driverVariant, &rows);
-    const int inUse = BinRowsInUse(TraysForBinCheck(printer));
+    const int inUse = BinRowsInUse(TraysForBinCheck(call));
     for (int row = 0; row < inUse; ++row) {
         if (bins[row].enabled && bins[row].binCode == binCode)
             return true;
@@ -131,7 +134,19 @@ int ConvertSettings(const void* source, size_t sourceBytes, void* destination, s
 
 int MergeSettings(DocumentSettings* output, const void* input, size_t inputBytes, HANDLE printer)
 {
-    // 1.
+    PrinterCall call;
+    call.printer = printer;
+    if (printer)
+        FetchDeviceOptions(&call);
+    PjlJobFacts noPrinter;
+    GatherPjlJobFacts(nullptr, &noPrinter);
+    return MergeSettingsWith(output, input, inputBytes, printer ? &call : nullptr, noPrinter);
+}
+
+int MergeSettingsWith(DocumentSettings* output, const void* input, size_t inputBytes, const PrinterCall* call,
+                      const PjlJobFacts& noPrinter)
+{
+    // 1. Without input there is nothing to merge.
     if (!input)
         return 1;
     if (!output)
@@ -143,11 +158,11 @@ int MergeSettings(DocumentSettings* output, const void* input, size_t inputBytes
     // both. Every test below reads the work copy, never the input.
     HeapBlock block(sizeof(DocumentSettings));
     if (!block) {
-        CopyDefaultSettings(nullptr, nullptr, output);
+        CopyDefaultSettingsWith(nullptr, nullptr, noPrinter, output);
         return 0;
     }
     DocumentSettings& work = *block.as<DocumentSettings>();
-    CopyDefaultSettings(nullptr, nullptr, &work);
+    CopyDefaultSettingsWith(nullptr, nullptr, noPrinter, &work);
     const bool ownPrivatePart =
         HoldsSizeFields(input, inputBytes) && SizesOf(input).driverExtra == kSettingsPrivateBytes;
     const int converted = ConvertSettings(input, inputBytes, &work, sizeof(work));
@@ -164,23 +179,23 @@ int MergeSettings(DocumentSettings* output, const void* input, size_t inputBytes
     DocumentSettings& s = *output;
     // 5. A paper source among the bins in use.
     if (mask & DM_DEFAULTSOURCE) {
-        if (IsBinInUse(work.dmDefaultSource, printer))
+        if (IsBinInUse(work.dmDefaultSource, call))
             s.dmDefaultSource = work.dmDefaultSource;
         s.dmFields |= DM_DEFAULTSOURCE;
     }
-    // 6.
+    // 6. Portrait or landscape; anything else is portrait.
     if (mask & DM_ORIENTATION) {
         s.dmFields |= DM_ORIENTATION;
         const bool valid = work.dmOrientation == DMORIENT_PORTRAIT || work.dmOrientation == DMORIENT_LANDSCAPE;
         s.dmOrientation = valid ? work.dmOrientation : DMORIENT_PORTRAIT;
     }
-    // 7.
+    // 7. A custom paper size with both of its sizes.
     if ((mask & customSize) == customSize && work.dmPaperLength > 0 && work.dmPaperWidth > 0) {
         s.dmPaperLength = work.dmPaperLength;
         s.dmPaperWidth = work.dmPaperWidth;
         s.dmFields |= customSize;
     }
-    // 8.
+    // 8. The paper by its code, else by its form name.
     if (mask & DM_PAPERSIZE) {
         s.dmPaperSize = work.dmPaperSize;
         s.dmFields |= DM_PAPERSIZE;
@@ -189,12 +204,12 @@ int MergeSettings(DocumentSettings* output, const void* input, size_t inputBytes
         s.dmFormName[kFormNameChars - 1] = 0;
         s.dmFields |= DM_FORMNAME;
     }
-    // 9.
+    // 9. A scale of 25 to 400 percent, else 100.
     if (mask & DM_SCALE) {
         s.dmFields |= DM_SCALE;
         s.dmScale = (work.dmScale >= 25 && work.dmScale <= 400) ? work.dmScale : 100;
     }
-    // 10.
+    // 10. One to 999 copies, else one.
     if (mask & DM_COPIES) {
         s.dmFields |= DM_COPIES;
         s.dmCopies = (work.dmCopies >= 1 && work.dmCopies <= 999) ? work.dmCopies : 1;
@@ -205,7 +220,7 @@ int MergeSettings(DocumentSettings* output, const void* input, size_t inputBytes
         if (work.dmPrintQuality >= DMRES_HIGH && work.dmPrintQuality <= DMRES_DRAFT)
             s.dmPrintQuality = work.dmPrintQuality;
     }
-    // 12.
+    // 12. A platform duplex code, else simplex.
     if (mask & DM_DUPLEX) {
         if (work.dmDuplex >= DMDUP_SIMPLEX && work.dmDuplex <= DMDUP_HORIZONTAL) {
             s.dmDuplex = work.dmDuplex;
@@ -214,7 +229,7 @@ int MergeSettings(DocumentSettings* output, const void* input, size_t inputBytes
             s.dmDuplex = DMDUP_SIMPLEX;
         }
     }
-    // 13.
+    // 13. Collation on or off, else off.
     if (mask & DM_COLLATE) {
         if (work.dmCollate == DMCOLLATE_FALSE || work.dmCollate == DMCOLLATE_TRUE) {
             s.dmCollate = work.dmCollate;
@@ -230,7 +245,7 @@ int MergeSettings(DocumentSettings* output, const void* input, size_t inputBytes
         TerminateTexts(&s);
         s.resolutionDpi = s.dmPrintQuality == DMRES_HIGH ? 600 : 300;
     }
-    // 15.
+    // 15. A platform TrueType option, else download.
     if (mask & DM_TTOPTION) {
         s.dmFields |= DM_TTOPTION;
         s.dmTTOption = (work.dmTTOption >= DMTT_BITMAP && work.dmTTOption <= DMTT_SUBDEV) ? work.dmTTOption

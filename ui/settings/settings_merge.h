@@ -38,7 +38,17 @@ int ConvertSettings(const void* source, size_t sourceBytes, void* destination, s
 // values of `input`, and its whole private part when it is this driver's.
 // 1 on success or without input; 0 when the input is not convertible or the
 // work copy cannot be had (the output then holds the defaults).
+// The printer's installed options are read first, without the model lock.
 int MergeSettings(DocumentSettings* output, const void* input, size_t inputBytes, HANDLE printer);
+// The same with the printer's installed options fetched already
+// (FetchDeviceOptions), or null for no printer: the source is then checked
+// against every tray of the model; and with the PJL facts of no printer
+// that the defaults take. Makes no platform call, so that a caller may hold
+// the model lock.
+struct PrinterCall;
+struct PjlJobFacts;
+int MergeSettingsWith(DocumentSettings* output, const void* input, size_t inputBytes, const PrinterCall* call,
+                      const PjlJobFacts& noPrinter);
 
 // Copies the record's dmSize + dmDriverExtra bytes to the caller's buffer;
 // 1, or 0 (nothing written) when the buffer is missing or too small.
