@@ -29,6 +29,12 @@ require() {
     exit 127
 }
 
+# Whether this machine's kernel runs 32-bit programs at all: some kernels are
+# built without it, and then no 32-bit Wine loader can start.
+runs_32bit_programs() {
+    [ -x /usr/lib/wine/wine ] && /usr/lib/wine/wine --version >/dev/null 2>&1
+}
+
 # Wine runs the 32-bit programs only with its 32-bit loader, which the package
 # wine32:i386 brings; the `wine` command silently falls back to 64-bit without it.
 require_wine32() {
@@ -36,4 +42,29 @@ require_wine32() {
         echo "${0##*/}: 32-bit Wine is missing (Debian package wine32:i386); scripts/install-deps.sh installs it." >&2
         exit 127
     fi
+    if ! runs_32bit_programs; then
+        echo "${0##*/}: this machine's kernel runs no 32-bit programs, so 32-bit Wine cannot start here." >&2
+        exit 126
+    fi
 }
+
+# Debian's `wine` starts every program through the 32-bit loader once
+# wine32:i386 is installed, and that loader cannot start where the kernel runs
+# no 32-bit programs. There the 64-bit programs are started with the 64-bit
+# loader directly, through a `wine` of our own ahead on the PATH (wineboot
+# finds it there too).
+use_64bit_wine_loader_when_needed() {
+    [ -x /usr/lib/wine/wine ] && [ -x /usr/lib/wine/wine64 ] || return 0
+    runs_32bit_programs && return 0
+    local shim name
+    shim=${TMPDIR:-/tmp}/martenui-wine64-$(id -u)
+    mkdir -p "$shim"
+    for name in wine wine-stable; do
+        printf '%s\n' '#!/bin/sh' 'export WINELOADER=/usr/lib/wine/wine64' 'exec /usr/lib/wine/wine64 "$@"' \
+            >"$shim/$name.$$"
+        chmod +x "$shim/$name.$$"
+        mv -f "$shim/$name.$$" "$shim/$name"
+    done
+    case ":$PATH:" in *":$shim:"*) ;; *) export PATH="$shim:$PATH" ;; esac
+}
+use_64bit_wine_loader_when_needed
