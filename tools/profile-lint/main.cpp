@@ -58,13 +58,8 @@ std::string JsonList(const std::vector<std::wstring>& items)
 
 void PrintText(const std::wstring& label, const LintReport& report)
 {
-    for (const LintFinding& f : report.findings) {
-        std::wstring where;
-        if (!f.section.empty() || !f.key.empty())
-            where = (f.section.empty() ? L"" : L"[" + f.section + L"]") + (f.key.empty() ? L"" : L" " + f.key) + L": ";
-        printf("%s:%d: %s: %s%s\n", Utf8(label).c_str(), f.line, Utf8(SeverityName(f.severity)).c_str(),
-               Utf8(where).c_str(), Utf8(f.message).c_str());
-    }
+    for (const LintFinding& f : report.findings)
+        printf("%s:%d: %s\n", Utf8(label).c_str(), f.line, Utf8(FindingText(f)).c_str());
     const LintSummary& s = report.summary;
     printf("%s: driver variant %d, locale area %d; %zu papers: %s; trays: %d by default, at most %d; options: %s; "
            "%d errors, %d warnings, %d notes\n",

@@ -134,6 +134,15 @@ bool PlainNumber(const std::wstring& text, long long* value)
 
 class Linter {
 public:
+    // The section as the file spells it, for a key line.
+    std::wstring SectionOf(const ProfileTextLine& line, const std::wstring& fallback) const
+    {
+        for (const ProfileTextLine& header : text_.lines)
+            if (header.number == line.sectionLine)
+                return header.name;
+        return fallback;
+    }
+
     Linter(const ProfileText& text, LintReport* report) : text_(text), report_(report) {}
 
     void Add(int line, LintSeverity severity, const std::wstring& section, const std::wstring& key,
@@ -193,27 +202,34 @@ void Linter::CheckNumber(const KeyRead& read, const ProfileTextLine& line)
         message = Number(literal) + L" does not fit the field; the driver keeps " + Number(read.kept);
     else
         message = Shown(line.value) + L" is not a plain decimal number; the driver reads it as " + Number(read.kept);
-    Add(line.number, LintSeverity::kError, read.section, read.key, message);
+    Add(line.number, LintSeverity::kError, SectionOf(line, read.section), read.key, message);
 }
 
 void Linter::CheckText(const KeyRead& read, const ProfileTextLine& line)
 {
-    if (read.keptText == line.value)
+    const std::wstring& kept = read.keptText;
+    if (kept == line.value)
         return;
-    std::wstring message;
-    if (read.keptText.size() < line.value.size() && line.value.compare(0, read.keptText.size(), read.keptText) == 0 &&
-        read.text.size() <= line.value.size() && line.value.compare(0, read.text.size(), read.text) == 0) {
-        message = L"the text is cut after " + Number(read.keptText.size()) + L" of its " + Number(line.value.size()) +
-                  L" characters; the driver keeps " + Shown(read.keptText);
-    } else {
-        message = L"the driver reads it as " + Shown(read.keptText);
-        if (read.text != line.value && line.value.size() >= 2 && (line.value[0] == L'"' || line.value[0] == L'\'') &&
-            line.value.back() == line.value[0])
-            message += L" (the quotes around the value are dropped)";
-        if (read.text != read.keptText && read.kind == ProfileKeyRead::kNarrowText)
-            message += L" (characters outside the system's ANSI code page are replaced, or the text is cut)";
+    // The platform drops one pair of quotes around a value.
+    std::wstring base = line.value;
+    std::wstring quotes;
+    if (base.size() >= 2 && (base[0] == L'"' || base[0] == L'\'') && base.back() == base[0] &&
+        base.compare(1, read.text.size(), read.text) == 0) {
+        base = base.substr(1, base.size() - 2);
+        quotes = L" (the quotes around the value are dropped)";
     }
-    Add(line.number, LintSeverity::kError, read.section, read.key, message);
+    std::wstring message;
+    if (kept == base)
+        message = L"the driver reads it as " + Shown(kept) + quotes;
+    else if (kept.size() < base.size() && base.compare(0, kept.size(), kept) == 0)
+        message = L"the text is cut after " + Number(kept.size()) + L" of its " + Number(base.size()) +
+                  L" characters; the driver keeps " + Shown(kept) + quotes;
+    else if (read.kind == ProfileKeyRead::kNarrowText && read.text != kept)
+        message = L"the driver reads it as " + Shown(kept) +
+                  L" (characters outside the system's ANSI code page are replaced)" + quotes;
+    else
+        message = L"the driver reads it as " + Shown(kept) + quotes;
+    Add(line.number, LintSeverity::kError, SectionOf(line, read.section), read.key, message);
 }
 
 // Command names and their parameters go into the PJL job header as they are.
@@ -222,7 +238,7 @@ void Linter::CheckCommand(const KeyRead& read, const ProfileTextLine& line)
     const bool name = SameProfileName(read.key, L"CMDNAME");
     const std::wstring& kept = read.keptText;
     if (kept.empty()) {
-        Add(line.number, LintSeverity::kError, read.section, read.key,
+        Add(line.number, LintSeverity::kError, SectionOf(line, read.section), read.key,
             name ? L"the command name is empty: the PJL header gets lines that begin with \"=\""
                  : L"the parameter is empty: the PJL header gets a command with no value");
         return;
@@ -231,7 +247,7 @@ void Linter::CheckCommand(const KeyRead& read, const ProfileTextLine& line)
         if ((c >= L'A' && c <= L'Z') || (c >= L'a' && c <= L'z') || (c >= L'0' && c <= L'9') || c == L' ' || c == L'@')
             continue;
         std::wstring what = c == L'"' || c == L'\'' ? L"a quote" : c == L'=' ? L"\"=\"" : Shown(std::wstring(1, c));
-        Add(line.number, LintSeverity::kError, read.section, read.key,
+        Add(line.number, LintSeverity::kError, SectionOf(line, read.section), read.key,
             std::wstring(name ? L"the command name" : L"the parameter") + L" holds " + what +
                 L", which reaches the PJL header as it is; use only ASCII letters, digits, blanks and @");
         return;
@@ -254,7 +270,7 @@ void Linter::CheckPaper(const KeyRead& read, const ProfileTextLine& line)
              line.value.compare(comma + 1, read.keptText.size(), read.keptText) == 0)
         message += L" (the name is cut to 15 bytes)";
     message += L"; write three digits 0 or 1 and the name, separated by commas";
-    Add(line.number, LintSeverity::kError, read.section, read.key, message);
+    Add(line.number, LintSeverity::kError, SectionOf(line, read.section), read.key, message);
 }
 
 void Linter::CheckTargets(const KeyRead& read, const ProfileTextLine& line, const ModelProfile& profile,
@@ -269,10 +285,12 @@ void Linter::CheckTargets(const KeyRead& read, const ProfileTextLine& line, cons
         const std::wstring item = line.value.substr(start, end - start);
         int index = -1;
         int similar = -1;
+        const size_t from = item.find_first_not_of(L' ');
+        const std::wstring trimmed = from == std::wstring::npos ? L"" : item.substr(from, item.find_last_not_of(L' ') - from + 1);
         for (int i = range.first; i <= range.last; ++i) {
             if (item == range.keywords[i])
                 index = i;
-            else if (range.keywords[i][0] && SameProfileName(item, range.keywords[i]))
+            else if (range.keywords[i][0] && SameProfileName(trimmed, range.keywords[i]))
                 similar = i;
         }
         if (index < 0 || !(static_cast<uint32_t>(read.kept) & (1u << index))) {
@@ -297,7 +315,7 @@ void Linter::CheckTargets(const KeyRead& read, const ProfileTextLine& line, cons
     for (int i = range.first; i <= range.last; ++i)
         if (static_cast<uint32_t>(read.kept) & (1u << i))
             used += (used.empty() ? L"" : L", ") + std::wstring(range.keywords[i]);
-    Add(line.number, LintSeverity::kError, read.section, read.key,
+    Add(line.number, LintSeverity::kError, SectionOf(line, read.section), read.key,
         L"the driver ignores " + ignored + L"; targets used: " + (used.empty() ? L"none" : used));
 }
 
@@ -314,23 +332,24 @@ void Linter::NoteMissing(const KeyRead& read, const ModelProfile& profile)
 {
     const ProfileTextLine* header = FindSection(text_, read.section);
     const int line = header ? header->number : 1;
+    const std::wstring section = header ? header->name : read.section;
     const bool command = SameProfileName(read.key, L"CMDNAME") || read.key.compare(0, 4, L"PARA") == 0;
     switch (read.kind) {
     case ProfileKeyRead::kNumber:
-        Add(line, LintSeverity::kNote, read.section, read.key, L"missing; the driver uses " + Number(read.kept));
+        Add(line, LintSeverity::kNote, section, read.key, L"missing; the driver uses " + Number(read.kept));
         break;
     case ProfileKeyRead::kPaper:
-        Add(line, LintSeverity::kNote, read.section, read.key, L"missing; the paper is not offered");
+        Add(line, LintSeverity::kNote, section, read.key, L"missing; the paper is not offered");
         break;
     case ProfileKeyRead::kTargets:
-        Add(line, LintSeverity::kNote, read.section, read.key, L"missing; the paper has no targets here");
+        Add(line, LintSeverity::kNote, section, read.key, L"missing; the paper has no targets here");
         break;
     default:
         if (command && CommandInUse(read.section, profile))
-            Add(line, LintSeverity::kError, read.section, read.key,
+            Add(line, LintSeverity::kError, section, read.key,
                 L"missing, and the PJL header uses it: the header gets an empty text in its place");
         else
-            Add(line, LintSeverity::kNote, read.section, read.key, L"missing; the driver uses an empty text");
+            Add(line, LintSeverity::kNote, section, read.key, L"missing; the driver uses an empty text");
         break;
     }
 }
@@ -345,7 +364,7 @@ void Linter::CheckRead(const KeyRead& read, const ModelProfile& profile, const P
     // The platform takes the first line of a key; later ones are dead text.
     const ProfileTextLine& line = *lines[0];
     for (size_t i = 1; i < lines.size(); ++i)
-        Add(lines[i]->number, LintSeverity::kError, read.section, read.key,
+        Add(lines[i]->number, LintSeverity::kError, SectionOf(line, read.section), read.key,
             L"given again; the driver uses line " + Number(line.number) + L" (" + Shown(line.value) +
                 L") and ignores this one");
     switch (read.kind) {
@@ -461,6 +480,17 @@ const wchar_t* SeverityName(LintSeverity severity)
     case LintSeverity::kWarning: return L"warning";
     default: return L"note";
     }
+}
+
+std::wstring FindingText(const LintFinding& finding)
+{
+    std::wstring where;
+    if (!finding.section.empty())
+        where = L"[" + finding.section + L"]";
+    if (!finding.key.empty())
+        where += (where.empty() ? L"" : L" ") + finding.key;
+    return std::wstring(SeverityName(finding.severity)) + L": " + (where.empty() ? L"" : where + L": ") +
+           finding.message;
 }
 
 bool LintProfile(const std::wstring& given, LintReport* report, std::wstring* error)

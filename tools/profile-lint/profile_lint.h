@@ -39,4 +39,8 @@ bool LintProfile(const std::wstring& path, LintReport* report, std::wstring* err
 
 const wchar_t* SeverityName(LintSeverity severity);
 
+// One finding as the text output shows it after "FILE:LINE: ":
+// "error|warning|note: [Section] KEY: message".
+std::wstring FindingText(const LintFinding& finding);
+
 #endif
