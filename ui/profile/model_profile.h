@@ -141,6 +141,30 @@ extern const WCHAR kDriverProfileValue[];   // "DriverProfile"
 // A null path leaves the record untouched; a missing file gives the defaults.
 void ReadModelProfile(const WCHAR* path, ModelProfile* profile);
 
+// What the reader made of one key, for the profile checker, which compares
+// it with the key's line in the file. Pointers live only for the call.
+struct ProfileKeyRead {
+    enum Kind { kNumber, kNarrowText, kWideText, kPaper, kTargets };
+    const WCHAR* section;
+    const WCHAR* key;
+    Kind kind;
+    const WCHAR* text = nullptr;               // the value as the platform gave it, cut to the buffer
+    int32_t fallback = 0;                      // numbers: the default of a missing key
+    int32_t read = 0;                          // numbers: as read, before the range rule
+    int32_t kept = 0;                          // numbers: as the record keeps it; targets: the mask
+    const char* narrow = nullptr;              // narrow texts: the record's field
+    const WCHAR* wide = nullptr;               // wide texts: the record's field
+    const ProfilePaperEntry* paper = nullptr;  // papers: the record's slot
+};
+struct ProfileReadObserver {
+    void (*keyRead)(void* context, const ProfileKeyRead& read);
+    void* context;
+};
+
+// ReadModelProfile that also tells `observer` (may be null) each key it read
+// and what it kept; the record comes out the same either way.
+void ReadModelProfileObserved(const WCHAR* path, ModelProfile* profile, const ProfileReadObserver* observer);
+
 // Reads the printer's cached "DriverProfile" (exactly 3264 bytes), else the
 // profile file among its driver files, then applies it to the model state.
 void LoadModelProfile(HANDLE printer, ModelProfile* profile);

@@ -21,12 +21,43 @@ constexpr WCHAR kUnknownPaperName[] = L"Unkown";   // the profile format's own s
 // An empty path names no file: every key then counts as missing.
 struct ProfileFile {
     const WCHAR* path;
+    const ProfileReadObserver* observer;
+
+    // Hands the observer the key just read with the whole text the platform
+    // gave for it. Only the profile checker watches; the driver passes none.
+    void Report(ProfileKeyRead* read) const
+    {
+        if (!observer)
+            return;
+        WCHAR text[kTargetListChars];
+        text[0] = 0;
+        if (!read->text) {
+            if (path[0])
+                GetPrivateProfileStringW(read->section, read->key, L"", text, kTargetListChars, path);
+            text[kTargetListChars - 1] = 0;
+            read->text = text;
+        }
+        observer->keyRead(observer->context, *read);
+    }
 
     int Int(const WCHAR* section, const WCHAR* key, int fallback) const
     {
         if (!path[0])
             return fallback;
         return static_cast<int>(GetPrivateProfileIntW(section, key, fallback, path));
+    }
+
+    // An integer key through its range rule into a field of the record.
+    template <typename Field, typename Rule>
+    void Number(const WCHAR* section, const WCHAR* key, int fallback, Rule rule, Field* field) const
+    {
+        const int read = Int(section, key, fallback);
+        *field = static_cast<Field>(rule(read));
+        ProfileKeyRead report{section, key, ProfileKeyRead::kNumber};
+        report.fallback = fallback;
+        report.read = read;
+        report.kept = *field;
+        Report(&report);
     }
 
     // Reads into `buffer` of `capacity` units; returns the length.
@@ -48,14 +79,27 @@ struct ProfileFile {
             bufferChars = kTargetListChars;
         Text(section, key, buffer, bufferChars);
         NarrowCopy(field, buffer, static_cast<int>(N));
+        ProfileKeyRead report{section, key, ProfileKeyRead::kNarrowText};
+        report.text = buffer;
+        report.narrow = field;
+        Report(&report);
     }
 
     template <size_t N>
     void Wide(const WCHAR* section, const WCHAR* key, WCHAR (&field)[N]) const
     {
         Text(section, key, field, static_cast<int>(N));
+        ProfileKeyRead report{section, key, ProfileKeyRead::kWideText};
+        report.text = field;
+        report.wide = field;
+        Report(&report);
     }
 };
+
+int32_t AsRead(int32_t value)
+{
+    return value;
+}
 
 int32_t OneOf(int32_t value, std::initializer_list<int32_t> allowed, int32_t fallback)
 {
@@ -146,6 +190,10 @@ void ReadTargetMasks(const ProfileFile& file, const WCHAR* section, const PaperR
                 break;
             start = end + 1;
         }
+        ProfileKeyRead report{section, table[row].paperKeyword, ProfileKeyRead::kTargets};
+        report.text = list;
+        report.kept = static_cast<int32_t>(table[row].targetMask);
+        file.Report(&report);
     }
 }
 
@@ -163,30 +211,38 @@ void CopyBuiltInKeywords(const WCHAR (*builtIn)[kPaperKeywordChars], TargetRow* 
 
 void ReadModelProfile(const WCHAR* path, ModelProfile* profile)
 {
+    ReadModelProfileObserved(path, profile, nullptr);
+}
+
+void ReadModelProfileObserved(const WCHAR* path, ModelProfile* profile, const ProfileReadObserver* observer)
+{
     if (!path || !profile)
         return;
-    const ProfileFile file{path};
+    const ProfileFile file{path, observer};
     ModelProfile& p = *profile;
 
     // 1. and 2. A record of zeros, then the driver variant.
     ZeroMemory(&p, sizeof(p));
-    p.driverVariant = OneOf(file.Int(L"Setup", L"DRIVER", 2), {1, 2, 3}, 3);
+    file.Number(L"Setup", L"DRIVER", 2,
+                [](int32_t v) { return OneOf(v, {1, 2, 3}, 3); }, &p.driverVariant);
 
     // 3. Model values with their defaults and range rules.
-    p.rotate = file.Int(L"Martenx", L"ROTATE", 0);
-    p.shift = file.Int(L"Martenx", L"SHIFT", 0);
-    p.tonerSave = file.Int(L"Quality", L"TONERSAVE", 0);
-    p.smoothing = file.Int(L"Quality", L"SMOOTHING", 0);
-    p.control = file.Int(L"Martenx", L"CONTROL", 0);
-    p.color = file.Int(L"Marten3", L"COLOR", 0);
-    p.resolution = file.Int(L"Marten3", L"RESOLUTION", 0);
-    p.paperDefault = static_cast<int16_t>(file.Int(L"Marten3", L"PAPERDEF", 1));
-    p.model = static_cast<int16_t>(file.Int(L"Marten3", L"MODEL", 3));
-    p.bypass = file.Int(L"Marten3", L"BYPASS", 1);
-    p.duplexDefault = file.Int(L"Marten3", L"DUPLEXDEF", 1);
-    p.blackText = static_cast<int16_t>(OneOf(file.Int(L"Marten3", L"BLACKTEXT", 1), {0, 1}, 1));
-    p.supportColors = static_cast<int16_t>(OneOf(file.Int(L"Marten3", L"SUPPORTCOLORS", 2), {0, 2, 256}, 2));
-    p.colorSwitch = file.Int(L"Marten3", L"COLORSWITCH", 0);
+    file.Number(L"Martenx", L"ROTATE", 0, AsRead, &p.rotate);
+    file.Number(L"Martenx", L"SHIFT", 0, AsRead, &p.shift);
+    file.Number(L"Quality", L"TONERSAVE", 0, AsRead, &p.tonerSave);
+    file.Number(L"Quality", L"SMOOTHING", 0, AsRead, &p.smoothing);
+    file.Number(L"Martenx", L"CONTROL", 0, AsRead, &p.control);
+    file.Number(L"Marten3", L"COLOR", 0, AsRead, &p.color);
+    file.Number(L"Marten3", L"RESOLUTION", 0, AsRead, &p.resolution);
+    file.Number(L"Marten3", L"PAPERDEF", 1, AsRead, &p.paperDefault);
+    file.Number(L"Marten3", L"MODEL", 3, AsRead, &p.model);
+    file.Number(L"Marten3", L"BYPASS", 1, AsRead, &p.bypass);
+    file.Number(L"Marten3", L"DUPLEXDEF", 1, AsRead, &p.duplexDefault);
+    file.Number(L"Marten3", L"BLACKTEXT", 1,
+                [](int32_t v) { return OneOf(v, {0, 1}, 1); }, &p.blackText);
+    file.Number(L"Marten3", L"SUPPORTCOLORS", 2,
+                [](int32_t v) { return OneOf(v, {0, 2, 256}, 2); }, &p.supportColors);
+    file.Number(L"Marten3", L"COLORSWITCH", 0, AsRead, &p.colorSwitch);
 
     // 4. The paper range and keywords follow this profile's own variant. The
     // reader runs without the model lock: applying the record puts the range
@@ -201,12 +257,17 @@ void ReadModelProfile(const WCHAR* path, ModelProfile* profile)
         WCHAR value[kPaperValueChars];
         file.Text(L"PaperSize", range.keywords[i], value, kPaperValueChars);
         ReadPaperEntry(value, &p.paperEntries[i]);
+        ProfileKeyRead report{L"PaperSize", range.keywords[i], ProfileKeyRead::kPaper};
+        report.text = value;
+        report.paper = &p.paperEntries[i];
+        file.Report(&report);
         if (p.paperEntries[i].enabled == 1)
             ++p.enabledPaperCount;
     }
 
     // 7. to 10. Locale area, zoom and N-in-1 targets.
-    p.localeArea = OneOf(file.Int(L"Language", L"LocaleArea", 1), {0, 1, 2, 3}, 1);
+    file.Number(L"Language", L"LocaleArea", 1,
+                [](int32_t v) { return OneOf(v, {0, 1, 2, 3}, 1); }, &p.localeArea);
     const WCHAR (*zoomKeywords)[kPaperKeywordChars] = BuiltInZoomKeywords(p.localeArea);
     const WCHAR (*nUpKeywords)[kPaperKeywordChars] = BuiltInNUpKeywords(p.localeArea);
     CopyBuiltInKeywords(zoomKeywords, p.zoomTable);
@@ -218,21 +279,22 @@ void ReadModelProfile(const WCHAR* path, ModelProfile* profile)
     ReadTargetMasks(file, section, range, p, nUpKeywords, p.nUpTable);
 
     // 11. Finishing and installable options.
-    p.staple = file.Int(L"Martenx", L"STAPLE", 0);
-    p.duplex = file.Int(L"Martenx", L"DUPLEX", 0);
-    p.outputTray = file.Int(L"Martenx", L"OUTPUTTRAY", 0);
-    p.memory = Within(file.Int(L"MemorySet", L"MEMORY", 2), 1, 4, 2);
-    p.reserve = file.Int(L"Martenx", L"RESERVE", 0);
-    p.security = file.Int(L"Martenx", L"SECURITY", 0);
-    p.duplexUnit = file.Int(L"Martenx", L"DUPLEXUNIT", 0);
-    p.innerTray = file.Int(L"Martenx", L"INNERTRAY", 0);
-    p.outputTrayCount = file.Int(L"Martenx", L"OUTPUTTRAYNUM", 0);
-    p.finisher = file.Int(L"Martenx", L"FINISHER", 0);
-    p.logNo = static_cast<int16_t>(Within(file.Int(L"Martenx", L"LOGNO", 1), 0, 3, 1));
-    p.order = file.Int(L"Martenx", L"ORDER", 0);
-    p.orderDefault = static_cast<int16_t>(file.Int(L"Martenx", L"ORDERDEF", 0));
-    if (p.order == 0)
-        p.orderDefault = 0;
+    file.Number(L"Martenx", L"STAPLE", 0, AsRead, &p.staple);
+    file.Number(L"Martenx", L"DUPLEX", 0, AsRead, &p.duplex);
+    file.Number(L"Martenx", L"OUTPUTTRAY", 0, AsRead, &p.outputTray);
+    file.Number(L"MemorySet", L"MEMORY", 2,
+                [](int32_t v) { return Within(v, 1, 4, 2); }, &p.memory);
+    file.Number(L"Martenx", L"RESERVE", 0, AsRead, &p.reserve);
+    file.Number(L"Martenx", L"SECURITY", 0, AsRead, &p.security);
+    file.Number(L"Martenx", L"DUPLEXUNIT", 0, AsRead, &p.duplexUnit);
+    file.Number(L"Martenx", L"INNERTRAY", 0, AsRead, &p.innerTray);
+    file.Number(L"Martenx", L"OUTPUTTRAYNUM", 0, AsRead, &p.outputTrayCount);
+    file.Number(L"Martenx", L"FINISHER", 0, AsRead, &p.finisher);
+    file.Number(L"Martenx", L"LOGNO", 1,
+                [](int32_t v) { return Within(v, 0, 3, 1); }, &p.logNo);
+    file.Number(L"Martenx", L"ORDER", 0, AsRead, &p.order);
+    file.Number(L"Martenx", L"ORDERDEF", 0,
+                [&p](int32_t v) { return p.order == 0 ? 0 : v; }, &p.orderDefault);
 
     // 12. and 13. PJL command names and parameters.
     WCHAR key[16];
@@ -248,12 +310,14 @@ void ReadModelProfile(const WCHAR* path, ModelProfile* profile)
     }
 
     // 14. Trays.
-    p.maxTrayCount = Within(file.Int(L"Papersource", L"MAXSET", 0), 2, 4, 2);
+    file.Number(L"Papersource", L"MAXSET", 0,
+                [](int32_t v) { return Within(v, 2, 4, 2); }, &p.maxTrayCount);
     if (p.driverVariant == 1) {
         p.defaultTrayCount = 1;
         p.fixedBinCount = 1;
     } else {
-        p.defaultTrayCount = Within(file.Int(L"PaperSource", L"DEFNUMBER", 2), 1, p.maxTrayCount, 2);
+        file.Number(L"PaperSource", L"DEFNUMBER", 2,
+                    [&p](int32_t v) { return Within(v, 1, p.maxTrayCount, 2); }, &p.defaultTrayCount);
         p.fixedBinCount = 2;
     }
 
