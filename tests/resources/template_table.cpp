@@ -138,7 +138,7 @@ const std::vector<TemplateRow>& AllTemplates()
                                         {1066, K::DropList, L""},
                                         {1101, K::Label, L"Sta&ple"},
                                         {1036, K::DropList, L""},
-                                        {1916, K::Label, L"Overl&ay"},
+                                        {1916, K::Label, L"Overlay"},
                                         {1306, K::DropList, L""},
                                         {1106, K::Frame, L"Security print"},
                                         {1107, K::FirstRadio, L"O&ff"},
