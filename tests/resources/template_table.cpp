@@ -46,14 +46,14 @@ const std::vector<ControlRow> kPaperLayoutCommon = {
 };
 
 const std::vector<ControlRow> kHandlingSorter = {
-    {1105, K::Frame, L"Sorter"},
+    {1105, K::Frame, L"Sorter "},
     {1660, K::Picture, L""},
-    {1210, K::FirstRadio, L"Stac&k"},
+    {1210, K::FirstRadio, L"Stac&k "},
     {1661, K::Picture, L""},
 };
 
 const std::vector<ControlRow> kFonts = {
-    {1217, K::FirstRadio, L"Use &printer fonts instead of TrueType fonts"},
+    {1217, K::FirstRadio, L"Use &printer fonts instead of TrueType fonts "},
     {1027, K::Note, L"The Font Substitution Table specifies which "},
     {1922, K::Note, L"TrueType fonts should be replaced with printer fonts."},
     {1218, K::Radio, L"Always use &TrueType fonts"},
@@ -114,17 +114,17 @@ const std::vector<TemplateRow>& AllTemplates()
                                         {1116, K::Radio, L"Printer Driver controll&ed"}}),
               kPageButtons)},
         {1021, L"Handling", 266, 246, true,
-         Join(Join(kHandlingSorter, {{1211, K::Radio, L"S&ort"}, {1801, K::Check, L"Ro&tate"}}), kPageButtons)},
+         Join(Join(kHandlingSorter, {{1211, K::Radio, L"S&ort "}, {1801, K::Check, L"Ro&tate"}}), kPageButtons)},
         {1033, L"Handling", 287, 247, true,
          Join(Join(kHandlingSorter, {
-                                        {1211, K::Radio, L"Sor&t"},
+                                        {1211, K::Radio, L"Sor&t "},
                                         {2501, K::Frame, L"Output Order"},
                                         {2504, K::Picture, L""},
                                         {2505, K::FirstRadio, L"Nor&mal Order"},
                                         {2506, K::Radio, L"Re&verse Order"},
                                         {1801, K::Check, L"Rotat&e"},
                                         {1113, K::Picture, L""},
-                                        {1109, K::Check, L"S&hift"},
+                                        {1109, K::Check, L"S&hift "},
                                         {1063, K::Check, L"Printing on both sides (&Duplex)"},
                                         {1046, K::Frame, L"Flipping Direction"},
                                         {1663, K::Picture, L""},
@@ -172,12 +172,12 @@ const std::vector<TemplateRow>& AllTemplates()
          Join(Join({{173, K::Banner, L""}}, kDeviceOptionsTrays),
               Join({{1103, K::Label, L"&Printer/Fax Memory"},
                     {1102, K::DropList, L""},
-                    {1084, K::Check, L"&Security Print Password"},
+                    {1084, K::Check, L"&Security Print Password "},
                     {1052, K::Password, L""},
                     {1063, K::Check, L"&Duplex Unit"},
                     {1062, K::Check, L"&Inner Tray"},
                     {1065, K::Check, L"&Outer Tray"},
-                    {1104, K::Check, L"&Finisher"}},
+                    {1104, K::Check, L"&Finisher "}},
                    kPageButtons))},
         {1025, L"Font Substitution", 258, 225, true, Join(kFontSubstitution, kPageButtons)},
         {1031, L"Font Substitution", 258, 225, true, Join(kFontSubstitution, kPageButtons)},
