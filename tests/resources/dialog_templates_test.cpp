@@ -454,21 +454,6 @@ TEST_F(DialogTemplates, EveryCaptionAndFieldTextFitsItsControl)
     }
 }
 
-TEST_F(DialogTemplates, AccessKeysAreUniqueWithinEachTemplate)
-{
-    for (const TemplateRow& row : AllTemplates()) {
-        std::map<wchar_t, std::wstring> keys;
-        for (const ControlRow& control : row.controls) {
-            const wchar_t key = AccessKey(control.caption);
-            if (!key || control.kind == Kind::CentredLabel)
-                continue;
-            const auto [other, added] = keys.emplace(key, control.caption);
-            EXPECT_TRUE(added) << Name(row) << ": " << Narrow(control.caption) << " and " << Narrow(other->second)
-                               << " share their access key";
-        }
-    }
-}
-
 TEST_F(DialogTemplates, EachAccessKeyOfALabelLeadsToTheFieldItNames)
 {
     for (const TemplateRow& row : AllTemplates()) {
