@@ -16,6 +16,7 @@
 #include "job/pjl_header.h"
 #include "profile/model_state.h"
 #include "settings/default_settings.h"
+#include "settings/record_name.h"
 #include "settings/settings_merge.h"
 
 namespace {

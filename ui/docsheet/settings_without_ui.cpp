@@ -9,6 +9,7 @@
 #include "profile/model_state.h"
 #include "settings/default_settings.h"
 #include "settings/finalize_settings.h"
+#include "settings/record_name.h"
 #include "settings/settings_merge.h"
 
 namespace {

@@ -4,8 +4,8 @@
 
 #include "entry/driver_files.h"
 #include "entry/printer_by_name.h"
-#include "settings/default_settings.h"
 #include "settings/finalize_settings.h"
+#include "settings/record_name.h"
 
 namespace {
 

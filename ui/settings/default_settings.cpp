@@ -1,9 +1,9 @@
 #include "settings/default_settings.h"
 
-#include "entry/driver_files.h"
 #include "entry/model_lock.h"
 #include "job/pjl_header.h"
 #include "profile/model_state.h"
+#include "settings/record_name.h"
 
 namespace {
 
@@ -107,23 +107,6 @@ void ApplyProfileColourOptions(const ModelProfile& profile, DocumentSettings* s)
 int16_t DefaultPaperOf(int32_t paperDefault)
 {
     return paperDefault != 0 ? static_cast<int16_t>(paperDefault) : 1;
-}
-
-void PutPrinterName(DocumentSettings* settings, const WCHAR* printerName)
-{
-    ZeroMemory(settings->dmDeviceName, sizeof(settings->dmDeviceName));
-    if (printerName && printerName[0])
-        BoundedCopy(settings->dmDeviceName, FileNamePart(printerName), kDeviceNameChars);
-}
-
-void NameStoredRecord(DocumentSettings* settings, const WCHAR* printerName)
-{
-    PutPrinterName(settings, printerName);
-    int unit = 0;
-    while (unit < kFormNameChars && settings->dmFormName[unit])
-        ++unit;
-    for (; unit < kFormNameChars; ++unit)
-        settings->dmFormName[unit] = 0;
 }
 
 void BuildDefaultSettings(const WCHAR* printerName, const ModelProfile* profile, const PjlJobFacts& facts,

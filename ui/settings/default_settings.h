@@ -18,16 +18,6 @@ constexpr int16_t kDefaultUserPaperLength = 2970;
 // for a model that names none (0).
 int16_t DefaultPaperOf(int32_t paperDefault);
 
-// Puts the printer's own name into dmDeviceName: the part after the last
-// backslash (a server's "\\server\queue" gives "queue"), at most 31 units,
-// and zeros to the end of the field. Without a name the field is all zero.
-void PutPrinterName(DocumentSettings* settings, const WCHAR* printerName);
-
-// A stored record handed out for the printer `printerName`: PutPrinterName,
-// and nothing after the form name's terminator. The spooler keeps both
-// names as texts and hands back whatever its heap held after them.
-void NameStoredRecord(DocumentSettings* settings, const WCHAR* printerName);
-
 // The model's default settings for the printer `printerName` into `output`,
 // whole: every field from the applied model (the caller holds the model
 // lock, with the printer's profile applied), the profile's colour and
