@@ -1,5 +1,6 @@
 // Threads that ask about printers of different models at the same time each
-// get their own printer's answers.
+// get their own printer's answers, and their own printer's records, byte
+// for byte.
 #include <windows.h>
 #include <winspool.h>
 
@@ -13,6 +14,7 @@
 #include <thread>
 #include <vector>
 
+#include "entry/driver_interface.h"
 #include "support/import_slots.h"
 #include "support/installed_driver.h"
 #include "support/printer_bench.h"
@@ -214,3 +216,160 @@ TEST_P(AnswersBesideASlowSpooler, GoOnWhileAnotherThreadWaitsInsideTheSpooler)
 
 INSTANTIATE_TEST_SUITE_P(Roads, AnswersBesideASlowSpooler,
                          ::testing::Values(AskCapabilities, MergeADocumentsSettings, CreateAPrintJobsContext));
+
+// Every road that hands out a record or an answer, on three printers of
+// three models from eight threads at once: each record is the one a single
+// thread gets for that printer, every byte of it, the units after the
+// names' terminators included.
+namespace {
+
+using PropertiesEntry = LONG(WINAPI*)(HWND, HANDLE, PWSTR, PDEVMODEW, PDEVMODEW, DWORD);
+using ConvertEntry = BOOL(WINAPI*)(LPWSTR, PDEVMODEW, PDEVMODEW, PLONG, DWORD);
+using EventEntry = INT(WINAPI*)(HANDLE, HDC, INT, ULONG, PVOID, ULONG, PVOID);
+
+constexpr size_t kRecordBytes = 4088;
+using Record = std::vector<BYTE>;
+
+struct Roads {
+    CapabilitiesEntry query;
+    PropertiesEntry properties;
+    ConvertEntry convert;
+    EventEntry event;
+};
+
+// What each road hands out for one printer.
+struct PrinterRecords {
+    Answers answers;
+    Record converted;   // DrvConvertDevMode
+    Record merged;      // DrvDocumentProperties, an application's record merged
+    Record finalized;   // that record after a device context's creation
+};
+
+Record Converted(const Roads& roads, const std::wstring& name)
+{
+    Record record(kRecordBytes, 0xEE);
+    LONG size = kRecordBytes;
+    if (!roads.convert(const_cast<wchar_t*>(name.c_str()), nullptr, reinterpret_cast<DEVMODEW*>(record.data()),
+                       &size, CDM_DRIVER_DEFAULT))
+        record.clear();
+    return record;
+}
+
+// An application's public record, merged into the printer's settings.
+Record Merged(const Roads& roads, HANDLE printer, const std::wstring& name)
+{
+    DEVMODEW input = {};
+    wcscpy(input.dmDeviceName, L"An application's own name");
+    input.dmSize = sizeof(input);
+    input.dmFields = DM_ORIENTATION | DM_COPIES;
+    input.dmOrientation = DMORIENT_LANDSCAPE;
+    input.dmCopies = 2;
+    Record record(kRecordBytes, 0xEE);
+    if (roads.properties(nullptr, printer, const_cast<wchar_t*>(name.c_str()),
+                         reinterpret_cast<DEVMODEW*>(record.data()), &input, DM_IN_BUFFER | DM_COPY) != IDOK)
+        record.clear();
+    return record;
+}
+
+// The merged record as a device context's creation finalizes it in place.
+Record Finalized(const Roads& roads, HANDLE printer, const std::wstring& name, Record record, HDC dc)
+{
+    if (record.empty())
+        return record;
+    DOCEVENT_CREATEDCPRE create = {const_cast<wchar_t*>(L"MARTENUI"), const_cast<wchar_t*>(name.c_str()),
+                                   reinterpret_cast<DEVMODEW*>(record.data()), FALSE};
+    roads.event(printer, dc, DOCUMENTEVENT_CREATEDCPRE, sizeof(create), &create, 0, nullptr);
+    roads.event(printer, dc, DOCUMENTEVENT_DELETEDC, 0, nullptr, 0, nullptr);
+    return record;
+}
+
+PrinterRecords AllRoads(const Roads& roads, const BenchPrinter& printer, HDC dc)
+{
+    PrinterRecords records;
+    records.answers = Ask(roads.query, printer.handle());
+    records.converted = Converted(roads, printer.name());
+    records.merged = Merged(roads, printer.handle(), printer.name());
+    records.finalized = Finalized(roads, printer.handle(), printer.name(), records.merged, dc);
+    return records;
+}
+
+// Offset of the first byte that differs (or of the end of the shorter
+// record), or -1.
+long FirstDifference(const Record& expected, const Record& actual)
+{
+    const size_t size = expected.size() < actual.size() ? expected.size() : actual.size();
+    for (size_t i = 0; i < size; ++i) {
+        if (expected[i] != actual[i])
+            return static_cast<long>(i);
+    }
+    return expected.size() == actual.size() ? -1 : static_cast<long>(size);
+}
+
+}  // namespace
+
+TEST(ConcurrentRoads, EveryRecordIsItsOwnPrintersByteForByte)
+{
+    BenchPrinter printers[3] = {BenchPrinter(SampleDriver(1)), BenchPrinter(SampleDriver(2)),
+                                BenchPrinter(SampleDriver(3))};
+    InstalledDriver driver(printers[0].handle());
+    const Roads roads = {driver.Entry<CapabilitiesEntry>("DrvDeviceCapabilities"),
+                         driver.Entry<PropertiesEntry>("DrvDocumentProperties"),
+                         driver.Entry<ConvertEntry>("DrvConvertDevMode"),
+                         driver.Entry<EventEntry>("DrvDocumentEvent")};
+    ASSERT_TRUE(roads.query && roads.properties && roads.convert && roads.event);
+    ASSERT_NO_FATAL_FAILURE(InitialiseAsInstalled(driver, printers[0], printers[1]));
+    auto initialise = driver.Entry<BOOL(WINAPI*)(LPWSTR, INT, DWORD, LPARAM)>("DrvPrinterEvent");
+    ASSERT_TRUE(initialise(const_cast<wchar_t*>(printers[2].name().c_str()), PRINTER_EVENT_INITIALIZE, 0, 0));
+
+    // One thread's answers first.
+    PrinterRecords expected[3];
+    for (int p = 0; p < 3; ++p) {
+        expected[p] = AllRoads(roads, printers[p], reinterpret_cast<HDC>(0x6100));
+        SCOPED_TRACE(testing::Message() << "printer " << p);
+        ASSERT_EQ(kRecordBytes, expected[p].converted.size());
+        ASSERT_EQ(kRecordBytes, expected[p].merged.size());
+        const auto* converted = reinterpret_cast<const DEVMODEW*>(expected[p].converted.data());
+        const auto* merged = reinterpret_cast<const DEVMODEW*>(expected[p].merged.data());
+        EXPECT_EQ(printers[p].name(), converted->dmDeviceName);
+        EXPECT_EQ(printers[p].name(), merged->dmDeviceName);
+    }
+    EXPECT_NE(expected[0].merged, expected[1].merged) << "the models must give different records";
+    EXPECT_NE(expected[1].merged, expected[2].merged) << "the models must give different records";
+
+    constexpr int kThreads = 8;
+    constexpr int kRounds = 12;   // every road on every printer, each round
+    std::atomic<int> rounds{0};
+    std::atomic<int> differing[4] = {};
+    std::atomic<long> firstDifference[3] = {-1, -1, -1};
+    auto compare = [&](int road, const Record& want, const Record& got) {
+        const long at = FirstDifference(want, got);
+        if (at < 0)
+            return;
+        ++differing[road];
+        long none = -1;
+        firstDifference[road].compare_exchange_strong(none, at);
+    };
+    std::vector<std::thread> threads;
+    for (int t = 0; t < kThreads; ++t) {
+        threads.emplace_back([&, t] {
+            const HDC dc = reinterpret_cast<HDC>(static_cast<ULONG_PTR>(0x6200 + t));
+            for (int round = 0; round < kRounds; ++round) {
+                const int p = (round + t) % 3;
+                const PrinterRecords got = AllRoads(roads, printers[p], dc);
+                compare(0, expected[p].converted, got.converted);
+                compare(1, expected[p].merged, got.merged);
+                compare(2, expected[p].finalized, got.finalized);
+                if (!(got.answers == expected[p].answers))
+                    ++differing[3];
+                ++rounds;
+            }
+        });
+    }
+    for (std::thread& thread : threads)
+        thread.join();
+    EXPECT_EQ(kThreads * kRounds, rounds.load());
+    EXPECT_EQ(0, differing[0].load()) << "converted records differed, the first at offset " << firstDifference[0];
+    EXPECT_EQ(0, differing[1].load()) << "merged records differed, the first at offset " << firstDifference[1];
+    EXPECT_EQ(0, differing[2].load()) << "finalized records differed, the first at offset " << firstDifference[2];
+    EXPECT_EQ(0, differing[3].load()) << "capability answers of another model";
+}

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "entry/printer_access.h"
+#include "job/pjl_header.h"
 #include "profile/device_options.h"
 #include "settings/default_settings.h"
 #include "settings/document_settings.h"
@@ -165,9 +166,10 @@ TEST_F(CapabilitiesTest, ExtentsFoldWidthsAndLengthsApart)
     Open(DriverWithProfile(L"Bench three papers", L"Caps3p.ini", kThreePapersProfile));
     // The user size of the printer's default settings counts.
     std::vector<BYTE> record(sizeof(DocumentSettings));
-    BuildDefaultSettings(printer_->name().c_str());
-    memcpy(record.data(), &DefaultTemplate(), record.size());
     auto* settings = reinterpret_cast<DocumentSettings*>(record.data());
+    PjlJobFacts facts;
+    GatherPjlJobFacts(nullptr, &facts);
+    BuildDefaultSettings(printer_->name().c_str(), nullptr, facts, settings);
     settings->userPaperWidth = 1500;
     settings->userPaperLength = 3100;
     WritePrinterSettings(printer_->handle(), record.data());

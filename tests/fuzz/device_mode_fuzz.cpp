@@ -12,6 +12,8 @@
 #include "entry/driver_interface.h"
 #include "fuzz.h"
 #include "fuzz_checks.h"
+#include "entry/printer_access.h"
+#include "job/pjl_header.h"
 #include "profile/model_profile.h"
 #include "settings/finalize_settings.h"
 #include "settings/settings_merge.h"
@@ -104,6 +106,8 @@ void FuzzDeviceModes(const FuzzDriver& driver, const FuzzPrinter* printers, int 
     }
     int loaded = -1;
     PageEndBuffer output(kSettingsBytes);
+    PjlJobFacts noPrinter;
+    GatherPjlJobFacts(nullptr, &noPrinter);
     for (long long input = 0; input < count; ++input) {
         fuzzInput = input;
         const int p = static_cast<int>(random->Below(printerCount));
@@ -122,9 +126,14 @@ void FuzzDeviceModes(const FuzzDriver& driver, const FuzzPrinter* printers, int 
             loaded = p;
         }
         auto* merged = reinterpret_cast<DocumentSettings*>(output.data());
-        if (MergeSettings(merged, record.data(), record.size(), random->OneIn(8) ? printer.handle : nullptr) == 1)
+        PrinterCall call;
+        call.printer = random->OneIn(8) ? printer.handle : nullptr;
+        if (call.printer)
+            FetchDeviceOptions(&call);
+        if (MergeSettingsWith(merged, record.data(), record.size(), call.printer ? &call : nullptr,
+                              printer.name.c_str(), nullptr, noPrinter) == 1)
             CheckMerged(*merged, report);
-        FinalizeForPrinting(record.data(), record.size(), nullptr);
+        FinalizeForPrintingWith(record.data(), record.size(), noPrinter);
 
         // Through the installed driver, one entry per input in turn.
         switch (input % 8) {

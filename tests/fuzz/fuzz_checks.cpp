@@ -56,7 +56,7 @@ const char* MergedRecordBroken(const DocumentSettings& s)
         return "orientation out of range";
     if (s.dmCopies < 1 || s.dmCopies > 999)
         return "copies out of range";
-    // 0 is the default template's own value until the Handling page writes
+    // 0 is the defaults' own value until the Handling page writes
     // 1, 2 or 3; a merge gives one of those three.
     if (s.dmDuplex > DMDUP_HORIZONTAL)
         return "duplex out of range";

@@ -14,6 +14,7 @@
 
 #include "job/job_settings_file.h"
 #include "job/job_shared_block.h"
+#include "job/pjl_header.h"
 #include "profile/device_options.h"
 #include "settings/default_settings.h"
 #include "settings/document_settings.h"
@@ -122,9 +123,11 @@ protected:
     {
         ModelProfile profile;
         LoadModelProfile(printer_->handle(), &profile);
-        BuildDefaultSettings(printer_->name().c_str());
-        ApplyProfileColourOptions(&profile);
-        return DefaultTemplate();
+        PjlJobFacts facts;
+        GatherPjlJobFacts(nullptr, &facts);
+        DocumentSettings settings;
+        BuildDefaultSettings(printer_->name().c_str(), &profile, facts, &settings);
+        return settings;
     }
 
     void InstallOptions(int16_t outputBinCapable)

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "entry/printer_access.h"
 #include "profile/device_options.h"
 #include "profile/model_state.h"
 #include "settings/default_settings.h"
@@ -98,13 +99,21 @@ protected:
     {
         printer_ = std::make_unique<BenchPrinter>(driver);
         profile_ = LoadPrinterModel(*printer_);
-        CopyDefaultSettings(printer_->name().c_str(), &profile_, &settings_);
+        PjlJobFacts facts;
+        GatherPjlJobFacts(nullptr, &facts);
+        BuildDefaultSettings(printer_->name().c_str(), &profile_, facts, &settings_);
     }
     void LoadSample(int variant) { Load(SampleDriver(variant)); }
     HANDLE printer() const { return printer_->handle(); }
+    // The header as the product builds it: the printer's facts gathered
+    // first, then composed.
     const char* Build(HANDLE printer)
     {
-        BuildPjlHeader(printer, &settings_);
+        PrinterCall call;
+        call.printer = printer;
+        PjlJobFacts facts;
+        GatherPjlJobFacts(printer ? &call : nullptr, &facts);
+        ComposePjlHeader(facts, &settings_);
         return settings_.pjlHeader;
     }
     const char* Build() { return Build(printer()); }

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "entry/printer_access.h"
+#include "job/pjl_header.h"
 #include "printer/font_substitution.h"
 #include "printer/margin_table.h"
 #include "profile/device_options.h"
@@ -182,9 +183,15 @@ TEST_F(PrinterEventTest, InitialisingStoresTheFinalizedDefaultSettings)
     // but the spooler's own copy of the two names.
     ModelProfile profile;
     LoadModelProfile(printer_->handle(), &profile);
+    PrinterCall call;
+    call.printer = printer_->handle();
+    PjlJobFacts withPrinter;
+    GatherPjlJobFacts(&call, &withPrinter);
+    PjlJobFacts noPrinter;
+    PjlJobFactsOfNoPrinter(withPrinter, &noPrinter);
     DocumentSettings expected;
-    CopyDefaultSettings(printer_->name().c_str(), &profile, &expected);
-    FinalizeForPrinting(&expected, sizeof(expected), printer_->handle());
+    BuildDefaultSettings(printer_->name().c_str(), &profile, noPrinter, &expected);
+    FinalizeForPrintingWith(&expected, sizeof(expected), withPrinter);
     const BYTE* want = reinterpret_cast<const BYTE*>(&expected);
     const size_t afterName = offsetof(DocumentSettings, dmSpecVersion);
     const size_t formName = offsetof(DocumentSettings, dmFormName);

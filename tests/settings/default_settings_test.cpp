@@ -1,4 +1,4 @@
-// The default settings template of the applied model.
+// The default settings of the applied model, built per call.
 #include "settings/default_settings.h"
 
 #include <gtest/gtest.h>
@@ -9,6 +9,7 @@
 #include <thread>
 
 #include "entry/model_lock.h"
+#include "job/pjl_header.h"
 #include "profile/model_state.h"
 #include "support/model_printers.h"
 #include "support/printer_bench.h"
@@ -20,7 +21,6 @@ protected:
     void SetUp() override
     {
         ResetModelStateForTesting();
-        ResetDefaultTemplateForTesting();
     }
     ModelProfile Load(int variant)
     {
@@ -32,8 +32,10 @@ protected:
 
 DocumentSettings Defaults(const WCHAR* name, const ModelProfile* profile)
 {
+    PjlJobFacts facts;
+    GatherPjlJobFacts(nullptr, &facts);
     DocumentSettings s;
-    CopyDefaultSettings(name, profile, &s);
+    BuildDefaultSettings(name, profile, facts, &s);
     return s;
 }
 
@@ -108,13 +110,19 @@ TEST_F(DefaultSettingsTest, NameTheQueueOfAPrinterName)
         {L"\\\\server\\Queue", L"Queue"},
         {L"Local Printer", L"Local Printer"},
         {L"\\\\server\\A queue with a name of forty units..", L"A queue with a name of forty un"},
-        {L"", L"A queue with a name of forty un"},   // no name: the last one stays
-        {nullptr, L"A queue with a name of forty un"},
+        {L"Thirty-one units, the whole cut", L"Thirty-one units, the whole cut"},
+        {L"Thirty-two units, one beyond it!", L"Thirty-two units, one beyond it"},
+        {L"Thirty units, one under a cut.", L"Thirty units, one under a cut."},
+        // No name: none, never an earlier call's or the load-time one.
+        {L"", L""},
+        {nullptr, L""},
     };
     for (const Row& row : rows) {
         const DocumentSettings s = Defaults(row.given, nullptr);
-        EXPECT_STREQ(row.expected, s.dmDeviceName) << "given " << (row.given ? Narrow(row.given) : "none");
-        EXPECT_EQ(0, s.dmDeviceName[31]);
+        const std::wstring expected = row.expected;
+        EXPECT_EQ(expected, s.dmDeviceName) << "given " << (row.given ? Narrow(row.given) : "none");
+        for (size_t unit = expected.size(); unit < kDeviceNameChars; ++unit)
+            EXPECT_EQ(0, s.dmDeviceName[unit]) << "unit " << unit << " after the name " << Narrow(row.expected);
     }
 }
 
@@ -169,8 +177,7 @@ TEST_F(DefaultSettingsTest, AreBuiltWholeWhenTwoThreadsBuildAtOnce)
     std::atomic<int> mixed{0};
     auto build = [&](const WCHAR* name, const DocumentSettings& expected) {
         for (int i = 0; i < 300; ++i) {
-            DocumentSettings s;
-            CopyDefaultSettings(name, &profile, &s);
+            const DocumentSettings s = Defaults(name, &profile);
             if (memcmp(&s, &expected, sizeof(s)) != 0)
                 ++mixed;
         }

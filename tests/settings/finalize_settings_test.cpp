@@ -6,6 +6,8 @@
 #include <memory>
 #include <vector>
 
+#include "entry/printer_access.h"
+#include "job/pjl_header.h"
 #include "settings/default_settings.h"
 #include "support/guarded_memory.h"
 #include "support/model_printers.h"
@@ -22,9 +24,21 @@ protected:
     {
         printer_ = std::make_unique<BenchPrinter>(SampleDriver(variant));
         const ModelProfile profile = LoadPrinterModel(*printer_);
-        CopyDefaultSettings(printer_->name().c_str(), &profile, &s_);
+        PjlJobFacts facts;
+        GatherPjlJobFacts(nullptr, &facts);
+        BuildDefaultSettings(printer_->name().c_str(), &profile, facts, &s_);
     }
-    void Finalize() { FinalizeForPrinting(&s_, sizeof(s_), printer_->handle()); }
+    void Finalize() { FinalizeFor(&s_, sizeof(s_), printer_->handle()); }
+
+    // Finalizes as the product does: the printer's PJL facts gathered first.
+    static void FinalizeFor(void* record, size_t bytes, HANDLE printer)
+    {
+        PrinterCall call;
+        call.printer = printer;
+        PjlJobFacts facts;
+        GatherPjlJobFacts(printer ? &call : nullptr, &facts);
+        FinalizeForPrintingWith(record, bytes, facts);
+    }
 
     std::unique_ptr<BenchPrinter> printer_;
     DocumentSettings s_;
@@ -170,13 +184,13 @@ TEST_F(FinalizeTest, LeavesAnythingButACompleteRecordUntouched)
         header.dmDriverExtra = row.extra;
         memcpy(bytes.data(), &header, row.handedIn < 220 ? row.handedIn : 220);
         GuardedBlock placed(bytes.data(), bytes.size());
-        FinalizeForPrinting(placed.data(), placed.size(), printer_->handle());
+        FinalizeFor(placed.data(), placed.size(), printer_->handle());
         EXPECT_EQ(0, memcmp(bytes.data(), placed.data(), bytes.size())) << row.what;
     }
-    FinalizeForPrinting(nullptr, kSettingsBytes, printer_->handle());
+    FinalizeFor(nullptr, kSettingsBytes, printer_->handle());
 
     // A complete record that ends at a page edge is finalized in place.
     GuardedBlock exact(&s_, sizeof(s_));
-    FinalizeForPrinting(exact.data(), exact.size(), nullptr);
+    FinalizeFor(exact.data(), exact.size(), nullptr);
     EXPECT_EQ(1, exact.as<DocumentSettings>()->renderFinalMark);
 }

@@ -8,6 +8,8 @@
 #include <memory>
 #include <vector>
 
+#include "entry/printer_access.h"
+#include "job/pjl_header.h"
 #include "profile/model_state.h"
 #include "settings/default_settings.h"
 #include "support/model_printers.h"
@@ -27,7 +29,7 @@ protected:
     // Stores `mode` as the printer's default device mode.
     void SetPrinterDefaults(DEVMODEW* mode)
     {
-        HeapBlock info = ReadPrinterInfo(printer(), 2);
+        HeapBlock info = GetPrinterInfo2(printer());
         ASSERT_TRUE(info);
         info.as<PRINTER_INFO_2W>()->pDevMode = mode;
         info.as<PRINTER_INFO_2W>()->pSecurityDescriptor = nullptr;
@@ -48,21 +50,13 @@ protected:
 
 }  // namespace
 
-TEST_F(PaperNameListTest, ReadsThePrinterInformationOfALevel)
-{
-    Load(SampleDriver(3));
-    HeapBlock info = ReadPrinterInfo(printer(), 2);
-    ASSERT_TRUE(info);
-    EXPECT_EQ(printer_->name(), info.as<PRINTER_INFO_2W>()->pPrinterName);
-    EXPECT_FALSE(ReadPrinterInfo(printer(), 99)) << "no such level";
-    EXPECT_FALSE(ReadPrinterInfo(nullptr, 2));
-}
-
 TEST_F(PaperNameListTest, ListsTheAvailablePapersThenTheUserSize)
 {
     Load(SampleDriver(3));
+    PjlJobFacts facts;
+    GatherPjlJobFacts(nullptr, &facts);
     DocumentSettings defaults;
-    CopyDefaultSettings(printer_->name().c_str(), &profile_, &defaults);
+    BuildDefaultSettings(printer_->name().c_str(), &profile_, facts, &defaults);
     defaults.userPaperWidth = 1111;
     defaults.userPaperLength = 2222;
     SetPrinterDefaults(reinterpret_cast<DEVMODEW*>(&defaults));

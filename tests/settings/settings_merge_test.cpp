@@ -7,6 +7,8 @@
 #include <memory>
 #include <vector>
 
+#include "entry/printer_access.h"
+#include "job/pjl_header.h"
 #include "profile/device_options.h"
 #include "profile/model_state.h"
 #include "settings/default_settings.h"
@@ -24,7 +26,9 @@ protected:
     {
         printer_ = std::make_unique<BenchPrinter>(SampleDriver(2));
         profile_ = LoadPrinterModel(*printer_);
-        CopyDefaultSettings(L"\\\\server\\Merge Queue", nullptr, &defaults_);
+        PjlJobFacts facts;
+        GatherPjlJobFacts(nullptr, &facts);
+        BuildDefaultSettings(kQueue, nullptr, facts, &defaults_);
     }
     HANDLE printer() const { return printer_->handle(); }
 
@@ -42,12 +46,27 @@ protected:
         return mode;
     }
 
+    static constexpr WCHAR kQueue[] = L"\\\\server\\Merge Queue";
+
+    // Merges as the product does: the printer's installed options and the
+    // PJL facts gathered first, then the merge for the printer kQueue.
+    static int MergeFor(const void* input, size_t bytes, DocumentSettings* output, HANDLE printer)
+    {
+        PrinterCall call;
+        call.printer = printer;
+        if (printer)
+            FetchDeviceOptions(&call);
+        PjlJobFacts noPrinter;
+        GatherPjlJobFacts(nullptr, &noPrinter);
+        return MergeSettingsWith(output, input, bytes, printer ? &call : nullptr, kQueue, nullptr, noPrinter);
+    }
+
     // Merges a copy placed at the very end of a readable page.
     int Merge(const void* input, size_t bytes, DocumentSettings* output, HANDLE printer)
     {
         GuardedBlock placed(input, bytes);
         placed.MakeReadOnly();
-        return MergeSettings(output, placed.data(), bytes, printer);
+        return MergeFor(placed.data(), bytes, output, printer);
     }
 
     std::unique_ptr<BenchPrinter> printer_;
@@ -293,7 +312,7 @@ TEST_F(MergeTest, LeavesTheOutputAloneWithoutInput)
     DocumentSettings out;
     memset(&out, 0x5A, sizeof(out));
     const DocumentSettings before = out;
-    EXPECT_EQ(1, MergeSettings(&out, nullptr, 0, printer()));
+    EXPECT_EQ(1, MergeFor(nullptr, 0, &out, printer()));
     EXPECT_TRUE(SameRecord(before, out));
 }
 

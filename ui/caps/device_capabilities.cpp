@@ -235,11 +235,6 @@ void CopyNameField(WCHAR* slot, const WCHAR* name, int copied, int slotChars)
         slot[i] = 0;
 }
 
-DWORD QueryDeviceCapability(HANDLE printer, WORD index, void* output)
-{
-    return QueryDeviceCapability(printer, nullptr, index, output);
-}
-
 DWORD QueryDeviceCapability(HANDLE printer, const WCHAR* deviceName, WORD index, void* output)
 {
     PrinterCall call;

@@ -4,12 +4,10 @@
 
 #include <windows.h>
 
-// The answer to capability `index` for `printer`; writes the items into
-// `output` when it is given. (DWORD)-1 for an unsupported index.
-DWORD QueryDeviceCapability(HANDLE printer, WORD index, void* output);
-
-// The same for a printer given by handle or, when the handle is null, by
-// `deviceName` (opened for reading for the call).
+// The answer to capability `index` for a printer given by handle or, when
+// the handle is null, by `deviceName` (opened for reading for the call);
+// writes the items into `output` when it is given. (DWORD)-1 for an
+// unsupported index.
 DWORD QueryDeviceCapability(HANDLE printer, const WCHAR* deviceName, WORD index, void* output);
 
 // Slots of the name answers, in UTF-16 units.

@@ -15,6 +15,8 @@
 #include "entry/resource_library.h"
 #include "job/pjl_header.h"
 #include "profile/model_state.h"
+#include "settings/default_settings.h"
+#include "settings/record_name.h"
 #include "settings/settings_merge.h"
 
 namespace {
@@ -44,13 +46,18 @@ void PrepareOutput(const DOCUMENTPROPERTYHEADER& header, PrinterCall* call)
     PjlJobFacts facts;
     if (!stored)
         GatherPjlJobFacts(nullptr, &facts);
+    // The record names this call's printer, whatever the stored one says.
+    const WCHAR* printerName = call->printer ? CallPrinterName(call) : header.pszPrinterName;
 
     ModelLockHolder lock;
     ApplyModelProfile(call->profile, call->printer);
     if (copy)
-        MergeSettingsWith(output, copy.get(), bytes, call->printer ? call : nullptr, facts);
-    else if (!stored)
-        CopyModelDefaultsWith(header.pszPrinterName, &call->profile, facts, output);
+        MergeSettingsWith(output, copy.get(), bytes, call->printer ? call : nullptr, printerName, &call->profile,
+                          facts);
+    else if (stored)
+        NameStoredRecord(output, printerName);
+    else
+        BuildDefaultSettings(printerName, &call->profile, facts, output);
 }
 
 LONG BuildSheet(PROPSHEETUI_INFO* info, const DOCUMENTPROPERTYHEADER& header)

@@ -9,13 +9,14 @@
 #include "profile/model_state.h"
 #include "settings/default_settings.h"
 #include "settings/finalize_settings.h"
+#include "settings/record_name.h"
 #include "settings/settings_merge.h"
 
 namespace {
 
 // The PJL facts both kinds of defaults need, gathered before the lock.
 struct SettingsFacts {
-    PjlJobFacts noPrinter;     // the template's own texts
+    PjlJobFacts noPrinter;     // the defaults' own texts
     PjlJobFacts withPrinter;   // the texts of the record handed out
 };
 
@@ -27,31 +28,14 @@ bool IsLocalName(const WCHAR* printerName)
 }
 
 // Defaults, made ready for printing. Makes no platform call.
-void ResetToDefaults(const DOCUMENTPROPERTYHEADER& header, const SettingsFacts& facts, ModelProfile* profile,
+void ResetToDefaults(const WCHAR* printerName, const SettingsFacts& facts, const ModelProfile& profile,
                      DocumentSettings* record)
 {
-    CopyModelDefaultsWith(header.pszPrinterName, profile, facts.noPrinter, record);
+    BuildDefaultSettings(printerName, &profile, facts.noPrinter, record);
     FinalizeForPrintingWith(record, sizeof(*record), facts.withPrinter);
 }
 
 }  // namespace
-
-void CopyModelDefaults(const WCHAR* printerName, ModelProfile* profile, DocumentSettings* output)
-{
-    PjlJobFacts facts;
-    GatherPjlJobFacts(nullptr, &facts);
-    CopyModelDefaultsWith(printerName, profile, facts, output);
-}
-
-void CopyModelDefaultsWith(const WCHAR* printerName, ModelProfile* profile, const PjlJobFacts& facts,
-                           DocumentSettings* output)
-{
-    if (profile->paperDefault == 0) {
-        profile->paperDefault = 1;
-        Model().paperDefault = 1;
-    }
-    CopyDefaultSettingsWith(printerName, profile, facts, output);
-}
 
 LONG SettingsWithoutUi(const DOCUMENTPROPERTYHEADER& header, HANDLE printer)
 {
@@ -83,15 +67,20 @@ LONG SettingsWithoutUi(const DOCUMENTPROPERTYHEADER& header, HANDLE printer)
         FetchDeviceOptions(&call);
     GatherPjlJobFacts(printer ? &call : nullptr, &facts->withPrinter);
     PjlJobFactsOfNoPrinter(facts->withPrinter, &facts->noPrinter);
+    // The record names this call's printer, whatever the stored one says.
+    const WCHAR* printerName = printer ? CallPrinterName(&call) : header.pszPrinterName;
 
     ModelLockHolder lock;
     ApplyModelProfile(profile, printer);
-    if (!stored)
-        ResetToDefaults(header, *facts, &profile, record);
+    if (stored)
+        NameStoredRecord(record, printerName);
+    else
+        ResetToDefaults(printerName, *facts, profile, record);
     if (merge) {
-        MergeSettingsWith(record, input, inputBytes, printer ? &call : nullptr, facts->noPrinter);
+        MergeSettingsWith(record, input, inputBytes, printer ? &call : nullptr, printerName, &profile,
+                          facts->noPrinter);
         if (record->dmPaperSize == 0)
-            ResetToDefaults(header, *facts, &profile, record);
+            ResetToDefaults(printerName, *facts, profile, record);
     }
     if ((header.fMode & (DM_UPDATE | DM_COPY)) && header.pdmOut) {
         FinalizeForPrintingWith(record, sizeof(*record), facts->withPrinter);

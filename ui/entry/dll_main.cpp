@@ -3,7 +3,7 @@
 #include "entry/resource_library.h"
 
 // The library-wide state (paper range, model tables, default installed
-// options and the default settings template) is built at compile time and so
+// options and the load-time settings record) is built at compile time and so
 // is in place, in that order, before the loader calls this routine.
 //
 // The spooler loads the module for one call and unloads it again; the

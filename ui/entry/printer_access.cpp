@@ -5,6 +5,7 @@
 #include "entry/driver_files.h"
 #include "entry/printer_by_name.h"
 #include "settings/finalize_settings.h"
+#include "settings/record_name.h"
 
 namespace {
 
@@ -101,6 +102,14 @@ HeapBlock& FetchDriverInfo(PrinterCall* call)
             call->driver = GetDriverInfo(printer);
     }
     return call->driver;
+}
+
+const WCHAR* CallPrinterName(PrinterCall* call)
+{
+    if (call->knownName && call->knownName[0])
+        return call->knownName;
+    const PRINTER_INFO_2W* info = FetchPrinterInfo(call);
+    return info ? info->pPrinterName : nullptr;
 }
 
 int FindCallDriverFile(PrinterCall* call, const WCHAR* fragment, WCHAR path[MAX_PATH])
@@ -219,7 +228,12 @@ BOOL ConvertDevMode(const WCHAR* printerName, const DEVMODEW* /*input*/, DEVMODE
 
     UniquePrinter printer(printerName ? OpenPrinterFull(printerName) : nullptr);
     BYTE* record = reinterpret_cast<BYTE*>(output);
-    if (printer && ReadPrinterSettings(printer.get(), record, record + kSettingsHeaderBytes))
-        return TRUE;
-    return printerName && ReadUserSettings(printerName, record) ? TRUE : FALSE;
+    const bool read = (printer && ReadPrinterSettings(printer.get(), record, record + kSettingsHeaderBytes)) ||
+                      (printerName && ReadUserSettings(printerName, record));
+    if (!read)
+        return FALSE;
+    // The record names this printer whatever it was stored with, and
+    // carries nothing of the spooler's heap after its names.
+    NameStoredRecord(reinterpret_cast<DocumentSettings*>(output), printerName);
+    return TRUE;
 }

@@ -83,6 +83,10 @@ const PRINTER_INFO_2W* FetchPrinterInfo(PrinterCall* call);
 // The printer driver's files (the block of DRIVER_INFO_3W), possibly empty.
 HeapBlock& FetchDriverInfo(PrinterCall* call);
 
+// The name of the call's printer: the one the caller gave, else the one
+// in the printer's level-2 information; null when there is neither.
+const WCHAR* CallPrinterName(PrinterCall* call);
+
 // FindDriverFile over the driver files of the call.
 int FindCallDriverFile(PrinterCall* call, const WCHAR* fragment, WCHAR path[MAX_PATH]);
 
@@ -94,7 +98,8 @@ int ReadCallPrinterSettings(PrinterCall* call, void* publicPart, void* privatePa
 const DocumentSettings* FetchPrinterSettings(PrinterCall* call);
 
 // DrvConvertDevMode: every request yields the printer's stored default
-// settings, or the user's stored copy when the printer's cannot be read.
+// settings, or the user's stored copy when the printer's cannot be read,
+// named after the printer.
 BOOL ConvertDevMode(const WCHAR* printerName, const DEVMODEW* input, DEVMODEW* output, LONG* size, DWORD mode);
 
 #endif

@@ -46,12 +46,6 @@ bool JobSettingsFilePath(WCHAR path[MAX_PATH])
     return JobSettingsFileNames(path, narrow);
 }
 
-bool JobSettingsFileName(char path[MAX_PATH])
-{
-    WCHAR wide[MAX_PATH];
-    return JobSettingsFileNames(wide, path);
-}
-
 bool JobSettingsFilePaths(WCHAR path[MAX_PATH], char narrow[MAX_PATH])
 {
     return JobSettingsFileNames(path, narrow);

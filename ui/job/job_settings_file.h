@@ -15,9 +15,8 @@ constexpr int kJobNameLimitWithSuffix = 58;
 // MAX_PATH - 1 characters, or as many bytes of the system code page without
 // a lost character: then no file is written and the PJL header names none.
 bool JobSettingsFilePath(WCHAR path[MAX_PATH]);
-// The same path in the system code page, as the PJL header names it.
-bool JobSettingsFileName(char path[MAX_PATH]);
-// Both forms of the path at once, for one question to the shell.
+// The same path and, in the system code page, as the PJL header names it:
+// both forms at once, for one question to the shell.
 bool JobSettingsFilePaths(WCHAR path[MAX_PATH], char narrow[MAX_PATH]);
 
 // Converts a document name to the system code page into `destination`

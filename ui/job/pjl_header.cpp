@@ -266,17 +266,6 @@ void PjlJobFactsOfNoPrinter(const PjlJobFacts& gathered, PjlJobFacts* facts)
     CopyMemory(facts->jobPath, gathered.jobPath, sizeof(facts->jobPath));
 }
 
-void BuildPjlHeader(HANDLE printer, DocumentSettings* record)
-{
-    if (!record)
-        return;
-    PjlJobFacts facts;
-    PrinterCall call;
-    call.printer = printer;
-    GatherPjlJobFacts(printer ? &call : nullptr, &facts);
-    ComposePjlHeader(facts, record);
-}
-
 void ComposePjlHeader(const PjlJobFacts& facts, DocumentSettings* record)
 {
     if (!record)

@@ -29,15 +29,13 @@ void GatherPjlJobFacts(PrinterCall* call, PjlJobFacts* facts);
 // The facts of no printer from facts gathered already: the same job file.
 void PjlJobFactsOfNoPrinter(const PjlJobFacts& gathered, PjlJobFacts* facts);
 
-// BuildPjlHeader from facts gathered already; takes the model lock only.
-void ComposePjlHeader(const PjlJobFacts& facts, DocumentSettings* record);
-
 // Fills jobIdentification, pjlHeader and pjlTrailer of `record` from the
-// record, the applied model and the printer's installed options (the
-// built-in default options without a printer). Each text stays within its
-// field and terminated: the header ends after the last line that fits whole,
-// and no later line is added.
-void BuildPjlHeader(HANDLE printer, DocumentSettings* record);
+// record, the applied model and the facts gathered already (the printer's
+// installed options, or the built-in default options for no printer). Each
+// text stays within its field and terminated: the header ends after the
+// last line that fits whole, and no later line is added. Takes the model
+// lock only.
+void ComposePjlHeader(const PjlJobFacts& facts, DocumentSettings* record);
 
 // 1 when output bin 0..3 (auto, inner 1, inner 2, outer or finisher) can be
 // used with the installed output options, else 0.

@@ -115,11 +115,7 @@ BOOL PreparePrinter(const WCHAR* received, bool initialize)
     {
         ModelLockHolder lock;
         ApplyModelProfile(profile, printer.get());
-        if (profile.paperDefault == 0)
-            Model().paperDefault = 1;
-        BuildDefaultSettingsWith(localName, noPrinter);
-        ApplyProfileColourOptions(&profile);
-        settings = DefaultTemplate();
+        BuildDefaultSettings(localName, &profile, noPrinter, &settings);
         FinalizeForPrintingWith(&settings, sizeof(settings), withPrinter);
         options = DefaultDeviceOptions();
     }

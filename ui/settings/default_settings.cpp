@@ -1,13 +1,12 @@
 #include "settings/default_settings.h"
 
-#include "entry/driver_files.h"
 #include "entry/model_lock.h"
 #include "job/pjl_header.h"
 #include "profile/model_state.h"
+#include "settings/record_name.h"
 
 namespace {
 
-constexpr WCHAR kLoadTimeDeviceName[] = L"Velofax QX-310 EP 6II";
 constexpr WCHAR kFixedPitchDeviceFont[] = L"CourierSWC";
 constexpr WCHAR kProportionalDeviceFont[] = L"Swiss721SWM";
 constexpr char kPjlTrailer[] = "@PJL EOJ\r\n";
@@ -21,14 +20,14 @@ constexpr void CopyText(Char (&field)[N], const Char (&text)[M])
         field[i] = text[i];
 }
 
-// The template before any model is known: the model-independent defaults,
+// The record before any model is known: the model-independent defaults,
 // and placeholders that BuildDefaultSettings replaces. Everything from
 // offset 1740 on is zero: there is no choice block yet.
 constexpr DocumentSettings LoadTimeTemplate()
 {
     DocumentSettings s{};
     // Public header.
-    CopyText(s.dmDeviceName, kLoadTimeDeviceName);   // until a printer name is given
+    // dmDeviceName: the printer's, put in by BuildDefaultSettings
     s.dmSpecVersion = kSettingsSpecVersion;          // 0x0401
     s.dmDriverVersion = kSettingsDriverVersion;      // 0x080F
     s.dmSize = kSettingsHeaderBytes;                 // 220
@@ -84,51 +83,46 @@ constexpr DocumentSettings LoadTimeTemplate()
     return s;
 }
 
-constinit DocumentSettings defaultTemplate = LoadTimeTemplate();
+constexpr DocumentSettings kLoadTimeSettings = LoadTimeTemplate();
 
 int16_t ResolutionCode(int32_t resolution)
 {
     return resolution != 0 ? DMRES_HIGH : DMRES_MEDIUM;   // -4 (600 dpi) or -3 (300 dpi)
 }
 
-// The printer name's part after its last backslash: a server's
-// "\\server\queue" gives "queue".
-void PutDeviceName(DocumentSettings* s, const WCHAR* printerName)
+// The profile's colour and output-order options.
+void ApplyProfileColourOptions(const ModelProfile& profile, DocumentSettings* s)
 {
-    ZeroMemory(s->dmDeviceName, sizeof(s->dmDeviceName));
-    BoundedCopy(s->dmDeviceName, FileNamePart(printerName), kDeviceNameChars);
+    s->blackText = profile.blackText;
+    s->colorCount = profile.supportColors;
+    if (profile.colorSwitch != 0)
+        s->colorCount = profile.blackText != 0 ? 2 : 256;
+    s->reverseOrder = (profile.order != 0 && profile.orderDefault != 0) ? 1 : 0;
+    s->blackTextChoice = profile.blackText;
+    s->orderChoice = s->reverseOrder ? 0 : 1;
 }
 
 }  // namespace
 
-const DocumentSettings& DefaultTemplate()
+int16_t DefaultPaperOf(int32_t paperDefault)
 {
-    return defaultTemplate;
+    return paperDefault != 0 ? static_cast<int16_t>(paperDefault) : 1;
 }
 
-void BuildDefaultSettings(const WCHAR* printerName)
-{
-    PjlJobFacts facts;
-    GatherPjlJobFacts(nullptr, &facts);
-    BuildDefaultSettingsWith(printerName, facts);
-}
-
-void BuildDefaultSettingsWith(const WCHAR* printerName, const PjlJobFacts& facts)
+void BuildDefaultSettings(const WCHAR* printerName, const ModelProfile* profile, const PjlJobFacts& facts,
+                          DocumentSettings* output)
 {
     ModelLockHolder lock;
     const ModelState& model = Model();
-    DocumentSettings& s = defaultTemplate;
-    const int16_t defaultPaper = static_cast<int16_t>(model.paperDefault);
+    const int16_t defaultPaper = DefaultPaperOf(model.paperDefault);
     const bool reverseOrder = model.order != 0 && model.orderDefault != 0;
 
-    // Every field the steps below do not set goes back to its load-time
-    // value, so that nothing of an earlier model stays behind.
-    DocumentSettings next = LoadTimeTemplate();
-    CopyMemory(next.dmDeviceName, s.dmDeviceName, sizeof(next.dmDeviceName));
+    // Every field the steps below do not set keeps its load-time value.
+    DocumentSettings& next = *output;
+    next = kLoadTimeSettings;
 
     // 1. The printer's name.
-    if (printerName && printerName[0])
-        PutDeviceName(&next, printerName);
+    PutPrinterName(&next, printerName);
 
     // 2. and 3. Header: the constants are the load-time ones.
     next.dmPaperSize = defaultPaper;
@@ -174,46 +168,10 @@ void BuildDefaultSettingsWith(const WCHAR* printerName, const PjlJobFacts& facts
     next.bookletPaper = defaultPaper;
     next.blackTextChoice = 1;
 
-    s = next;
-
     // 6. The PJL texts, without a printer.
-    ComposePjlHeader(facts, &s);
-}
+    ComposePjlHeader(facts, &next);
 
-void ApplyProfileColourOptions(const ModelProfile* profile)
-{
-    if (!profile)
-        return;
-    ModelLockHolder lock;
-    DocumentSettings& s = defaultTemplate;
-    s.blackText = profile->blackText;
-    s.colorCount = profile->supportColors;
-    if (profile->colorSwitch != 0)
-        s.colorCount = profile->blackText != 0 ? 2 : 256;
-    s.reverseOrder = (profile->order != 0 && profile->orderDefault != 0) ? 1 : 0;
-    s.blackTextChoice = profile->blackText;
-    s.orderChoice = s.reverseOrder ? 0 : 1;
-}
-
-void CopyDefaultSettings(const WCHAR* printerName, const ModelProfile* profile, DocumentSettings* output)
-{
-    PjlJobFacts facts;
-    GatherPjlJobFacts(nullptr, &facts);
-    CopyDefaultSettingsWith(printerName, profile, facts, output);
-}
-
-void CopyDefaultSettingsWith(const WCHAR* printerName, const ModelProfile* profile, const PjlJobFacts& facts,
-                             DocumentSettings* output)
-{
-    ModelLockHolder lock;
-    BuildDefaultSettingsWith(printerName, facts);
-    ApplyProfileColourOptions(profile);
-    if (output)
-        *output = defaultTemplate;
-}
-
-void ResetDefaultTemplateForTesting()
-{
-    ModelLockHolder lock;
-    defaultTemplate = LoadTimeTemplate();
+    // The profile's colour options.
+    if (profile)
+        ApplyProfileColourOptions(*profile, &next);
 }

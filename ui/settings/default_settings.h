@@ -1,10 +1,7 @@
-// The default document settings: one process-wide template that every path
-// starting from defaults copies whole.
-//
-// The template is guarded by the model lock: rebuild it, apply the colour
-// options and copy it in one sequence under that lock (CopyDefaultSettings
-// does), so that two threads building defaults for different printers never
-// mix their values.
+// The default document settings of a printer: built per call into the
+// caller's own record, from the applied model, the printer's profile and its
+// name. Nothing of one call's defaults is kept for the next, so that calls
+// for different printers on different threads never see each other's bytes.
 #ifndef MARTENUI_DEFAULT_SETTINGS_H
 #define MARTENUI_DEFAULT_SETTINGS_H
 
@@ -17,32 +14,17 @@
 constexpr int16_t kDefaultUserPaperWidth = 2100;
 constexpr int16_t kDefaultUserPaperLength = 2970;
 
-// The template as it is now. Read it under the model lock.
-const DocumentSettings& DefaultTemplate();
+// The paper of fresh defaults: the model's default paper, and Letter (1)
+// for a model that names none (0).
+int16_t DefaultPaperOf(int32_t paperDefault);
 
-// Refreshes the template from the applied model profile. A non-empty printer
-// name puts its part after the last backslash (at most 31 units) in
-// dmDeviceName; without one the template keeps the name it has. Ends by
-// building the PJL texts without a printer.
-void BuildDefaultSettings(const WCHAR* printerName);
-// The same with the PJL facts of no printer gathered already, for callers
-// that hold the model lock.
+// The model's default settings for the printer `printerName` into `output`,
+// whole: every field from the applied model (the caller holds the model
+// lock, with the printer's profile applied), the profile's colour and
+// output-order options when `profile` is given, and the PJL texts from
+// `facts` (gathered for no printer). Makes no platform call.
 struct PjlJobFacts;
-void BuildDefaultSettingsWith(const WCHAR* printerName, const PjlJobFacts& facts);
-
-// Takes the profile's colour and output-order options into the template;
-// nothing without a profile.
-void ApplyProfileColourOptions(const ModelProfile* profile);
-
-// BuildDefaultSettings, ApplyProfileColourOptions and a whole copy of the
-// template into `output`, under the model lock.
-void CopyDefaultSettings(const WCHAR* printerName, const ModelProfile* profile, DocumentSettings* output);
-// The same with the PJL facts of no printer gathered already: makes no
-// platform call, for callers that hold the model lock.
-void CopyDefaultSettingsWith(const WCHAR* printerName, const ModelProfile* profile, const PjlJobFacts& facts,
-                             DocumentSettings* output);
-
-// Puts the template back as it is at load (tests and tools only).
-void ResetDefaultTemplateForTesting();
+void BuildDefaultSettings(const WCHAR* printerName, const ModelProfile* profile, const PjlJobFacts& facts,
+                          DocumentSettings* output);
 
 #endif

@@ -1,7 +1,6 @@
 #include "settings/finalize_settings.h"
 
 #include "entry/model_lock.h"
-#include "entry/printer_access.h"
 #include "job/pjl_header.h"
 #include "profile/model_state.h"
 #include "profile/paper_lookups.h"
@@ -56,17 +55,6 @@ bool IsCompleteSettingsRecord(const void* record, size_t recordBytes)
         return false;
     const auto* s = static_cast<const DocumentSettings*>(record);
     return s->dmSize == kSettingsHeaderBytes && s->dmDriverExtra == kSettingsPrivateBytes;
-}
-
-void FinalizeForPrinting(void* record, size_t recordBytes, HANDLE printer)
-{
-    if (!IsCompleteSettingsRecord(record, recordBytes))
-        return;
-    PjlJobFacts facts;
-    PrinterCall call;
-    call.printer = printer;
-    GatherPjlJobFacts(printer ? &call : nullptr, &facts);
-    FinalizeForPrintingWith(record, recordBytes, facts);
 }
 
 void FinalizeForPrintingWith(void* record, size_t recordBytes, const PjlJobFacts& facts)

@@ -13,12 +13,9 @@
 // record (dmSize 220, dmDriverExtra 3868, and `recordBytes` at least 4088);
 // any other record is left untouched. A caller handed a bare device-mode
 // pointer passes ClaimedRecordBytes (settings_merge.h) as `recordBytes`.
-// `printer` may be null: the PJL header then uses the built-in default
-// installed options.
-void FinalizeForPrinting(void* record, size_t recordBytes, HANDLE printer);
-
-// The same with the PJL header's facts gathered already (GatherPjlJobFacts),
-// for callers that fetch everything before they take the model lock.
+// The PJL header's facts are gathered already (GatherPjlJobFacts, for the
+// printer or for none: then the header uses the built-in default installed
+// options), so that callers fetch everything before they take the model lock.
 struct PjlJobFacts;
 void FinalizeForPrintingWith(void* record, size_t recordBytes, const PjlJobFacts& facts);
 

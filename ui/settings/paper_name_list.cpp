@@ -1,26 +1,12 @@
 #include "settings/paper_name_list.h"
 
-#include <winspool.h>
-
 #include "entry/model_lock.h"
 #include "entry/printer_access.h"
 #include "entry/resource_library.h"
 #include "profile/model_state.h"
 #include "profile/paper_lookups.h"
 #include "settings/default_settings.h"
-#include "settings/finalize_settings.h"
 #include "../resources/resource_ids.h"
-
-HeapBlock ReadPrinterInfo(HANDLE printer, DWORD level)
-{
-    DWORD needed = 0;
-    if (GetPrinterW(printer, level, nullptr, 0, &needed) || GetLastError() != ERROR_INSUFFICIENT_BUFFER || !needed)
-        return HeapBlock();
-    HeapBlock block(needed);
-    if (!block || !GetPrinterW(printer, level, block.as<BYTE>(), needed, &needed))
-        return HeapBlock();
-    return block;
-}
 
 void ReferenceUserPaperSize(HANDLE printer, int16_t* width, int16_t* length)
 {

@@ -1,5 +1,5 @@
-// The printer's level-n information, and the list of papers with display
-// names and sizes that the Paper/Layout page shows.
+// The list of papers with display names and sizes that the Paper/Layout
+// page shows.
 #ifndef MARTENUI_PAPER_NAME_LIST_H
 #define MARTENUI_PAPER_NAME_LIST_H
 
@@ -23,9 +23,6 @@ struct PaperNameList {
     PaperNameRow rows[kPaperKeywordCount];
     int16_t count;
 };
-
-// GetPrinterW of `level` in a zero-filled heap block; empty on failure.
-HeapBlock ReadPrinterInfo(HANDLE printer, DWORD level);
 
 // The user-defined paper size of the printer's default settings (its
 // level-2 device mode) when that is a complete record of this driver with

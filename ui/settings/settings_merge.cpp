@@ -132,19 +132,8 @@ int ConvertSettings(const void* source, size_t sourceBytes, void* destination, s
     return static_cast<int>(headerBytes + privateBytes);
 }
 
-int MergeSettings(DocumentSettings* output, const void* input, size_t inputBytes, HANDLE printer)
-{
-    PrinterCall call;
-    call.printer = printer;
-    if (printer)
-        FetchDeviceOptions(&call);
-    PjlJobFacts noPrinter;
-    GatherPjlJobFacts(nullptr, &noPrinter);
-    return MergeSettingsWith(output, input, inputBytes, printer ? &call : nullptr, noPrinter);
-}
-
 int MergeSettingsWith(DocumentSettings* output, const void* input, size_t inputBytes, const PrinterCall* call,
-                      const PjlJobFacts& noPrinter)
+                      const WCHAR* printerName, const ModelProfile* profile, const PjlJobFacts& noPrinter)
 {
     // 1. Without input there is nothing to merge.
     if (!input)
@@ -156,21 +145,24 @@ int MergeSettingsWith(DocumentSettings* output, const void* input, size_t inputB
     // 2. to 4. The incoming record, converted into a work copy of the
     // defaults before the output is written: callers may pass one record as
     // both. Every test below reads the work copy, never the input.
-    HeapBlock block(sizeof(DocumentSettings));
+    // The defaults and the work copy are this call's own.
+    HeapBlock block(2 * sizeof(DocumentSettings));
     if (!block) {
-        CopyDefaultSettingsWith(nullptr, nullptr, noPrinter, output);
+        BuildDefaultSettings(printerName, profile, noPrinter, output);
         return 0;
     }
-    DocumentSettings& work = *block.as<DocumentSettings>();
-    CopyDefaultSettingsWith(nullptr, nullptr, noPrinter, &work);
+    DocumentSettings& defaults = block.as<DocumentSettings>()[0];
+    DocumentSettings& work = block.as<DocumentSettings>()[1];
+    BuildDefaultSettings(printerName, profile, noPrinter, &defaults);
+    work = defaults;
     const bool ownPrivatePart =
         HoldsSizeFields(input, inputBytes) && SizesOf(input).driverExtra == kSettingsPrivateBytes;
     const int converted = ConvertSettings(input, inputBytes, &work, sizeof(work));
-    *output = DefaultTemplate();
+    *output = defaults;
     if (converted <= 0)
         return 0;
     // The incoming custom size counts only with both of its bits and sizes.
-    DWORD mask = DefaultTemplate().dmFields;
+    DWORD mask = defaults.dmFields;
     const DWORD customSize = DM_PAPERLENGTH | DM_PAPERWIDTH;
     if ((work.dmFields & customSize) == customSize && work.dmPaperLength > 0 && work.dmPaperWidth > 0)
         mask |= customSize;
@@ -251,7 +243,7 @@ int MergeSettingsWith(DocumentSettings* output, const void* input, size_t inputB
         s.dmTTOption = (work.dmTTOption >= DMTT_BITMAP && work.dmTTOption <= DMTT_SUBDEV) ? work.dmTTOption
                                                                                            : DMTT_DOWNLOAD;
     }
-    // 16. The work copy goes with its holder.
+    // 16. The defaults and the work copy go with their holder.
     return 1;
 }
 

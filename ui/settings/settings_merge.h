@@ -16,6 +16,7 @@
 #include <windows.h>
 #include <stddef.h>
 
+#include "profile/model_profile.h"
 #include "settings/document_settings.h"
 
 // The header version (a dmSpecVersion value) of a record from its dmSize:
@@ -34,21 +35,22 @@ size_t ClaimedRecordBytes(const DEVMODEW* record);
 // or sizes that do not fit the bytes given for it).
 int ConvertSettings(const void* source, size_t sourceBytes, void* destination, size_t destinationBytes);
 
-// Builds `output` from the defaults and takes over the validated public
-// values of `input`, and its whole private part when it is this driver's.
-// 1 on success or without input; 0 when the input is not convertible or the
-// work copy cannot be had (the output then holds the defaults).
-// The printer's installed options are read first, without the model lock.
-int MergeSettings(DocumentSettings* output, const void* input, size_t inputBytes, HANDLE printer);
-// The same with the printer's installed options fetched already
-// (FetchDeviceOptions), or null for no printer: the source is then checked
-// against every tray of the model; and with the PJL facts of no printer
-// that the defaults take. Makes no platform call, so that a caller may hold
-// the model lock.
+// Builds `output` from the defaults of the printer `printerName` (see
+// BuildDefaultSettings) and takes over the validated public values of
+// `input`, and its whole private part when it is this driver's. The merged
+// record names that printer, never the input's. 1 on success or without
+// input; 0 when the input is not convertible or the work copy cannot be had
+// (the output then holds the defaults).
+// `call` holds the printer's installed options fetched already
+// (FetchDeviceOptions), or is null for no printer: the source is then
+// checked against every tray of the model. `profile` gives the defaults
+// their colour options (may be null); `noPrinter` are the PJL facts of no
+// printer that the defaults take. Makes no platform call, so that a caller
+// may hold the model lock.
 struct PrinterCall;
 struct PjlJobFacts;
 int MergeSettingsWith(DocumentSettings* output, const void* input, size_t inputBytes, const PrinterCall* call,
-                      const PjlJobFacts& noPrinter);
+                      const WCHAR* printerName, const ModelProfile* profile, const PjlJobFacts& noPrinter);
 
 // Copies the record's dmSize + dmDriverExtra bytes to the caller's buffer;
 // 1, or 0 (nothing written) when the buffer is missing or too small.
