@@ -66,6 +66,7 @@ TEST_F(QualityPage, AResolutionIsStoredWhenItChanges)
         s.resolutionDpi = 300;
     }));
     settings().dmFields &= ~DM_PRINTQUALITY;
+    sheet_->host().CheckPagesAfterActions(false);   // the record lacks the flag on purpose
     Click(IDC_QUALITY_RES_300);
     EXPECT_EQ(0u, settings().dmFields & DM_PRINTQUALITY) << "the stored resolution again";
     Click(IDC_QUALITY_RES_600);

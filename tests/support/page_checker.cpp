@@ -186,15 +186,19 @@ void CheckEqual(unsigned long value, unsigned long expected, const char* field, 
 
 void CheckFields(const DocumentSettings& s, Findings* findings)
 {
-    // The fields every record of this driver carries; a flagged public
-    // field holds a value this driver takes in.
-    const DWORD always = DM_ORIENTATION | DM_COPIES | DM_DEFAULTSOURCE | DM_PRINTQUALITY | DM_DUPLEX |
-                         DM_YRESOLUTION | DM_TTOPTION | DM_COLLATE;
-    const DWORD paper = s.dmPaperSize == 256 ? DM_PAPERLENGTH | DM_PAPERWIDTH : DM_PAPERSIZE;
-    if ((s.dmFields & (always | paper)) != (always | paper)) {
-        char text[96];
-        wsprintfA(text, "record: dmFields 0x%lX lacks 0x%lX (paper %d)", s.dmFields,
-                  (always | paper) & ~s.dmFields, s.dmPaperSize);
+    // The fields every record of this driver carries, and those that hold
+    // more than their default; a flagged public field holds a value this
+    // driver takes in.
+    DWORD needed = DM_ORIENTATION | DM_COPIES | DM_DEFAULTSOURCE | DM_PRINTQUALITY | DM_YRESOLUTION | DM_TTOPTION;
+    needed |= s.dmPaperSize == 256 ? DM_PAPERLENGTH | DM_PAPERWIDTH : DM_PAPERSIZE;
+    if (s.dmDuplex != 0)
+        needed |= DM_DUPLEX;
+    if (s.dmCollate != 0)
+        needed |= DM_COLLATE;
+    if ((s.dmFields & needed) != needed) {
+        char text[112];
+        wsprintfA(text, "record: dmFields 0x%lX lacks 0x%lX (paper %d, duplex %d, collate %d)", s.dmFields,
+                  needed & ~s.dmFields, s.dmPaperSize, s.dmDuplex, s.dmCollate);
         findings->push_back(text);
     }
     struct Flagged {
@@ -204,13 +208,13 @@ void CheckFields(const DocumentSettings& s, Findings* findings)
     };
     const Flagged flagged[] = {
         {DM_ORIENTATION, "dmOrientation", s.dmOrientation, 1, 2},
-        {DM_PAPERSIZE, "dmPaperSize", s.dmPaperSize, 1, 256},
+        {DM_PAPERSIZE, "dmPaperSize", s.dmPaperSize, 1, 32767},
         {DM_PAPERLENGTH, "dmPaperLength", s.dmPaperLength, 1, 32767},
         {DM_PAPERWIDTH, "dmPaperWidth", s.dmPaperWidth, 1, 32767},
         {DM_SCALE, "dmScale", s.dmScale, 25, 400},
         {DM_COPIES, "dmCopies", s.dmCopies, 1, 999},
         {DM_PRINTQUALITY, "dmPrintQuality", s.dmPrintQuality, -4, -1},
-        {DM_DUPLEX, "dmDuplex", s.dmDuplex, 1, 3},
+        {DM_DUPLEX, "dmDuplex", s.dmDuplex, 0, 3},
         {DM_TTOPTION, "dmTTOption", s.dmTTOption, 1, 3},
         {DM_COLLATE, "dmCollate", s.dmCollate, 0, 1},
     };

@@ -208,8 +208,9 @@ void LoadDuplexGroup(const HandlingPage& page, int mode)
                                                                                    : IDC_HANDLING_SHORT_EDGE);
     CheckDlgButton(page.window, IDC_HANDLING_DUPLEX, Loaded(mode, s.duplexOn, 0) ? BST_CHECKED : BST_UNCHECKED);
     ShowFlipPicture(page);
+    // "&No" has the lower number of the two, so it opens the range.
     const int32_t margin = Loaded(mode, s.bindingMargin, 0);
-    CheckRadioButton(page.window, IDC_HANDLING_MARGIN_YES, IDC_HANDLING_MARGIN_NO,
+    CheckRadioButton(page.window, IDC_HANDLING_MARGIN_NO, IDC_HANDLING_MARGIN_YES,
                      margin ? IDC_HANDLING_MARGIN_YES : IDC_HANDLING_MARGIN_NO);
     ShowChoicePicture(page.window, IDC_HANDLING_MARGIN_ICON);
     EnableWindow(GetDlgItem(page.window, IDC_HANDLING_DUPLEX), usable);

@@ -30,6 +30,11 @@ bool NUpChecked(HWND page)
     return Checked(page, IDC_LAYOUT_NUP_2IN1) || Checked(page, IDC_LAYOUT_NUP_4IN1);
 }
 
+bool HasItems(HWND page, int list)
+{
+    return SendDlgItemMessageW(page, list, CB_GETCOUNT, 0, 0) > 0;
+}
+
 int Selection(HWND page, int list)
 {
     return static_cast<int>(SendDlgItemMessageW(page, list, CB_GETCURSEL, 0, 0));
@@ -204,9 +209,11 @@ void RefreshTargetLists(HWND page, SheetState* state, const ModelProfile& profil
     }
     SelectFirstIfNone(page, IDC_LAYOUT_MAGNIFY_LIST);
     SelectFirstIfNone(page, IDC_LAYOUT_TARGET_LIST);
+    // The lists stay empty on the variants without these layouts: an empty
+    // list offers nothing to choose, so it stays disabled.
     const bool nUp = NUpChecked(page);
-    EnableControls(page, kMagnifyControls, !nUp);
-    EnableControls(page, kTargetControls, nUp);
+    EnableControls(page, kMagnifyControls, !nUp && HasItems(page, IDC_LAYOUT_MAGNIFY_LIST));
+    EnableControls(page, kTargetControls, nUp && HasItems(page, IDC_LAYOUT_TARGET_LIST));
     RefreshZoomBox(page, state, mode);
     RefreshZoomBox(page, state, mode);
     RefreshRotate(state->handlingPage, state, kLoadRefresh);
