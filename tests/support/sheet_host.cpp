@@ -11,6 +11,32 @@
 namespace {
 
 const WCHAR kSheetCaption[] = L"Printing Preferences";
+
+#pragma pack(push, 2)
+struct ExtendedTemplateHead {
+    WORD version;
+    WORD signature;
+    DWORD helpId;
+    DWORD extendedStyle;
+    DWORD style;
+};
+#pragma pack(pop)
+
+// The sheet is made without WS_VISIBLE: the tests read and drive its
+// windows by messages, and a sheet that is never drawn opens and closes in
+// a fraction of the time.
+int CALLBACK KeepSheetHidden(HWND, UINT message, LPARAM param)
+{
+    if (message != PSCB_PRECREATE || !param)
+        return 0;
+    auto* words = reinterpret_cast<WORD*>(param);
+    if (words[1] == 0xFFFF)   // DLGTEMPLATEEX: version, signature, help id, extended style, style
+        reinterpret_cast<ExtendedTemplateHead*>(param)->style &= ~WS_VISIBLE;
+    else
+        reinterpret_cast<DLGTEMPLATE*>(param)->style &= ~WS_VISIBLE;
+    return 0;
+}
+
 // How long a dialog may take to appear or to go: a guard against a hang,
 // not a measure of speed.
 constexpr DWORD kDialogGuardMs = 30000;
@@ -107,7 +133,8 @@ LONG SheetHost::Open(void* header)
 
     PROPSHEETHEADERW sheet = {};
     sheet.dwSize = sizeof(sheet);
-    sheet.dwFlags = PSH_MODELESS;
+    sheet.dwFlags = PSH_MODELESS | PSH_USECALLBACK;
+    sheet.pfnCallback = KeepSheetHidden;
     sheet.pszCaption = kSheetCaption;
     sheet.nPages = static_cast<UINT>(pages_.size());
     sheet.phpage = pages_.data();

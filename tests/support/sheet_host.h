@@ -1,7 +1,7 @@
 // The platform's side of a driver's property sheet, as the common property
 // sheet library plays it, for tests: the driver's sheet entry gets INIT with
 // a callback that creates its pages (CPSFUNC_ADD_PROPSHEETPAGEW), the pages
-// are shown in a real modeless PropertySheetW, CPSFUNC_SET_RESULT calls the
+// are shown in a real modeless PropertySheetW (made hidden: never drawn), CPSFUNC_SET_RESULT calls the
 // entry again with reason SET_RESULT, and closing the sheet sends DESTROY.
 // While the host lives, the module's help and message boxes are recorded
 // and answered instead of shown.
