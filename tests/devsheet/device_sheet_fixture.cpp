@@ -13,6 +13,7 @@ LONG DeviceSheetFixture::Open(WORD flags)
     header_ = {sizeof(header_), flags, printer_->handle(), const_cast<WCHAR*>(printer_->name().c_str())};
     host_.reset();   // one host at a time
     host_ = std::make_unique<SheetHost>(*driver_, "DrvDevicePropertySheets");
+    host_->CheckPagesAfterActions(checkPages_);
     return host_->Open(&header_);
 }
 

@@ -32,6 +32,10 @@ public:
     std::vector<std::wstring> StoredFontSubs() const;
     void StoreFontSubs(const std::vector<std::wstring>& strings) const;
 
+    // Whether the hosts of the later Opens run the page checker (on unless
+    // a test shows a state that breaks an invariant on purpose).
+    void CheckPagesAfterActions(bool on) { checkPages_ = on; }
+
     SheetHost& host() { return *host_; }
     const BenchPrinter& printer() const { return *printer_; }
     const InstalledDriver& driver() const { return *driver_; }
@@ -41,6 +45,7 @@ private:
     std::unique_ptr<InstalledDriver> driver_;
     DEVICEPROPERTYHEADER header_ = {};
     std::unique_ptr<SheetHost> host_;
+    bool checkPages_ = true;
 };
 
 // A record with every field set, the password "9876".

@@ -51,7 +51,9 @@ void PressOk(HWND dialog)
 
 class AboutDialog : public ::testing::Test {
 protected:
-    void Start(const DriverPackage& driver) { sheet_ = std::make_unique<SheetFixture>(driver); }
+    // The suite's own printers: initialising one stores the model's profile
+    // with it, which the other suites' printers do not have.
+    void Start(const DriverPackage& driver) { sheet_ = std::make_unique<SheetFixture>(driver, "about"); }
 
     // Opens About from page `index` and reads it; `close` ends it.
     AboutContents Show(int index, void (*close)(HWND) = PressOk)

@@ -25,9 +25,16 @@ using AdvancedEntry = LONG(WINAPI*)(HWND, HANDLE, PWSTR, PDEVMODEW, PDEVMODEW);
 
 class SettingsWithoutUi : public ::testing::Test {
 protected:
-    void SetUp() override
+    void SetUp() override { UsePrinter(""); }
+
+    // The suite's printer of the variant 2 sample kept under `key` (a test
+    // that changes the printer's own defaults uses a key of its own), with
+    // no settings kept for the user.
+    void UsePrinter(const std::string& key)
     {
-        printer_ = std::make_unique<BenchPrinter>(SampleDriver(2), L"Properties");
+        driver_.reset();
+        printer_ = &SharedPrinter(SampleDriver(2), key);
+        ForgetUserSettings(*printer_);
         driver_ = std::make_unique<InstalledDriver>(printer_->handle());
         properties_ = driver_->Entry<PropertiesEntry>("DrvDocumentProperties");
         sheets_ = driver_->Entry<SheetsEntry>("DrvDocumentPropertySheets");
@@ -66,6 +73,7 @@ protected:
     // its own after the texts' terminators).
     void ForgetStoredDefaults()
     {
+        UsePrinter("foreign defaults");
         DEVMODEW foreign = {};
         foreign.dmSize = sizeof(foreign);
         foreign.dmSpecVersion = 0x0401;
@@ -82,7 +90,7 @@ protected:
 
     const std::wstring& name() const { return printer_->name(); }
 
-    std::unique_ptr<BenchPrinter> printer_;
+    const BenchPrinter* printer_ = nullptr;
     std::unique_ptr<InstalledDriver> driver_;
     PropertiesEntry properties_ = nullptr;
     SheetsEntry sheets_ = nullptr;
@@ -245,6 +253,7 @@ TEST_F(SettingsWithoutUi, APrinterWithoutItsOwnDefaultsTakesTheUsersUnlessTheNam
 
 TEST_F(SettingsWithoutUi, ThePlatformsCallWithOnlyAPrinterNameGetsThatPrintersSettings)
 {
+    UsePrinter("stored defaults");
     DocumentSettings stored = Defaults();
     stored.dmCopies = 5;
     stored.zoomPercent = 75;
@@ -281,6 +290,7 @@ TEST_F(SettingsWithoutUi, AdvancedPropertiesShowItsBoxAndChangeNothing)
 
 TEST_F(SettingsWithoutUi, APrinterEventBringsANewProfileVersionIntoTheJobIdentification)
 {
+    UsePrinter("initialised");
     HeapBlock driverInfo(64 * 1024);
     DWORD needed = 0;
     ASSERT_TRUE(GetPrinterDriverW(printer_->handle(), nullptr, 3, driverInfo.as<BYTE>(), 64 * 1024, &needed));

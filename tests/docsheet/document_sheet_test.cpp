@@ -24,7 +24,8 @@ class DocumentSheet : public ::testing::TestWithParam<int> {
 protected:
     void SetUp() override
     {
-        printer_ = std::make_unique<BenchPrinter>(SampleDriver(GetParam()), L"Sheet");
+        printer_ = &SharedPrinter(SampleDriver(GetParam()));
+        ForgetUserSettings(*printer_);
         driver_ = std::make_unique<InstalledDriver>(printer_->handle());
         output_.assign(kSettingsBytes, 0);
         header_.cbSize = sizeof(header_);
@@ -35,7 +36,7 @@ protected:
         header_.fMode = DM_IN_PROMPT | DM_OUT_BUFFER;
     }
 
-    std::unique_ptr<BenchPrinter> printer_;
+    const BenchPrinter* printer_ = nullptr;
     std::unique_ptr<InstalledDriver> driver_;
     std::vector<BYTE> output_;
     DOCUMENTPROPERTYHEADER header_ = {};

@@ -30,21 +30,28 @@ struct Options {
 class HandlingPage : public ::testing::Test {
 protected:
     // A printer of the driver's model, with these options installed (none
-    // stored without).
+    // stored without); one printer per driver and options for the suite.
     void Install(const DriverPackage& driver, const Options* options)
     {
         sheet_.reset();
-        sheet_ = std::make_unique<SheetFixture>(driver);
-        if (options) {
+        if (!options) {
+            sheet_ = std::make_unique<SheetFixture>(driver);
+            return;
+        }
+        const Options o = *options;
+        const std::string key = "options " + std::to_string(o.innerTray) + std::to_string(o.outerTray) +
+                                std::to_string(o.finisher) + std::to_string(o.duplexUnit) +
+                                std::to_string(o.securityPrint);
+        sheet_ = std::make_unique<SheetFixture>(driver, key, [o](const BenchPrinter& printer) {
             DeviceOptionData record = {};
             record.trayCount = 2;
-            record.innerTray = options->innerTray;
-            record.outerTray = options->outerTray;
-            record.finisher = options->finisher;
-            record.duplexUnit = options->duplexUnit;
-            record.securityPrint = options->securityPrint;
-            ASSERT_EQ(0u, sheet_->printer().SetData(kDeviceOptionValue, REG_BINARY, &record, sizeof(record)));
-        }
+            record.innerTray = o.innerTray;
+            record.outerTray = o.outerTray;
+            record.finisher = o.finisher;
+            record.duplexUnit = o.duplexUnit;
+            record.securityPrint = o.securityPrint;
+            ASSERT_EQ(0u, printer.SetData(kDeviceOptionValue, REG_BINARY, &record, sizeof(record)));
+        });
     }
 
     // Opens the sheet; the settings can be prepared before the page is shown.
@@ -161,6 +168,33 @@ TEST_F(HandlingPage, UncheckingDuplexWritesAtOnceAndDisablesTheFourChoices)
     EXPECT_TRUE(Checked(IDC_HANDLING_LONG_EDGE));
 }
 
+TEST_F(HandlingPage, TheBindingMarginRadiosShowTheStoredChoiceAndTakeAClick)
+{
+    const Options duplexUnit = {0, 0, 0, 1};
+    Install(SampleDriver(2), &duplexUnit);
+    struct Case {
+        int32_t margin;
+        bool yes;
+    };
+    for (const Case c : {Case{0, false}, Case{1, true}}) {
+        Open();
+        settings().duplexOn = 1;
+        settings().bindingMargin = c.margin;
+        ASSERT_NE(nullptr, host().ShowPage(kPageHandling));
+        EXPECT_EQ(c.yes, Checked(IDC_HANDLING_MARGIN_YES)) << "bindingMargin " << c.margin;
+        EXPECT_EQ(!c.yes, Checked(IDC_HANDLING_MARGIN_NO)) << "bindingMargin " << c.margin;
+        EXPECT_TRUE(Shows(IDC_HANDLING_MARGIN_ICON, c.yes ? IDI_MARGIN_ON : IDI_MARGIN_OFF))
+            << "bindingMargin " << c.margin;
+
+        // The other choice, clicked, is stored at once and shown alone.
+        host().Click(kPageHandling, c.yes ? IDC_HANDLING_MARGIN_NO : IDC_HANDLING_MARGIN_YES);
+        EXPECT_EQ(c.yes ? 0 : 1, settings().bindingMargin) << "bindingMargin " << c.margin;
+        EXPECT_EQ(!c.yes, Checked(IDC_HANDLING_MARGIN_YES)) << "bindingMargin " << c.margin;
+        EXPECT_EQ(c.yes, Checked(IDC_HANDLING_MARGIN_NO)) << "bindingMargin " << c.margin;
+        host().Close();
+    }
+}
+
 TEST_F(HandlingPage, ABookletOnAPaperItCanBePrintedOnTakesStapleAndDuplexAway)
 {
     const Options duplexUnit = {0, 0, 0, 1};
@@ -259,11 +293,12 @@ TEST_F(HandlingPage, TheFlippingPictureShowsTheBindingEdgeOfTheOrientation)
 
 TEST_F(HandlingPage, OrderAndOverlayAreStoredAtApplyAndShownAgain)
 {
-    Install(SampleDriver(3), nullptr);
-    WCHAR names[10][17] = {};
-    lstrcpyW(names[0], L"Letterhead");
-    lstrcpyW(names[2], L"Sixteen chars ok");
-    ASSERT_EQ(0u, sheet_->printer().SetData(L"Overlay", REG_BINARY, names, sizeof(names)));
+    sheet_ = std::make_unique<SheetFixture>(SampleDriver(3), "overlay names", [](const BenchPrinter& printer) {
+        WCHAR names[10][17] = {};
+        lstrcpyW(names[0], L"Letterhead");
+        lstrcpyW(names[2], L"Sixteen chars ok");
+        ASSERT_EQ(0u, printer.SetData(L"Overlay", REG_BINARY, names, sizeof(names)));
+    });
     Open();
     const std::vector<std::wstring> items = Items(IDC_HANDLING_OVERLAY_LIST);
     ASSERT_EQ(11u, items.size());

@@ -34,24 +34,16 @@ using Texts = std::vector<std::wstring>;
 
 class PaperLayoutPage : public ::testing::Test {
 protected:
-    static void TearDownTestSuite() { printers().clear(); }
-
-    // One printer per driver for the whole suite; each sheet starts from the
-    // model's defaults (no settings kept for the user).
-    static BenchPrinter& PrinterOf(const DriverPackage& driver)
+    // One printer per driver for the whole process; each sheet starts from
+    // the model's defaults (no settings kept for the user).
+    static const BenchPrinter& PrinterOf(const DriverPackage& driver)
     {
-        std::unique_ptr<BenchPrinter>& printer = printers()[&driver];
-        if (!printer)
-            printer = std::make_unique<BenchPrinter>(driver, L"Layout");
-        HKEY key = nullptr;
-        if (RegOpenKeyExW(HKEY_CURRENT_USER, L"Printers\\DevModes2", 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
-            RegDeleteValueW(key, printer->name().c_str());
-            RegCloseKey(key);
-        }
-        return *printer;
+        const BenchPrinter& printer = SharedPrinter(driver);
+        ForgetUserSettings(printer);
+        return printer;
     }
 
-    void Open(BenchPrinter& printer, DWORD extraFlags = 0)
+    void Open(const BenchPrinter& printer, DWORD extraFlags = 0)
     {
         host_.reset();
         driver_ = std::make_unique<InstalledDriver>(printer.handle());
@@ -122,13 +114,6 @@ protected:
     std::vector<BYTE> output_;
     DOCUMENTPROPERTYHEADER header_ = {};
     std::unique_ptr<SheetHost> host_;
-
-private:
-    static std::map<const DriverPackage*, std::unique_ptr<BenchPrinter>>& printers()
-    {
-        static std::map<const DriverPackage*, std::unique_ptr<BenchPrinter>> held;
-        return held;
-    }
 };
 
 void InstallTrays(const BenchPrinter& printer, int16_t trays)
@@ -148,8 +133,9 @@ TEST_F(PaperLayoutPage, OffersTheSourcesOfTheInstalledTraysForEachVariant)
         {L"Auto Tray Selection", L"Bypass Tray", L"Tray-1", L"Tray-2"},
     };
     for (int variant = 1; variant <= 3; ++variant) {
-        BenchPrinter printer(SampleDriver(variant), L"Trays");
-        InstallTrays(printer, 2);
+        const BenchPrinter& printer = SharedPrinter(SampleDriver(variant), "2 trays",
+                                                    [](const BenchPrinter& added) { InstallTrays(added, 2); });
+        ForgetUserSettings(printer);
         Open(printer);
         EXPECT_EQ(expected[variant - 1], Items(IDC_LAYOUT_SOURCE_LIST)) << "variant " << variant;
         EXPECT_EQ(L"Auto Tray Selection", Chosen(IDC_LAYOUT_SOURCE_LIST)) << "variant " << variant;
@@ -270,6 +256,7 @@ TEST_F(PaperLayoutPage, ApplyWritesEveryFieldOfEachLayout)
         DocumentSettings& s = settings();
         s.scalingMode = s.scalingValue = s.nUpPosition = s.zoomEntry = -7;
         s.pagesPerSheetCode = -7;
+        host_->CheckPagesAfterActions(false);   // until apply writes over the marks
         SelectPaper(c.paper);
         if (c.nUp)
             Click(c.nUp);
@@ -282,6 +269,8 @@ TEST_F(PaperLayoutPage, ApplyWritesEveryFieldOfEachLayout)
         if (c.zoom)
             Type(IDC_LAYOUT_ZOOM_EDIT, c.zoom);
         host_->Press(PSBTN_APPLYNOW);
+        host_->CheckPagesAfterActions(true);
+        host_->CheckPages("apply");
         const std::string at = "layout " + std::to_string(c.layoutMode) + " on " + std::to_string(c.scalingValue);
         EXPECT_EQ(c.layoutMode, s.layoutMode) << at;
         EXPECT_EQ(c.scalingMode, s.scalingMode) << at;

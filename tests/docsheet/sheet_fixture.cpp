@@ -2,11 +2,13 @@
 
 #include <gtest/gtest.h>
 
-SheetFixture::SheetFixture(const DriverPackage& driver)
-    : printer_(std::make_unique<BenchPrinter>(driver, L"Page")),
+SheetFixture::SheetFixture(const DriverPackage& driver, const std::string& key,
+                           const std::function<void(const BenchPrinter&)>& setUp)
+    : printer_(&SharedPrinter(driver, key, setUp)),
       driver_(std::make_unique<InstalledDriver>(printer_->handle())),
       output_(std::make_unique<DocumentSettings>())
 {
+    ForgetUserSettings(*printer_);
     *output_ = {};
 }
 
@@ -16,9 +18,10 @@ DocumentSettings SheetFixture::Defaults() const
         "DrvDocumentProperties");
     DocumentSettings settings = {};
     EXPECT_NE(nullptr, properties);
-    if (properties)
+    if (properties) {
         EXPECT_EQ(1, properties(nullptr, printer_->handle(), const_cast<WCHAR*>(printer_->name().c_str()),
                                 reinterpret_cast<DEVMODEW*>(&settings), nullptr, DM_OUT_BUFFER));
+    }
     return settings;
 }
 

@@ -1,11 +1,15 @@
 // A printer of a given driver with its sheet open in the test host: the
-// fixture of every page test.
+// fixture of every page test. The printer is shared by every fixture of the
+// same driver and key for the whole test process (see SharedPrinter), and
+// each fixture starts without settings kept for the user.
 #ifndef MARTENUI_TESTS_SHEET_FIXTURE_H
 #define MARTENUI_TESTS_SHEET_FIXTURE_H
 
 #include <windows.h>
 
+#include <functional>
 #include <memory>
+#include <string>
 
 #include "entry/driver_interface.h"
 #include "settings/document_settings.h"
@@ -15,7 +19,8 @@
 
 class SheetFixture {
 public:
-    explicit SheetFixture(const DriverPackage& driver);
+    explicit SheetFixture(const DriverPackage& driver, const std::string& key = std::string(),
+                          const std::function<void(const BenchPrinter&)>& setUp = nullptr);
 
     // The printer's defaults, as an application gets them.
     DocumentSettings Defaults() const;
@@ -31,7 +36,7 @@ public:
     const InstalledDriver& driver() const { return *driver_; }
 
 private:
-    std::unique_ptr<BenchPrinter> printer_;
+    const BenchPrinter* printer_;
     std::unique_ptr<InstalledDriver> driver_;
     std::unique_ptr<DocumentSettings> input_;
     std::unique_ptr<DocumentSettings> output_;

@@ -11,6 +11,7 @@
 #include "settings/document_settings.h"
 #include "support/installed_driver.h"
 #include "support/modal_script.h"
+#include "support/page_checker.h"
 #include "support/printer_bench.h"
 #include "support/sheet_host.h"
 #include "../resources/resource_ids.h"
@@ -34,7 +35,8 @@ class UserSizeDialog : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        printer_ = std::make_unique<BenchPrinter>(SampleDriver(2), L"UserSize");
+        printer_ = &SharedPrinter(SampleDriver(2));
+        ForgetUserSettings(*printer_);
         driver_ = std::make_unique<InstalledDriver>(printer_->handle());
         output_.assign(kSettingsBytes, 0);
         header_ = {sizeof(header_), 0, printer_->handle(), const_cast<WCHAR*>(printer_->name().c_str()), nullptr,
@@ -58,6 +60,8 @@ protected:
         host_->SelectItem(kPagePaperLayout, IDC_LAYOUT_PAPER_LIST, last);
         ModalScript watcher(list, [&](HWND dialog) {
             dialog_ = dialog;
+            const auto findings = CheckDialog(dialog, "User Size");
+            EXPECT_TRUE(findings.empty()) << "as it opened:\n" << JoinFindings(findings);
             script(dialog);
         });
         SendMessageW(list, WM_KEYDOWN, VK_RETURN, 0);
@@ -67,7 +71,7 @@ protected:
 
     std::wstring PaperText() { return Text(host_->CurrentPage(), IDC_LAYOUT_PAPER_TEXT); }
 
-    std::unique_ptr<BenchPrinter> printer_;
+    const BenchPrinter* printer_ = nullptr;
     std::unique_ptr<InstalledDriver> driver_;
     std::vector<BYTE> output_;
     DOCUMENTPROPERTYHEADER header_ = {};

@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <memory>
 #include <set>
+#include <utility>
 
 #include "support/profile_files.h"
 
@@ -98,4 +100,26 @@ long BenchPrinter::GetData(const wchar_t* value, void* buffer, DWORD size, DWORD
     if (type)
         *type = storedType;
     return status == ERROR_SUCCESS ? static_cast<long>(needed) : -1;
+}
+
+BenchPrinter& SharedPrinter(const DriverPackage& driver, const std::string& key,
+                            const std::function<void(const BenchPrinter&)>& setUp)
+{
+    static std::map<std::pair<std::wstring, std::string>, std::unique_ptr<BenchPrinter>> printers;
+    std::unique_ptr<BenchPrinter>& printer = printers[{driver.name, key}];
+    if (!printer) {
+        printer = std::make_unique<BenchPrinter>(driver, L"Shared");
+        if (setUp)
+            setUp(*printer);
+    }
+    return *printer;
+}
+
+void ForgetUserSettings(const BenchPrinter& printer)
+{
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, L"Printers\\DevModes2", 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
+        RegDeleteValueW(key, printer.name().c_str());
+        RegCloseKey(key);
+    }
 }

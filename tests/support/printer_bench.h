@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 #include "driver_install.h"
@@ -53,5 +54,17 @@ private:
     std::wstring name_;
     HANDLE handle_ = nullptr;
 };
+
+// A printer of `driver` kept for the whole test process: the first call
+// with a driver and `key` adds it and runs `setUp` on it (storing the
+// options the key stands for); later calls with the same pair share it.
+// Adding a printer costs seconds; a test that changes what a shared
+// printer stores restores it, or adds a printer of its own.
+BenchPrinter& SharedPrinter(const DriverPackage& driver, const std::string& key = std::string(),
+                            const std::function<void(const BenchPrinter&)>& setUp = nullptr);
+
+// Forgets the settings kept for the user of `printer` (what OK on a
+// document sheet stores), so that its next sheet starts from the defaults.
+void ForgetUserSettings(const BenchPrinter& printer);
 
 #endif

@@ -5,6 +5,7 @@
 #include <commctrl.h>
 #include <stdio.h>
 
+#include "docsheet/choice_pictures.h"
 #include "docsheet/control_lists.h"
 #include "docsheet/handling_page.h"
 #include "entry/resource_library.h"
@@ -29,10 +30,9 @@ bool NUpChecked(HWND page)
     return Checked(page, IDC_LAYOUT_NUP_2IN1) || Checked(page, IDC_LAYOUT_NUP_4IN1);
 }
 
-void SetPicture(HWND page, int control, int icon)
+bool HasItems(HWND page, int list)
 {
-    SendDlgItemMessageW(page, control, STM_SETICON,
-                        reinterpret_cast<WPARAM>(LoadIconW(ResourceLibrary(), MAKEINTRESOURCEW(icon))), 0);
+    return SendDlgItemMessageW(page, list, CB_GETCOUNT, 0, 0) > 0;
 }
 
 int Selection(HWND page, int list)
@@ -158,8 +158,7 @@ void SelectFirstIfNone(HWND page, int list)
 
 void ShowOrientationPicture(HWND page)
 {
-    SetPicture(page, IDC_LAYOUT_ORIENT_ICON,
-               Checked(page, IDC_LAYOUT_PORTRAIT) ? IDI_ORIENT_PORTRAIT : IDI_ORIENT_LANDSCAPE);
+    ShowChoicePicture(page, IDC_LAYOUT_ORIENT_ICON);
 }
 
 int LayoutOfControls(HWND page)
@@ -210,9 +209,11 @@ void RefreshTargetLists(HWND page, SheetState* state, const ModelProfile& profil
     }
     SelectFirstIfNone(page, IDC_LAYOUT_MAGNIFY_LIST);
     SelectFirstIfNone(page, IDC_LAYOUT_TARGET_LIST);
+    // The lists stay empty on the variants without these layouts: an empty
+    // list offers nothing to choose, so it stays disabled.
     const bool nUp = NUpChecked(page);
-    EnableControls(page, kMagnifyControls, !nUp);
-    EnableControls(page, kTargetControls, nUp);
+    EnableControls(page, kMagnifyControls, !nUp && HasItems(page, IDC_LAYOUT_MAGNIFY_LIST));
+    EnableControls(page, kTargetControls, nUp && HasItems(page, IDC_LAYOUT_TARGET_LIST));
     RefreshZoomBox(page, state, mode);
     RefreshZoomBox(page, state, mode);
     RefreshRotate(state->handlingPage, state, kLoadRefresh);
@@ -268,15 +269,15 @@ void ShowLayoutPicture(HWND page)
 {
     const bool portrait = Checked(page, IDC_LAYOUT_PORTRAIT);
     int pattern = Selection(page, IDC_LAYOUT_POSITION_LIST);
-    int icon = portrait ? IDI_NUP1_PORTRAIT : IDI_NUP1_LANDSCAPE;
+    int offset = portrait ? 0 : 1;
     if (Checked(page, IDC_LAYOUT_NUP_2IN1)) {
         pattern = pattern >= 0 && pattern < 2 ? pattern : 0;
-        icon = (portrait ? IDI_NUP2_FIRST : IDI_NUP2_FIRST + 2) + pattern;
+        offset = (portrait ? 0 : 2) + pattern;
     } else if (Checked(page, IDC_LAYOUT_NUP_4IN1)) {
         pattern = pattern >= 0 && pattern < 4 ? pattern : 0;
-        icon = (portrait ? IDI_NUP4_FIRST : IDI_NUP4_FIRST + 4) + pattern;
+        offset = (portrait ? 0 : 4) + pattern;
     }
-    SetPicture(page, IDC_LAYOUT_NUP_ICON, icon);
+    ShowChoicePicture(page, IDC_LAYOUT_NUP_ICON, offset);
 }
 
 int32_t NUpCode(HWND page)

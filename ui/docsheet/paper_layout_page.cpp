@@ -265,9 +265,10 @@ void PaperChanged(HWND page, SheetState* state, const NMLISTVIEW& change)
     HWND list = GetDlgItem(page, IDC_LAYOUT_PAPER_LIST);
     ListView_EnsureVisible(list, change.iItem, FALSE);
     InvalidateRect(list, nullptr, TRUE);
-    PaperChoice paper;
-    if (model.profile().driverVariant == 2 && SelectedPaper(page, &paper))
-        state->settings->dmPaperSize = paper.code;
+    // With its size and fields: apply finds the paper already written and
+    // leaves it as it is.
+    if (model.profile().driverVariant == 2)
+        WritePaper(page, *state->settings);
     lastChangedControl = IDC_LAYOUT_PAPER_LIST;
 }
 
