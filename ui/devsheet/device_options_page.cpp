@@ -263,6 +263,10 @@ void Apply(HWND page, SheetState* state)
         SheetModelScope model(state);
         options = ReadControls(page, model.profile());
     }
+    // A typed count brought into range is shown as it is stored.
+    BOOL number = FALSE;
+    if (GetDlgItemInt(page, IDC_OPTIONS_TRAYS_EDIT, &number, FALSE) != static_cast<UINT>(options.trayCount) || !number)
+        SetDlgItemInt(page, IDC_OPTIONS_TRAYS_EDIT, static_cast<UINT>(options.trayCount), FALSE);
     // Outside the model lock: a spooler call.
     WriteDeviceOptions(state->printer, options);
 }
