@@ -355,6 +355,9 @@ TEST_F(PaperLayoutPage, VariantTwoWritesPaperChoicesAtOnceOthersAtApply)
     Click(IDC_LAYOUT_LANDSCAPE);
     EXPECT_EQ(DMORIENT_LANDSCAPE, settings().dmOrientation);
     SelectPaper(L"A4");
+    host_->Press(PSBTN_APPLYNOW);   // the code is there already; its sizes come with it
+    EXPECT_EQ(2100, settings().dmPaperWidth);
+    EXPECT_EQ(2970, settings().dmPaperLength);
     Click(IDC_LAYOUT_NUP_2IN1);
     EXPECT_EQ(2, settings().layoutMode);
 

@@ -78,8 +78,11 @@ void StoreCopyControl(HWND page, DocumentSettings& s)
 
 void WritePaper(HWND page, DocumentSettings& s)
 {
+    // Written whole even when the code is already there (variant 2 stores it
+    // as it is chosen, and a reopened record holds no sizes): applying the
+    // same choices again must write the same record.
     PaperChoice paper;
-    if (!SelectedPaper(page, &paper) || paper.code == s.dmPaperSize)
+    if (!SelectedPaper(page, &paper))
         return;
     s.dmPaperSize = paper.code;
     PaperSizeOfCode(&s, paper.code, &s.dmPaperWidth, &s.dmPaperLength);
