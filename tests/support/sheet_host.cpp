@@ -4,6 +4,10 @@
 
 #include <thread>
 
+#include "entry/driver_interface.h"
+#include "settings/document_settings.h"
+#include "support/page_checker.h"
+
 namespace {
 
 const WCHAR kSheetCaption[] = L"Printing Preferences";
@@ -46,7 +50,8 @@ HWND WaitForDialog(DWORD thread, HWND sheet)
 }  // namespace
 
 SheetHost::SheetHost(const InstalledDriver& driver, const char* entryName)
-    : entry_(driver.Entry<SheetEntry>(entryName)), help_(driver.module()), boxes_(driver.module())
+    : entry_(driver.Entry<SheetEntry>(entryName)), entryName_(entryName), help_(driver.module()),
+      boxes_(driver.module())
 {
     EXPECT_NE(nullptr, entry_) << entryName;
     EXPECT_TRUE(help_.installed()) << "the driver does not import WinHelpW";
@@ -90,6 +95,10 @@ LONG SheetHost::Open(void* header)
         Close();
         return answer;
     }
+    const auto* document = static_cast<const DOCUMENTPROPERTYHEADER*>(header);
+    if (entryName_ == "DrvDocumentPropertySheets" && (document->fMode & DM_OUT_BUFFER) &&
+        document->cbOut >= kSettingsBytes)
+        output_ = document->pdmOut;
     infoHeader_ = {};
     infoHeader_.cbSize = sizeof(infoHeader_);
     infoHeaderAnswer_ = CallEntry(PROPSHEETUI_REASON_GET_INFO_HEADER, reinterpret_cast<LPARAM>(&infoHeader_));
@@ -105,6 +114,7 @@ LONG SheetHost::Open(void* header)
     sheet_ = reinterpret_cast<HWND>(PropertySheetW(&sheet));
     EXPECT_NE(nullptr, sheet_) << "PropertySheetW refused the driver's pages";
     Pump();
+    CheckPages("the sheet opened");
     return answer;
 }
 
@@ -172,6 +182,7 @@ HWND SheetHost::ShowPage(int index)
     }
     Pump();
     HWND page = reinterpret_cast<HWND>(SendMessageW(sheet_, PSM_INDEXTOHWND, index, 0));
+    CheckPages("page " + std::to_string(index) + " shown");
     return page == CurrentPage() ? page : nullptr;
 }
 
@@ -189,6 +200,7 @@ void SheetHost::Click(int index, int control)
     ASSERT_NE(nullptr, button) << "no control " << control << " on page " << index;
     SendMessageW(button, BM_CLICK, 0, 0);
     Pump();
+    CheckPages("click on " + std::to_string(control) + " of page " + std::to_string(index));
 }
 
 void SheetHost::Choose(int index, int control, int item)
@@ -198,6 +210,7 @@ void SheetHost::Choose(int index, int control, int item)
     SendMessageW(list, CB_SETCURSEL, item, 0);
     SendMessageW(GetParent(list), WM_COMMAND, MAKEWPARAM(control, CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
     Pump();
+    CheckPages("item " + std::to_string(item) + " of " + std::to_string(control) + " on page " + std::to_string(index));
 }
 
 void SheetHost::SelectItem(int index, int control, int item)
@@ -209,6 +222,7 @@ void SheetHost::SelectItem(int index, int control, int item)
     state.state = LVIS_SELECTED | LVIS_FOCUSED;
     SendMessageW(list, LVM_SETITEMSTATE, item, reinterpret_cast<LPARAM>(&state));
     Pump();
+    CheckPages("item " + std::to_string(item) + " of " + std::to_string(control) + " on page " + std::to_string(index));
 }
 
 void SheetHost::ClickIntoDialog(int index, int control, const std::function<void(HWND dialog)>& inDialog)
@@ -223,6 +237,10 @@ void SheetHost::ClickIntoDialog(int index, int control, const std::function<void
         if (!dialog)
             return;
         seen = true;
+        if (checkPages_) {
+            const auto findings = CheckDialog(dialog, "dialog");
+            EXPECT_TRUE(findings.empty()) << "as the dialog of " << control << " opened:\n" << JoinFindings(findings);
+        }
         inDialog(dialog);
         DWORD waited = 0;
         for (; IsWindow(dialog) && waited < kDialogGuardMs; waited += kPollMs)
@@ -238,6 +256,7 @@ void SheetHost::ClickIntoDialog(int index, int control, const std::function<void
     EXPECT_TRUE(seen) << "control " << control << " opened no dialog";
     EXPECT_FALSE(leftOpen) << "the dialog did not close";
     Pump();
+    CheckPages("the dialog of " + std::to_string(control) + " on page " + std::to_string(index));
 }
 
 void SheetHost::Press(int button)
@@ -247,6 +266,15 @@ void SheetHost::Press(int button)
     SendMessageW(sheet_, PSM_PRESSBUTTON, button, 0);
     Pump();
     EndIfFinished();
+    CheckPages("button " + std::to_string(button));
+}
+
+void SheetHost::CheckPages(const std::string& after)
+{
+    if (!checkPages_)
+        return;
+    const auto findings = CheckSheet(*this, reinterpret_cast<const DocumentSettings*>(output_));
+    EXPECT_TRUE(findings.empty()) << "after " << after << ":\n" << JoinFindings(findings);
 }
 
 void SheetHost::EndIfFinished()

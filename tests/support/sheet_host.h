@@ -74,6 +74,13 @@ public:
     // Dispatches every waiting message.
     void Pump();
 
+    // After the sheet opened, after each page is shown and after each
+    // action above, the host runs the page checker over every page created
+    // so far and, for a document sheet, over its output record; a broken
+    // invariant fails the test. Off for a test that breaks one on purpose.
+    void CheckPagesAfterActions(bool on) { checkPages_ = on; }
+    void CheckPages(const std::string& after);
+
     // Each CPSFUNC_SET_RESULT the driver made: the page it named, the result
     // it reported, and the entry's answer to the SET_RESULT call.
     struct SetResultCall {
@@ -96,6 +103,7 @@ private:
     // leaves out its calling convention, which on x86 unbalances the stack.
     using SheetEntry = LONG(CALLBACK*)(PROPSHEETUI_INFO* info, LPARAM param);
     SheetEntry entry_ = nullptr;
+    std::string entryName_;
     HelpRecorder help_;
     MessageBoxAnswerer boxes_;
     PROPSHEETUI_INFO info_ = {};
@@ -109,6 +117,8 @@ private:
     HWND sheet_ = nullptr;
     bool opened_ = false;
     bool closed_ = false;
+    bool checkPages_ = true;
+    const DEVMODEW* output_ = nullptr;   // a document sheet's output record
 };
 
 #endif

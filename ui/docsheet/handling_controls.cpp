@@ -1,5 +1,6 @@
 #include "docsheet/handling_controls.h"
 
+#include "docsheet/choice_pictures.h"
 #include "docsheet/control_lists.h"
 #include "docsheet/handling_page.h"
 #include "entry/resource_library.h"
@@ -68,11 +69,7 @@ bool FillList(HWND window, int list, const ListEntry* entries, int count, int va
 void ShowFlipPicture(const HandlingPage& page)
 {
     const bool portrait = page.settings.dmOrientation == DMORIENT_PORTRAIT;
-    const bool longEdge = Checked(page.window, IDC_HANDLING_LONG_EDGE);
-    int icon = portrait ? IDI_FLIP_SHORT_PORTRAIT : IDI_FLIP_SHORT_LANDSCAPE;
-    if (longEdge)
-        icon = portrait ? IDI_FLIP_LONG_PORTRAIT : IDI_FLIP_LONG_LANDSCAPE;
-    ShowIcon(page.window, IDC_HANDLING_FLIP_ICON, icon);
+    ShowChoicePicture(page.window, IDC_HANDLING_FLIP_ICON, portrait ? 1 : 0);
 }
 
 // The group is offered only when the model has security print and the
@@ -140,16 +137,12 @@ void ShowIcon(HWND window, int control, int iconId)
 
 void ShowSorterPicture(HWND window)
 {
-    ShowIcon(window, IDC_HANDLING_SORTER_ICON,
-             Checked(window, IDC_HANDLING_STACK) ? IDI_SORTER_STACK : IDI_SORTER_SORT);
+    ShowChoicePicture(window, IDC_HANDLING_SORTER_ICON);
 }
 
-// Normal order lands the pages face up, so the stack reads 3-2-1 from the
-// top; reverse order reads 1-2-3.
 void ShowOrderPicture(HWND window)
 {
-    ShowIcon(window, IDC_HANDLING_ORDER_ICON,
-             Checked(window, IDC_HANDLING_ORDER_NORMAL) ? IDI_ORDER_REVERSE : IDI_ORDER_FORWARD);
+    ShowChoicePicture(window, IDC_HANDLING_ORDER_ICON);
 }
 
 void LoadSorter(const HandlingPage& page, int mode)
@@ -216,9 +209,9 @@ void LoadDuplexGroup(const HandlingPage& page, int mode)
     CheckDlgButton(page.window, IDC_HANDLING_DUPLEX, Loaded(mode, s.duplexOn, 0) ? BST_CHECKED : BST_UNCHECKED);
     ShowFlipPicture(page);
     const int32_t margin = Loaded(mode, s.bindingMargin, 0);
-    ShowIcon(page.window, IDC_HANDLING_MARGIN_ICON, margin ? IDI_MARGIN_ON : IDI_MARGIN_OFF);
     CheckRadioButton(page.window, IDC_HANDLING_MARGIN_YES, IDC_HANDLING_MARGIN_NO,
                      margin ? IDC_HANDLING_MARGIN_YES : IDC_HANDLING_MARGIN_NO);
+    ShowChoicePicture(page.window, IDC_HANDLING_MARGIN_ICON);
     EnableWindow(GetDlgItem(page.window, IDC_HANDLING_DUPLEX), usable);
     EnableControls(page.window, kDuplexChoices, usable && Checked(page.window, IDC_HANDLING_DUPLEX));
 }

@@ -5,6 +5,7 @@
 #include <commctrl.h>
 #include <stdio.h>
 
+#include "docsheet/choice_pictures.h"
 #include "docsheet/control_lists.h"
 #include "docsheet/handling_page.h"
 #include "entry/resource_library.h"
@@ -27,12 +28,6 @@ const int kNUpChoices[] = {IDC_LAYOUT_NUP_2IN1, IDC_LAYOUT_NUP_4IN1};
 bool NUpChecked(HWND page)
 {
     return Checked(page, IDC_LAYOUT_NUP_2IN1) || Checked(page, IDC_LAYOUT_NUP_4IN1);
-}
-
-void SetPicture(HWND page, int control, int icon)
-{
-    SendDlgItemMessageW(page, control, STM_SETICON,
-                        reinterpret_cast<WPARAM>(LoadIconW(ResourceLibrary(), MAKEINTRESOURCEW(icon))), 0);
 }
 
 int Selection(HWND page, int list)
@@ -158,8 +153,7 @@ void SelectFirstIfNone(HWND page, int list)
 
 void ShowOrientationPicture(HWND page)
 {
-    SetPicture(page, IDC_LAYOUT_ORIENT_ICON,
-               Checked(page, IDC_LAYOUT_PORTRAIT) ? IDI_ORIENT_PORTRAIT : IDI_ORIENT_LANDSCAPE);
+    ShowChoicePicture(page, IDC_LAYOUT_ORIENT_ICON);
 }
 
 int LayoutOfControls(HWND page)
@@ -268,15 +262,15 @@ void ShowLayoutPicture(HWND page)
 {
     const bool portrait = Checked(page, IDC_LAYOUT_PORTRAIT);
     int pattern = Selection(page, IDC_LAYOUT_POSITION_LIST);
-    int icon = portrait ? IDI_NUP1_PORTRAIT : IDI_NUP1_LANDSCAPE;
+    int offset = portrait ? 0 : 1;
     if (Checked(page, IDC_LAYOUT_NUP_2IN1)) {
         pattern = pattern >= 0 && pattern < 2 ? pattern : 0;
-        icon = (portrait ? IDI_NUP2_FIRST : IDI_NUP2_FIRST + 2) + pattern;
+        offset = (portrait ? 0 : 2) + pattern;
     } else if (Checked(page, IDC_LAYOUT_NUP_4IN1)) {
         pattern = pattern >= 0 && pattern < 4 ? pattern : 0;
-        icon = (portrait ? IDI_NUP4_FIRST : IDI_NUP4_FIRST + 4) + pattern;
+        offset = (portrait ? 0 : 4) + pattern;
     }
-    SetPicture(page, IDC_LAYOUT_NUP_ICON, icon);
+    ShowChoicePicture(page, IDC_LAYOUT_NUP_ICON, offset);
 }
 
 int32_t NUpCode(HWND page)
