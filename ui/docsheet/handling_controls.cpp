@@ -209,7 +209,8 @@ void LoadDuplexGroup(const HandlingPage& page, int mode)
     CheckDlgButton(page.window, IDC_HANDLING_DUPLEX, Loaded(mode, s.duplexOn, 0) ? BST_CHECKED : BST_UNCHECKED);
     ShowFlipPicture(page);
     const int32_t margin = Loaded(mode, s.bindingMargin, 0);
-    CheckRadioButton(page.window, IDC_HANDLING_MARGIN_YES, IDC_HANDLING_MARGIN_NO,
+    // A range runs from the lower id: "&No" is 1075, "&Yes" 1076.
+    CheckRadioButton(page.window, IDC_HANDLING_MARGIN_NO, IDC_HANDLING_MARGIN_YES,
                      margin ? IDC_HANDLING_MARGIN_YES : IDC_HANDLING_MARGIN_NO);
     ShowChoicePicture(page.window, IDC_HANDLING_MARGIN_ICON);
     EnableWindow(GetDlgItem(page.window, IDC_HANDLING_DUPLEX), usable);
