@@ -375,6 +375,25 @@ TEST_F(PaperLayoutPage, VariantTwoWritesPaperChoicesAtOnceOthersAtApply)
     EXPECT_EQ(DMORIENT_LANDSCAPE, settings().dmOrientation);
 }
 
+// An N-in-1 layout keeps an earlier Magnify paper in the record; opening
+// again must not show it in place of the "None" the user left.
+TEST_F(PaperLayoutPage, AnNInOneLayoutOpensWithMagnifyAtNone)
+{
+    Open(SampleDriver(1));
+    ASSERT_GT(SendMessageW(control(IDC_LAYOUT_MAGNIFY_LIST), CB_GETCOUNT, 0, 0), 1);
+    Choose(IDC_LAYOUT_MAGNIFY_LIST, 1);
+    host_->Press(PSBTN_APPLYNOW);
+    ASSERT_EQ(1, settings().layoutMode);
+    Choose(IDC_LAYOUT_MAGNIFY_LIST, 0);
+    ASSERT_TRUE(enabled(IDC_LAYOUT_NUP_2IN1));
+    Click(IDC_LAYOUT_NUP_2IN1);
+    host_->Press(PSBTN_OK);   // stored for the user
+    ASSERT_EQ(2, settings().layoutMode);
+
+    Open(SampleDriver(1));
+    EXPECT_EQ(L"None", Chosen(IDC_LAYOUT_MAGNIFY_LIST));
+}
+
 TEST_F(PaperLayoutPage, BookletChosenElsewhereTurnsTheLayoutBackToOneInOne)
 {
     Open(SampleDriver(2));
