@@ -198,7 +198,7 @@ TEST_F(DeviceOptionsPage, ATypedTrayCountIsStoredWithinTheModelsTraysAndShownAsS
     const struct {
         const wchar_t* typed;
         int16_t stored;
-    } cases[] = {{L"0", 1}, {L"", 1}, {L"3", 3}, {L"4", 4}, {L"5", 4}, {L"65537", 4}};
+    } cases[] = {{L"0", 1}, {L"", 1}, {L"3", 3}, {L"4", 4}, {L"5", 4}, {L"65537", 4}, {L" 2", 2}};
     for (const auto& c : cases) {
         Open(nullptr);
         Type(IDC_OPTIONS_TRAYS_EDIT, c.typed);

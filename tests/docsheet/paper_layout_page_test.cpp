@@ -308,7 +308,7 @@ TEST_F(PaperLayoutPage, ApplyBringsTypedCopiesAndZoomIntoRangeAndShowsWhatItStor
         int16_t storedZoom;
     };
     const Case cases[] = {{L"0", L"24", 1, 25}, {L"1000", L"401", 999, 400}, {L"", L"70000", 1, 400},
-                          {L"999", L"25", 999, 25}};
+                          {L"999", L"25", 999, 25}, {L" 7", L"150", 7, 150}};
     Open(SampleDriver(3));
     for (const Case& c : cases) {
         Type(IDC_LAYOUT_COPIES_EDIT, c.copies);

@@ -3,6 +3,8 @@
 #include <commctrl.h>
 #include <winspool.h>
 
+#include <string>
+
 #include "docsheet/control_lists.h"
 #include "docsheet/page_skeleton.h"
 #include "docsheet/sheet_model.h"
@@ -263,9 +265,10 @@ void Apply(HWND page, SheetState* state)
         SheetModelScope model(state);
         options = ReadControls(page, model.profile());
     }
-    // A typed count brought into range is shown as it is stored.
-    BOOL number = FALSE;
-    if (GetDlgItemInt(page, IDC_OPTIONS_TRAYS_EDIT, &number, FALSE) != static_cast<UINT>(options.trayCount) || !number)
+    // A typed count brought into range (or read around spaces) is shown as stored.
+    WCHAR shown[16] = L"";
+    GetDlgItemTextW(page, IDC_OPTIONS_TRAYS_EDIT, shown, 16);
+    if (std::to_wstring(options.trayCount) != shown)
         SetDlgItemInt(page, IDC_OPTIONS_TRAYS_EDIT, static_cast<UINT>(options.trayCount), FALSE);
     // Outside the model lock: a spooler call.
     WriteDeviceOptions(state->printer, options);
