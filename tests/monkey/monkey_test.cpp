@@ -8,6 +8,7 @@
 
 #include <cstdio>
 #include <map>
+#include <set>
 #include <memory>
 #include <thread>
 
@@ -87,8 +88,14 @@ public:
         printf("%s: seed %llu, %ld actions\n", name_.c_str(), static_cast<unsigned long long>(gSeed), gActions);
         if (!Open())
             return;
-        for (action_ = 1; action_ <= gActions && !failed_; ++action_)
+        const ULONGLONG started = GetTickCount64();
+        for (action_ = 1; action_ <= gActions && !failed_; ++action_) {
             Act();
+            if (action_ % 500 == 0) {
+                printf("%s: %ld actions, %llu s\n", name_.c_str(), action_, (GetTickCount64() - started) / 1000);
+                fflush(stdout);
+            }
+        }
         if (!failed_) {
             SetNow(name_ + ": the last OK");
             EndWithOk();
@@ -111,6 +118,7 @@ private:
         what_ = chosen->name;
         SetNow(Where() + what_);
         const ULONGLONG started = GetTickCount64();
+        actionReported_ = false;
         switch (chosen->act) {
         case Act::UseControl:
             UseControl();
@@ -142,6 +150,21 @@ private:
         ++counts_[chosen->name];
         Check();
         spentMs_[chosen->name] += static_cast<long>(GetTickCount64() - started);
+        if (actionReported_ && !failed_)
+            Recover();
+    }
+
+    // After a finding the run goes on from a fresh sheet on the last record
+    // OK gave, until it has seen enough.
+    void Recover()
+    {
+        constexpr int kMostFindingActions = 10;
+        if (++counts_["actions with findings"] >= kMostFindingActions) {
+            failed_ = true;
+            return;
+        }
+        host_.reset();
+        Open();
     }
 
     std::string Where()
@@ -374,7 +397,7 @@ private:
             PressOk();
             Check();
             if (counts_["round trips"] != tripsBefore) {
-                if (failed_)
+                if (failed_ || !host_ || host_->closed())
                     return;
                 host_->Press(PSBTN_OK);
                 if (!host_->closed())
@@ -403,10 +426,13 @@ private:
             deviceHeader_ = {sizeof(deviceHeader_), 0, printer_.handle(), const_cast<WCHAR*>(printer_.name().c_str())};
             host_ = std::make_unique<SheetHost>(driver_, "DrvDevicePropertySheets");
         }
+        // The monkey checks the pages itself, naming its seed and action.
+        host_->CheckPagesAfterActions(false);
         const LONG answer = host_->Open(kind_ == SheetKind::Document ? static_cast<void*>(&documentHeader_)
                                                                      : static_cast<void*>(&deviceHeader_));
         if (answer != 1 || !host_->sheet() || !host_->CurrentPage()) {
             Finding("the sheet did not open: INIT answered " + std::to_string(answer));
+            failed_ = true;
             return false;
         }
         ++counts_["sheets opened"];
@@ -415,22 +441,34 @@ private:
 
     void Check()
     {
+        // A failure the host reported on its own (a refused page record, ...).
+        if (FailureParts() > reportedParts_)
+            Finding("the sheet host reported a failure (above)");
         if (host_ && !host_->closed())
             for (const auto& finding : CheckSheet(*host_, kind_ == SheetKind::Document ? &settings() : nullptr))
                 Finding(finding);
     }
 
+    static int FailureParts()
+    {
+        return testing::UnitTest::GetInstance()->current_test_info()->result()->total_part_count();
+    }
+
+    // Each finding is reported once, under the action that first showed it.
     void Finding(const std::string& finding)
     {
-        if (!failed_)
+        if (!reported_.insert(finding).second)
+            return;
+        if (!actionReported_)
             ADD_FAILURE() << name_ << ", seed " << gSeed << ", action " << action_ << " (" << what_ << "):";
-        failed_ = true;
+        actionReported_ = true;
         ADD_FAILURE() << "  " << finding;
+        reportedParts_ = FailureParts();
     }
 
     void PrintCounts()
     {
-        printf("%s: %ld actions done%s\n", name_.c_str(), action_ - 1, failed_ ? " (stopped at a finding)" : "");
+        printf("%s: %ld actions done%s\n", name_.c_str(), action_ - 1, failed_ ? " (stopped: findings)" : "");
         for (const auto& count : counts_)
             printf("  %-40s %ld\n", count.first.c_str(), count.second);
         for (const auto& spent : spentMs_)
@@ -455,7 +493,10 @@ private:
     std::map<std::string, long> spentMs_;   // time taken by each kind of action
     long action_ = 0;
     std::string what_ = "open";
-    bool failed_ = false;
+    bool failed_ = false;          // stop: too many findings, or no sheet
+    bool actionReported_ = false;  // this action has findings
+    std::set<std::string> reported_;
+    int reportedParts_ = 0;
 };
 
 }  // namespace
