@@ -63,7 +63,7 @@ std::string DifferingBytes(const std::vector<BYTE>& before, const std::vector<BY
     for (size_t at = 0; at < before.size() && at < after.size() && shown < 8; ++at)
         if (before[at] != after[at]) {
             char line[64];
-            snprintf(line, sizeof(line), " [0x%zx] %u->%u", at, before[at], after[at]);
+            snprintf(line, sizeof(line), " [byte %lu] %u->%u", static_cast<unsigned long>(at), before[at], after[at]);
             text += line;
             ++shown;
         }
@@ -75,7 +75,7 @@ std::string DifferingBytes(const std::vector<BYTE>& before, const std::vector<BY
 class MonkeyRun {
 public:
     MonkeyRun(SheetKind kind, int variant)
-        : kind_(kind), variant_(variant),
+        : kind_(kind),
           name_(std::string(kind == SheetKind::Document ? "document" : "printer") + " sheet, variant " +
                 std::to_string(variant)),
           printer_(SampleDriver(variant), L"Monkey"), driver_(printer_.handle()), output_(kSettingsBytes, 0)
@@ -172,7 +172,7 @@ private:
         HWND page = host_ ? host_->CurrentPage() : nullptr;
         if (!page)
             return "";
-        const int index = static_cast<int>(SendMessageW(host_->sheet(), PSM_HWNDTOINDEX, (WPARAM)page, 0));
+        const int index = static_cast<int>(SendMessageW(host_->sheet(), PSM_HWNDTOINDEX, reinterpret_cast<WPARAM>(page), 0));
         return "page " + std::to_string(index) + " \"" + Narrow(host_->pageTitle(index)) + "\": ";
     }
 
@@ -247,6 +247,13 @@ private:
         HWND list = page ? GetDlgItem(page, IDC_LAYOUT_PAPER_LIST) : nullptr;
         if (kind_ != SheetKind::Document || !list || !IsWindowEnabled(list))
             return;
+        // Mostly on the user-defined paper, the last one, which opens its dialog.
+        const LiveControl papers{list, IDC_LAYOUT_PAPER_LIST, ControlKind::ListView};
+        if (random_.Chance(60)) {
+            ChooseItem(papers, ItemCount(papers) - 1);
+            host_->Pump();
+        }
+        what_ = "Enter on paper " + std::to_string(ListView_GetNextItem(list, -1, LVNI_SELECTED));
         ModalScript script(list, [&](HWND opened) { InDialog(opened); });
         SetFocus(list);
         SendMessageW(list, WM_KEYDOWN, VK_RETURN, 0);
@@ -260,6 +267,8 @@ private:
         ++counts_[userSize ? "dialog: User Size" : "dialog: other"];
         const std::string outer = what_;
         if (userSize) {
+            for (const auto& finding : CheckDialog(dialog, "User Size, as it opened"))
+                Finding(finding);
             for (int step = random_.Below(10); step > 0 && !failed_; --step) {
                 auto controls = UsableControls(dialog);
                 std::vector<LiveControl> inputs;
@@ -479,7 +488,6 @@ private:
     DocumentSettings& settings() { return *reinterpret_cast<DocumentSettings*>(output_.data()); }
 
     SheetKind kind_;
-    int variant_;
     std::string name_;
     MonkeyRandom random_{};
     BenchPrinter printer_;
