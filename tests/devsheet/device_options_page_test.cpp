@@ -40,6 +40,12 @@ protected:
     bool Enabled(int id) { return IsWindowEnabled(Control(id)) != FALSE; }
     void Click(int id) { sheet_->host().Click(kPage, id); }
     void Type(int id, const wchar_t* text) { SetWindowTextW(Control(id), text); }
+    std::wstring Text(int id)
+    {
+        WCHAR text[64] = L"";
+        GetWindowTextW(Control(id), text, 64);
+        return text;
+    }
     void Press(int button) { sheet_->host().Press(button); }
     DeviceOptionData Stored() const { return sheet_->StoredOptions(); }
     const std::vector<MessageBoxCall>& Boxes() { return sheet_->host().boxes().calls(); }
@@ -187,17 +193,19 @@ TEST_F(DeviceOptionsPage, TheNarrowTemplateStoresOnlyTheTrayCount)
     EXPECT_EQ(0, memcmp(&expected, &after, sizeof(expected)));
 }
 
-TEST_F(DeviceOptionsPage, ATypedTrayCountIsStoredWithinTheModelsTrays)
+TEST_F(DeviceOptionsPage, ATypedTrayCountIsStoredWithinTheModelsTraysAndShownAsStored)
 {
     const struct {
         const wchar_t* typed;
         int16_t stored;
-    } cases[] = {{L"0", 1}, {L"", 1}, {L"3", 3}, {L"4", 4}, {L"5", 4}, {L"65537", 4}};
+    } cases[] = {{L"0", 1}, {L"", 1}, {L"3", 3}, {L"4", 4}, {L"5", 4}, {L"65537", 4}, {L" 2", 2}};
     for (const auto& c : cases) {
         Open(nullptr);
         Type(IDC_OPTIONS_TRAYS_EDIT, c.typed);
-        Press(PSBTN_OK);
+        Press(PSBTN_APPLYNOW);
         EXPECT_EQ(c.stored, Stored().trayCount) << "typed \"" << std::wstring(c.typed).c_str() << "\"";
+        EXPECT_EQ(std::to_wstring(c.stored), Text(IDC_OPTIONS_TRAYS_EDIT))
+            << "typed \"" << std::wstring(c.typed).c_str() << "\"";
     }
 }
 

@@ -82,4 +82,17 @@ TEST_P(FontsPage, TonerSaveLeavesOnlyTrueTypeExceptOnVariant2)
     EXPECT_EQ(tonerSaveRules ? 0 : 1, sheet_.settings().useDeviceFonts);
 }
 
+// Under toner save the printer fonts choice is disabled, and a click on its
+// partner cannot uncheck it by itself.
+TEST_P(FontsPage, TrueTypeClickedAfterRestoreDefaultsUnderTonerSaveIsTheOnlyChoice)
+{
+    HWND page = OpenWith([](DocumentSettings& s) { s.tonerSave = 1; });
+    ASSERT_NE(nullptr, page);
+    sheet_.host().Click(kPageFonts, IDC_RESTORE_DEFAULTS);
+    sheet_.host().Click(kPageFonts, IDC_FONTS_USE_TRUETYPE);
+    EXPECT_FALSE(IsChecked(GetDlgItem(page, IDC_FONTS_USE_PRINTER)));
+    EXPECT_TRUE(IsChecked(GetDlgItem(page, IDC_FONTS_USE_TRUETYPE)));
+    EXPECT_EQ(0, sheet_.settings().useDeviceFonts);
+}
+
 INSTANTIATE_TEST_SUITE_P(Variants, FontsPage, ::testing::Values(1, 2, 3));

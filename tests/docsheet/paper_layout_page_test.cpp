@@ -297,7 +297,7 @@ TEST_F(PaperLayoutPage, ApplyBringsTypedCopiesAndZoomIntoRangeAndShowsWhatItStor
         int16_t storedZoom;
     };
     const Case cases[] = {{L"0", L"24", 1, 25}, {L"1000", L"401", 999, 400}, {L"", L"70000", 1, 400},
-                          {L"999", L"25", 999, 25}};
+                          {L"999", L"25", 999, 25}, {L" 7", L"150", 7, 150}};
     Open(SampleDriver(3));
     for (const Case& c : cases) {
         Type(IDC_LAYOUT_COPIES_EDIT, c.copies);
@@ -344,6 +344,9 @@ TEST_F(PaperLayoutPage, VariantTwoWritesPaperChoicesAtOnceOthersAtApply)
     Click(IDC_LAYOUT_LANDSCAPE);
     EXPECT_EQ(DMORIENT_LANDSCAPE, settings().dmOrientation);
     SelectPaper(L"A4");
+    host_->Press(PSBTN_APPLYNOW);   // the code is there already; its sizes come with it
+    EXPECT_EQ(2100, settings().dmPaperWidth);
+    EXPECT_EQ(2970, settings().dmPaperLength);
     Click(IDC_LAYOUT_NUP_2IN1);
     EXPECT_EQ(2, settings().layoutMode);
 
@@ -359,6 +362,25 @@ TEST_F(PaperLayoutPage, VariantTwoWritesPaperChoicesAtOnceOthersAtApply)
     EXPECT_EQ(2970, settings().dmPaperLength);
     EXPECT_TRUE(settings().dmFields & DM_PAPERSIZE);
     EXPECT_EQ(DMORIENT_LANDSCAPE, settings().dmOrientation);
+}
+
+// An N-in-1 layout keeps an earlier Magnify paper in the record; opening
+// again must not show it in place of the "None" the user left.
+TEST_F(PaperLayoutPage, AnNInOneLayoutOpensWithMagnifyAtNone)
+{
+    Open(SampleDriver(1));
+    ASSERT_GT(SendMessageW(control(IDC_LAYOUT_MAGNIFY_LIST), CB_GETCOUNT, 0, 0), 1);
+    Choose(IDC_LAYOUT_MAGNIFY_LIST, 1);
+    host_->Press(PSBTN_APPLYNOW);
+    ASSERT_EQ(1, settings().layoutMode);
+    Choose(IDC_LAYOUT_MAGNIFY_LIST, 0);
+    ASSERT_TRUE(enabled(IDC_LAYOUT_NUP_2IN1));
+    Click(IDC_LAYOUT_NUP_2IN1);
+    host_->Press(PSBTN_OK);   // stored for the user
+    ASSERT_EQ(2, settings().layoutMode);
+
+    Open(SampleDriver(1));
+    EXPECT_EQ(L"None", Chosen(IDC_LAYOUT_MAGNIFY_LIST));
 }
 
 TEST_F(PaperLayoutPage, BookletChosenElsewhereTurnsTheLayoutBackToOneInOne)

@@ -3,6 +3,8 @@
 #include <commctrl.h>
 #include <winspool.h>
 
+#include <string>
+
 #include "docsheet/control_lists.h"
 #include "docsheet/page_skeleton.h"
 #include "docsheet/sheet_model.h"
@@ -263,6 +265,11 @@ void Apply(HWND page, SheetState* state)
         SheetModelScope model(state);
         options = ReadControls(page, model.profile());
     }
+    // A typed count brought into range (or read around spaces) is shown as stored.
+    WCHAR shown[16] = L"";
+    GetDlgItemTextW(page, IDC_OPTIONS_TRAYS_EDIT, shown, 16);
+    if (std::to_wstring(options.trayCount) != shown)
+        SetDlgItemInt(page, IDC_OPTIONS_TRAYS_EDIT, static_cast<UINT>(options.trayCount), FALSE);
     // Outside the model lock: a spooler call.
     WriteDeviceOptions(state->printer, options);
 }

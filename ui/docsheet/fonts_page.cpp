@@ -48,6 +48,10 @@ void Command(HWND page, SheetState* state, int control, int /*code*/)
         break;
     case IDC_FONTS_USE_PRINTER:
     case IDC_FONTS_USE_TRUETYPE:
+        // A click leaves a disabled partner checked (toner save disables
+        // the printer fonts choice): the clicked one is made the only one.
+        if (IsDlgButtonChecked(page, control) == BST_CHECKED)
+            ShowChoice(page, control == IDC_FONTS_USE_PRINTER ? 1 : 0);
         StoreChoice(page, *state->settings);
         break;
     default:

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <atomic>
+#include <string>
 
 #include "docsheet/control_lists.h"
 #include "docsheet/handling_page.h"
@@ -42,7 +43,10 @@ int ReadBounded(HWND page, int edit, int low, int high)
 {
     const UINT typed = GetDlgItemInt(page, edit, nullptr, FALSE);
     const int value = typed < static_cast<UINT>(low) ? low : (typed > static_cast<UINT>(high) ? high : typed);
-    if (static_cast<UINT>(value) != typed || !GetWindowTextLengthW(GetDlgItem(page, edit)))
+    // Spaces or letters around the digits read as the number: shown as stored.
+    WCHAR shown[16] = L"";
+    GetDlgItemTextW(page, edit, shown, 16);
+    if (std::to_wstring(value) != shown)
         SetDlgItemInt(page, edit, static_cast<UINT>(value), FALSE);
     return value;
 }
@@ -78,8 +82,11 @@ void StoreCopyControl(HWND page, DocumentSettings& s)
 
 void WritePaper(HWND page, DocumentSettings& s)
 {
+    // Written whole even when the code is already there (variant 2 stores it
+    // as it is chosen, and a reopened record holds no sizes): applying the
+    // same choices again must write the same record.
     PaperChoice paper;
-    if (!SelectedPaper(page, &paper) || paper.code == s.dmPaperSize)
+    if (!SelectedPaper(page, &paper))
         return;
     s.dmPaperSize = paper.code;
     PaperSizeOfCode(&s, paper.code, &s.dmPaperWidth, &s.dmPaperLength);
@@ -265,8 +272,8 @@ void PaperChanged(HWND page, SheetState* state, const NMLISTVIEW& change)
     HWND list = GetDlgItem(page, IDC_LAYOUT_PAPER_LIST);
     ListView_EnsureVisible(list, change.iItem, FALSE);
     InvalidateRect(list, nullptr, TRUE);
-    // With its size and fields: apply finds the paper already written and
-    // leaves it as it is.
+    // The code comes with its sizes and field bits: a user paper must never
+    // stand in the record without them.
     if (model.profile().driverVariant == 2)
         WritePaper(page, *state->settings);
     lastChangedControl = IDC_LAYOUT_PAPER_LIST;

@@ -43,7 +43,7 @@ constexpr DocumentSettings LoadTimeTemplate()
     s.dmDefaultSource = 1025;                        // automatic tray selection
     s.dmPrintQuality = -3;                           // placeholder: -4 for a 600 dpi model
     s.dmColor = 1;
-    s.dmDuplex = 0;                                  // the pages write 1, 2 or 3
+    s.dmDuplex = DMDUP_SIMPLEX;                      // 1: flagged, so valid; the pages write 1, 2 or 3
     s.dmYResolution = -3;                            // as dmPrintQuality
     s.dmTTOption = DMTT_SUBDEV;                      // 3: substitute device fonts
     s.dmCollate = 0;
