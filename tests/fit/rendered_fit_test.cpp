@@ -19,23 +19,10 @@
 #include "support/modal_script.h"
 #include "support/printer_bench.h"
 #include "support/sheet_host.h"
+#include "support/window_facts.h"
 #include "../resources/resource_ids.h"
 
 namespace {
-
-std::wstring ClassOf(HWND window)
-{
-    WCHAR name[64] = L"";
-    GetClassNameW(window, name, 64);
-    return name;
-}
-
-std::wstring TextOf(HWND window)
-{
-    WCHAR text[512] = L"";
-    GetWindowTextW(window, text, 512);
-    return text;
-}
 
 // The caption's size as the control draws it: in its own font, with the
 // DrawText flags of its kind, wrapped (when it wraps) at `wrapWidth`.

@@ -15,6 +15,7 @@
 #include "installed_library.h"
 #include "resources/resource_ids.h"
 #include "support/printer_bench.h"
+#include "support/window_facts.h"
 #include "template_table.h"
 
 namespace {
@@ -154,20 +155,6 @@ private:
     HWND owner_ = nullptr;
     HWND dialog_ = nullptr;
 };
-
-std::wstring ClassOf(HWND window)
-{
-    WCHAR name[64] = L"";
-    GetClassNameW(window, name, 64);
-    return name;
-}
-
-std::wstring TextOf(HWND window)
-{
-    WCHAR text[512] = L"";
-    GetWindowTextW(window, text, 512);
-    return text;
-}
 
 // The access key of a caption, lower case, or 0.
 wchar_t AccessKey(const std::wstring& caption)

@@ -16,6 +16,7 @@
 
 #include "installed_library.h"
 #include "support/printer_bench.h"
+#include "support/window_facts.h"
 
 namespace {
 
@@ -36,25 +37,6 @@ std::vector<int> TemplateIds(HMODULE library)
 INT_PTR CALLBACK AcceptingProc(HWND, UINT message, WPARAM, LPARAM)
 {
     return message == WM_INITDIALOG;
-}
-
-std::wstring ClassOf(HWND window)
-{
-    WCHAR name[64] = L"";
-    GetClassNameW(window, name, 64);
-    return name;
-}
-
-std::wstring TextOf(HWND window)
-{
-    WCHAR text[512] = L"";
-    GetWindowTextW(window, text, 512);
-    return text;
-}
-
-DWORD StyleOf(HWND window)
-{
-    return static_cast<DWORD>(GetWindowLongW(window, GWL_STYLE));
 }
 
 bool IsGroupBox(HWND window)
