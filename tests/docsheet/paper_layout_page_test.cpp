@@ -383,6 +383,46 @@ TEST_F(PaperLayoutPage, AnNInOneLayoutOpensWithMagnifyAtNone)
     EXPECT_EQ(L"None", Chosen(IDC_LAYOUT_MAGNIFY_LIST));
 }
 
+// The disabled Magnify or Target list still shows a choice, which comes
+// back with its layout: OK keeps it, and the sheet opens again on it.
+TEST_F(PaperLayoutPage, TheChoiceOfTheListALayoutLeavesDisabledComesBackAfterOk)
+{
+    // The layout model, where A4 is also printed 2 in 1 onto A3, A4 and A5.
+    std::wstring text = kLayoutModel;
+    text.insert(text.find(L"A3=A3,A4,A5"), L"A4=A3,A4,A5\n");
+    const DriverPackage& driver = DriverForProfileText(text);
+    struct Case {
+        const char* what;
+        int magnify;     // Magnify item chosen first, or -1
+        bool restore;    // Restore Defaults at the end
+    };
+    // A Magnify paper, then 2 in 1; or a Target paper 2 in 1, then Restore
+    // Defaults (which variant 2 writes at once, like the choices it resets).
+    const Case cases[] = {{"magnify, then 2 in 1", 1, false}, {"target, then restore defaults", -1, true}};
+    for (const Case& c : cases) {
+        Open(driver);
+        SelectPaper(L"A4");
+        if (c.magnify >= 0)
+            Choose(IDC_LAYOUT_MAGNIFY_LIST, c.magnify);
+        Click(IDC_LAYOUT_NUP_2IN1);
+        Choose(IDC_LAYOUT_TARGET_LIST, 0);
+        ASSERT_EQ(DMPAPER_A3, settings().nUpPaper) << c.what;
+        if (c.restore) {
+            Click(IDC_RESTORE_DEFAULTS);
+            EXPECT_EQ(0, settings().layoutMode) << c.what;
+            EXPECT_EQ(DMPAPER_A4, settings().nUpPaper) << c.what;
+        }
+        const std::wstring magnify = Chosen(IDC_LAYOUT_MAGNIFY_LIST);
+        const std::wstring target = Chosen(IDC_LAYOUT_TARGET_LIST);
+        const bool twoInOne = checked(IDC_LAYOUT_NUP_2IN1);
+        host_->Press(PSBTN_OK);   // stored for the user
+        Open(SharedPrinter(driver));
+        EXPECT_EQ(magnify, Chosen(IDC_LAYOUT_MAGNIFY_LIST)) << c.what;
+        EXPECT_EQ(target, Chosen(IDC_LAYOUT_TARGET_LIST)) << c.what;
+        EXPECT_EQ(twoInOne, checked(IDC_LAYOUT_NUP_2IN1)) << c.what;
+    }
+}
+
 TEST_F(PaperLayoutPage, BookletChosenElsewhereTurnsTheLayoutBackToOneInOne)
 {
     Open(SampleDriver(2));
