@@ -13,6 +13,7 @@
 #include "settings/document_settings.h"
 #include "support/installed_driver.h"
 #include "support/model_printers.h"
+#include "support/page_checker.h"
 #include "support/printer_bench.h"
 #include "support/sheet_host.h"
 #include "../resources/resource_ids.h"
@@ -420,6 +421,32 @@ TEST_F(PaperLayoutPage, TheChoiceOfTheListALayoutLeavesDisabledComesBackAfterOk)
         EXPECT_EQ(magnify, Chosen(IDC_LAYOUT_MAGNIFY_LIST)) << c.what;
         EXPECT_EQ(target, Chosen(IDC_LAYOUT_TARGET_LIST)) << c.what;
         EXPECT_EQ(twoInOne, checked(IDC_LAYOUT_NUP_2IN1)) << c.what;
+    }
+}
+
+// The driver's own paper codes lie above the platform's; the record check
+// knows them from the model, and still refuses a code no paper has.
+TEST_F(PaperLayoutPage, EveryPaperOfTheModelMakesAValidRecord)
+{
+    for (int variant : {2}) {
+        const BenchPrinter& printer = PrinterOf(SampleDriver(variant));
+        Open(printer);
+        HWND list = control(IDC_LAYOUT_PAPER_LIST);
+        bool driverPaper = false;
+        for (int item = 0; item < ListView_GetItemCount(list); ++item) {
+            host_->SelectItem(kPagePaperLayout, IDC_LAYOUT_PAPER_LIST, item);
+            host_->Press(PSBTN_APPLYNOW);
+            driverPaper = driverPaper || settings().dmPaperSize > DMPAPER_USER;
+            const auto findings = CheckSettingsRecord(settings(), printer.handle());
+            EXPECT_TRUE(findings.empty()) << "variant " << variant << ", paper " << settings().dmPaperSize << ": "
+                                          << JoinFindings(findings);
+        }
+        EXPECT_TRUE(driverPaper) << "variant " << variant << " offers no paper of the driver's own";
+        DocumentSettings unknown = settings();
+        unknown.dmPaperSize = 5000;
+        const auto findings = CheckSettingsRecord(unknown, printer.handle());
+        ASSERT_EQ(1u, findings.size()) << JoinFindings(findings);
+        EXPECT_NE(std::string::npos, findings[0].find("dmPaperSize 5000")) << findings[0];
     }
 }
 
