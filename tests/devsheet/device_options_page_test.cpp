@@ -173,12 +173,38 @@ TEST_F(DeviceOptionsPage, TheFinisherAndTheOuterTrayExcludeEachOther)
     Click(IDC_OPTIONS_INNER_TRAY);   // no inner tray: neither can be fitted
     EXPECT_FALSE(Enabled(IDC_OPTIONS_OUTER_TRAY));
     EXPECT_FALSE(Enabled(IDC_OPTIONS_FINISHER));
+    // A tray that cannot be fitted is stored as absent, and shown so.
+    EXPECT_FALSE(Checked(IDC_OPTIONS_OUTER_TRAY));
+    EXPECT_FALSE(Checked(IDC_OPTIONS_FINISHER));
     Press(PSBTN_OK);
-    // Checked but disabled, the outer tray is stored as absent.
     const DeviceOptionData after = Stored();
     EXPECT_EQ(0, after.innerTray);
     EXPECT_EQ(0, after.outerTray);
     EXPECT_EQ(0, after.finisher);
+}
+
+// A record whose trays cannot all be fitted shows them as it would store them.
+TEST_F(DeviceOptionsPage, TraysThatCannotBeFittedOpenUnchecked)
+{
+    struct Case {
+        int16_t inner, outer, finisher;
+    };
+    const Case cases[] = {{0, 1, 0}, {0, 0, 1}, {1, 1, 1}};
+    for (const Case& c : cases) {
+        DeviceOptionData stored = {};
+        stored.trayCount = 2;
+        stored.innerTray = c.inner;
+        stored.outerTray = c.outer;
+        stored.finisher = c.finisher;
+        Open(&stored);
+        const std::string at = "inner " + std::to_string(c.inner) + ", outer " + std::to_string(c.outer) +
+                               ", finisher " + std::to_string(c.finisher);
+        EXPECT_FALSE(Checked(IDC_OPTIONS_OUTER_TRAY)) << at;
+        EXPECT_FALSE(Checked(IDC_OPTIONS_FINISHER)) << at;
+        Press(PSBTN_OK);
+        EXPECT_EQ(0, Stored().outerTray) << at;
+        EXPECT_EQ(0, Stored().finisher) << at;
+    }
 }
 
 TEST_F(DeviceOptionsPage, TheNarrowTemplateStoresOnlyTheTrayCount)

@@ -12,6 +12,10 @@
 #include <vector>
 
 #include "entry/driver_interface.h"
+#include "entry/model_lock.h"
+#include "entry/printer_access.h"
+#include "profile/model_state.h"
+#include "profile/paper_lookups.h"
 #include "settings/document_settings.h"
 #include "support/installed_driver.h"
 #include "support/printer_bench.h"
@@ -173,6 +177,15 @@ TEST_P(DocumentSheet, PagesNeverShownLeaveTheRecordAsTheSheetStartedIt)
     started.dmPaperLength = GetParam() == 2 ? 2970 : 2794;
     started.dmPaperWidth = GetParam() == 2 ? 2100 : 2159;
     started.pagesPerSheetCode = 0;
+    // ... and its paper whole, with the paper's size.
+    {
+        PrinterCall call;
+        call.printer = printer_->handle();
+        const ModelProfile& profile = FetchProfile(&call);
+        ModelLockHolder lock;
+        ApplyModelProfile(profile, printer_->handle());
+        PaperSizeOfCode(&started, started.dmPaperSize, &started.dmPaperWidth, &started.dmPaperLength);
+    }
     if (!host.Control(kPagePaperLayout, IDC_LAYOUT_COPIES_PRINTER))
         started.driverControlsSort = 1;
     host.Press(PSBTN_OK);

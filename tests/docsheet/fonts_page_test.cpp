@@ -95,4 +95,32 @@ TEST_P(FontsPage, TrueTypeClickedAfterRestoreDefaultsUnderTonerSaveIsTheOnlyChoi
     EXPECT_EQ(0, sheet_.settings().useDeviceFonts);
 }
 
+// Toner save chosen on the Quality page after this page showed printer
+// fonts, or Restore Defaults under toner save: apply stores what toner save
+// rules, and the page shows what it stored.
+TEST_P(FontsPage, TonerSaveChosenElsewhereIsWhatApplyStoresAndShows)
+{
+    const bool tonerSaveRules = GetParam() != 2;
+    for (bool restore : {false, true}) {
+        HWND page = OpenWith([restore](DocumentSettings& s) {
+            s.useDeviceFonts = 1;
+            s.tonerSave = restore ? 1 : 0;
+        });
+        ASSERT_NE(nullptr, page);
+        if (!sheet_.host().Control(kPageQuality, IDC_QUALITY_TONER_ON))
+            continue;   // the model offers no toner save
+        if (restore)
+            sheet_.host().Click(kPageFonts, IDC_RESTORE_DEFAULTS);
+        else
+            sheet_.host().Click(kPageQuality, IDC_QUALITY_TONER_ON);
+        sheet_.host().Press(PSBTN_APPLYNOW);
+        const DocumentSettings& s = sheet_.settings();
+        const char* at = restore ? "restore defaults" : "toner save clicked";
+        EXPECT_EQ(tonerSaveRules ? 0 : 1, s.useDeviceFonts) << at;
+        EXPECT_EQ(tonerSaveRules ? 1 : 0, s.trueTypeAsGraphics) << at;
+        EXPECT_EQ(tonerSaveRules ? DMTT_BITMAP : DMTT_SUBDEV, s.dmTTOption) << at;
+        EXPECT_EQ(tonerSaveRules, IsChecked(GetDlgItem(page, IDC_FONTS_USE_TRUETYPE))) << at;
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(Variants, FontsPage, ::testing::Values(1, 2, 3));

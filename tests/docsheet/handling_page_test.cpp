@@ -231,6 +231,8 @@ TEST_F(HandlingPage, DuplexOnAPaperWithoutDuplexWarnsFocusesTheBoxAndKeepsTheShe
         Install(SampleDriver(2), &duplexUnit);
         Open();
         settings().dmPaperSize = c.paper;
+        // A paper no model has is what the record checks refuse: here on purpose.
+        host().CheckPagesAfterActions(c.paper != kNoSuchPaper);
         ASSERT_NE(nullptr, host().ShowPage(kPageHandling));
         host().Click(kPageHandling, IDC_HANDLING_DUPLEX);
         host().Press(PSBTN_OK);

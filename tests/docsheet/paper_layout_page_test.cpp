@@ -13,6 +13,7 @@
 #include "settings/document_settings.h"
 #include "support/installed_driver.h"
 #include "support/model_printers.h"
+#include "support/page_checker.h"
 #include "support/printer_bench.h"
 #include "support/sheet_host.h"
 #include "../resources/resource_ids.h"
@@ -381,6 +382,72 @@ TEST_F(PaperLayoutPage, AnNInOneLayoutOpensWithMagnifyAtNone)
 
     Open(SampleDriver(1));
     EXPECT_EQ(L"None", Chosen(IDC_LAYOUT_MAGNIFY_LIST));
+}
+
+// The disabled Magnify or Target list still shows a choice, which comes
+// back with its layout: OK keeps it, and the sheet opens again on it.
+TEST_F(PaperLayoutPage, TheChoiceOfTheListALayoutLeavesDisabledComesBackAfterOk)
+{
+    // The layout model, where A4 is also printed 2 in 1 onto A3, A4 and A5.
+    std::wstring text = kLayoutModel;
+    text.insert(text.find(L"A3=A3,A4,A5"), L"A4=A3,A4,A5\n");
+    const DriverPackage& driver = DriverForProfileText(text);
+    struct Case {
+        const char* what;
+        int magnify;     // Magnify item chosen first, or -1
+        bool restore;    // Restore Defaults at the end
+    };
+    // A Magnify paper, then 2 in 1; or a Target paper 2 in 1, then Restore
+    // Defaults (which variant 2 writes at once, like the choices it resets).
+    const Case cases[] = {{"magnify, then 2 in 1", 1, false}, {"target, then restore defaults", -1, true}};
+    for (const Case& c : cases) {
+        Open(driver);
+        SelectPaper(L"A4");
+        if (c.magnify >= 0)
+            Choose(IDC_LAYOUT_MAGNIFY_LIST, c.magnify);
+        Click(IDC_LAYOUT_NUP_2IN1);
+        Choose(IDC_LAYOUT_TARGET_LIST, 0);
+        ASSERT_EQ(DMPAPER_A3, settings().nUpPaper) << c.what;
+        if (c.restore) {
+            Click(IDC_RESTORE_DEFAULTS);
+            EXPECT_EQ(0, settings().layoutMode) << c.what;
+            EXPECT_EQ(DMPAPER_A4, settings().nUpPaper) << c.what;
+        }
+        const std::wstring magnify = Chosen(IDC_LAYOUT_MAGNIFY_LIST);
+        const std::wstring target = Chosen(IDC_LAYOUT_TARGET_LIST);
+        const bool twoInOne = checked(IDC_LAYOUT_NUP_2IN1);
+        host_->Press(PSBTN_OK);   // stored for the user
+        Open(SharedPrinter(driver));
+        EXPECT_EQ(magnify, Chosen(IDC_LAYOUT_MAGNIFY_LIST)) << c.what;
+        EXPECT_EQ(target, Chosen(IDC_LAYOUT_TARGET_LIST)) << c.what;
+        EXPECT_EQ(twoInOne, checked(IDC_LAYOUT_NUP_2IN1)) << c.what;
+    }
+}
+
+// The driver's own paper codes lie above the platform's; the record check
+// knows them from the model, and still refuses a code no paper has.
+TEST_F(PaperLayoutPage, EveryPaperOfTheModelMakesAValidRecord)
+{
+    for (int variant : {2}) {
+        const BenchPrinter& printer = PrinterOf(SampleDriver(variant));
+        Open(printer);
+        HWND list = control(IDC_LAYOUT_PAPER_LIST);
+        bool driverPaper = false;
+        for (int item = 0; item < ListView_GetItemCount(list); ++item) {
+            host_->SelectItem(kPagePaperLayout, IDC_LAYOUT_PAPER_LIST, item);
+            host_->Press(PSBTN_APPLYNOW);
+            driverPaper = driverPaper || settings().dmPaperSize > DMPAPER_USER;
+            const auto findings = CheckSettingsRecord(settings(), printer.handle());
+            EXPECT_TRUE(findings.empty()) << "variant " << variant << ", paper " << settings().dmPaperSize << ": "
+                                          << JoinFindings(findings);
+        }
+        EXPECT_TRUE(driverPaper) << "variant " << variant << " offers no paper of the driver's own";
+        DocumentSettings unknown = settings();
+        unknown.dmPaperSize = 5000;
+        const auto findings = CheckSettingsRecord(unknown, printer.handle());
+        ASSERT_EQ(1u, findings.size()) << JoinFindings(findings);
+        EXPECT_NE(std::string::npos, findings[0].find("dmPaperSize 5000")) << findings[0];
+    }
 }
 
 TEST_F(PaperLayoutPage, BookletChosenElsewhereTurnsTheLayoutBackToOneInOne)

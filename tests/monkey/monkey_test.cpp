@@ -352,7 +352,7 @@ private:
         ++counts_["round trips"];
         const std::vector<BYTE> accepted = Result();
         if (kind_ == SheetKind::Document) {
-            for (const auto& finding : CheckSettingsRecord(settings()))
+            for (const auto& finding : CheckSettingsRecord(settings(), printer_.handle()))
                 Finding("after OK: " + finding);
             input_ = std::make_unique<std::vector<BYTE>>(accepted);
         }

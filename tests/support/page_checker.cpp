@@ -6,6 +6,11 @@
 #include <string>
 
 #include "docsheet/choice_pictures.h"
+#include "entry/driver_interface.h"
+#include "entry/model_lock.h"
+#include "entry/printer_access.h"
+#include "profile/model_state.h"
+#include "profile/paper_lookups.h"
 
 namespace {
 
@@ -184,7 +189,23 @@ void CheckEqual(unsigned long value, unsigned long expected, const char* field, 
                             std::to_string(expected));
 }
 
-void CheckFields(const DocumentSettings& s, Findings* findings)
+// A paper code the platform defines (up to the user-defined size), or one
+// of the printer model's own papers, as the driver's paper lookups know them.
+bool KnownPaper(int16_t code, HANDLE printer)
+{
+    if (code >= DMPAPER_FIRST && code <= DMPAPER_USER)
+        return true;
+    if (!printer)
+        return false;
+    PrinterCall call;
+    call.printer = printer;
+    const ModelProfile& profile = FetchProfile(&call);   // a spooler call: before the lock
+    ModelLockHolder lock;
+    ApplyModelProfile(profile, printer);
+    return AvailablePaperRowOfCode(code) != nullptr;
+}
+
+void CheckFields(const DocumentSettings& s, HANDLE printer, Findings* findings)
 {
     // The fields every record of this driver carries, and those that hold
     // more than their default; a flagged public field holds a value this
@@ -208,7 +229,6 @@ void CheckFields(const DocumentSettings& s, Findings* findings)
     };
     const Flagged flagged[] = {
         {DM_ORIENTATION, "dmOrientation", s.dmOrientation, 1, 2},
-        {DM_PAPERSIZE, "dmPaperSize", s.dmPaperSize, 1, 32767},
         {DM_PAPERLENGTH, "dmPaperLength", s.dmPaperLength, 1, 32767},
         {DM_PAPERWIDTH, "dmPaperWidth", s.dmPaperWidth, 1, 32767},
         {DM_SCALE, "dmScale", s.dmScale, 25, 400},
@@ -222,6 +242,9 @@ void CheckFields(const DocumentSettings& s, Findings* findings)
         if (s.dmFields & f.bit)
             CheckRange(f.value, f.low, f.high, f.field, findings);
     }
+    if ((s.dmFields & DM_PAPERSIZE) && !KnownPaper(s.dmPaperSize, printer))
+        findings->push_back("record: dmPaperSize " + std::to_string(s.dmPaperSize) +
+                            ", expected 1..256 or a paper of the printer's model");
     if ((s.dmFields & DM_FORMNAME) && s.dmFormName[0] == 0)
         findings->push_back("record: dmFormName flagged but empty");
 }
@@ -288,7 +311,8 @@ std::vector<std::string> CheckSheet(SheetHost& host, const DocumentSettings* out
         }
     }
     if (output) {
-        for (const std::string& finding : CheckSettingsRecord(*output))
+        const auto* header = reinterpret_cast<const DOCUMENTPROPERTYHEADER*>(host.info().lParamInit);
+        for (const std::string& finding : CheckSettingsRecord(*output, header ? header->hPrinter : nullptr))
             findings.push_back(finding);
     }
     return findings;
@@ -302,7 +326,7 @@ std::vector<std::string> CheckDialog(HWND dialog, const char* name)
     return findings;
 }
 
-std::vector<std::string> CheckSettingsRecord(const DocumentSettings& s)
+std::vector<std::string> CheckSettingsRecord(const DocumentSettings& s, HANDLE printer)
 {
     Findings findings;
     CheckEqual(s.dmSize, 220, "dmSize", &findings);
@@ -320,7 +344,7 @@ std::vector<std::string> CheckSettingsRecord(const DocumentSettings& s)
     CheckTerminated(s.jobIdentification, "jobIdentification", &findings);
     CheckTerminated(s.pjlHeader, "pjlHeader", &findings);
     CheckTerminated(s.pjlTrailer, "pjlTrailer", &findings);
-    CheckFields(s, &findings);
+    CheckFields(s, printer, &findings);
     CheckChoices(s, &findings);
     return findings;
 }

@@ -27,8 +27,10 @@ std::vector<std::string> CheckSheet(SheetHost& host, const DocumentSettings* out
 std::vector<std::string> CheckDialog(HWND dialog, const char* name);
 
 // The record alone: dmSize 220, dmDriverExtra 3868, every field within its
-// range, texts terminated, dmFields consistent with the fields set.
-std::vector<std::string> CheckSettingsRecord(const DocumentSettings& settings);
+// range, texts terminated, dmFields consistent with the fields set. The
+// paper is one the platform defines or, with the record's printer, one of
+// its model's own papers.
+std::vector<std::string> CheckSettingsRecord(const DocumentSettings& settings, HANDLE printer);
 
 // All findings on one line each, for a test's failure message.
 std::string JoinFindings(const std::vector<std::string>& findings);

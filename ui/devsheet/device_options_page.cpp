@@ -60,6 +60,15 @@ void Enable(HWND page, int control, bool enable)
         EnableWindow(window, enable);
 }
 
+// An output tray box that cannot be fitted is stored as absent: it shows
+// unchecked too, so that what the page shows is what it stores.
+void EnableTray(HWND page, int control, bool enable)
+{
+    Enable(page, control, enable);
+    if (!enable)
+        Check(page, control, false);
+}
+
 DeviceOptionData ModelDefaults(const ModelProfile& profile)
 {
     DeviceOptionData options = DefaultDeviceOptions();
@@ -114,10 +123,10 @@ void LoadControls(HWND page, const ModelProfile& profile, const DeviceOptionData
 
     // The outer tray and the finisher take the same place behind the inner tray.
     Check(page, IDC_OPTIONS_INNER_TRAY, options.innerTray != 0);
-    Enable(page, IDC_OPTIONS_OUTER_TRAY, options.innerTray && !options.finisher);
-    Enable(page, IDC_OPTIONS_FINISHER, options.innerTray && !options.outerTray);
     Check(page, IDC_OPTIONS_OUTER_TRAY, options.outerTray != 0);
     Check(page, IDC_OPTIONS_FINISHER, options.finisher != 0);
+    EnableTray(page, IDC_OPTIONS_OUTER_TRAY, options.innerTray && !options.finisher);
+    EnableTray(page, IDC_OPTIONS_FINISHER, options.innerTray && !options.outerTray);
     Check(page, IDC_OPTIONS_DUPLEX_UNIT, options.duplexUnit != 0);
 }
 
@@ -205,16 +214,16 @@ void Command(HWND page, SheetState* state, int control, int /*code*/)
     switch (control) {
     case IDC_OPTIONS_INNER_TRAY: {
         const bool inner = Checked(page, IDC_OPTIONS_INNER_TRAY);
-        Enable(page, IDC_OPTIONS_OUTER_TRAY, inner && !Checked(page, IDC_OPTIONS_FINISHER));
-        Enable(page, IDC_OPTIONS_FINISHER, inner && !CheckedAndEnabled(page, IDC_OPTIONS_OUTER_TRAY));
+        EnableTray(page, IDC_OPTIONS_OUTER_TRAY, inner && !Checked(page, IDC_OPTIONS_FINISHER));
+        EnableTray(page, IDC_OPTIONS_FINISHER, inner && !CheckedAndEnabled(page, IDC_OPTIONS_OUTER_TRAY));
         break;
     }
     case IDC_OPTIONS_OUTER_TRAY:
-        Enable(page, IDC_OPTIONS_FINISHER, !Checked(page, IDC_OPTIONS_OUTER_TRAY));
+        EnableTray(page, IDC_OPTIONS_FINISHER, !Checked(page, IDC_OPTIONS_OUTER_TRAY));
         break;
     case IDC_OPTIONS_FINISHER:
-        Enable(page, IDC_OPTIONS_OUTER_TRAY,
-               Checked(page, IDC_OPTIONS_INNER_TRAY) && !Checked(page, IDC_OPTIONS_FINISHER));
+        EnableTray(page, IDC_OPTIONS_OUTER_TRAY,
+                   Checked(page, IDC_OPTIONS_INNER_TRAY) && !Checked(page, IDC_OPTIONS_FINISHER));
         break;
     case IDC_OPTIONS_MEMORY_LIST: {
         const LRESULT item = SendDlgItemMessageW(page, IDC_OPTIONS_MEMORY_LIST, CB_GETCURSEL, 0, 0);

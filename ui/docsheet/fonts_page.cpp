@@ -30,38 +30,12 @@ void StoreChoice(HWND page, DocumentSettings& s)
     s.trueTypeAsGraphics = usePrinterFonts ? 0 : 1;
 }
 
-void Initialize(HWND page, SheetState* state)
-{
-    if (state->settings)
-        ShowChoice(page, state->settings->useDeviceFonts);
-}
-
-void Command(HWND page, SheetState* state, int control, int /*code*/)
-{
-    if (!state->settings)
-        return;
-    switch (control) {
-    case IDC_RESTORE_DEFAULTS:
-        ShowChoice(page, 1);
-        SetFocus(GetDlgItem(page, IDC_FONTS_USE_PRINTER));
-        StoreChoice(page, *state->settings);
-        break;
-    case IDC_FONTS_USE_PRINTER:
-    case IDC_FONTS_USE_TRUETYPE:
-        // A click leaves a disabled partner checked (toner save disables
-        // the printer fonts choice): the clicked one is made the only one.
-        if (IsDlgButtonChecked(page, control) == BST_CHECKED)
-            ShowChoice(page, control == IDC_FONTS_USE_PRINTER ? 1 : 0);
-        StoreChoice(page, *state->settings);
-        break;
-    default:
-        break;
-    }
-}
-
 // Toner save prints TrueType text as graphics, which leaves nothing to
-// substitute (the variant 2 models substitute all the same).
-void Activate(HWND page, SheetState* state)
+// substitute (the variant 2 models substitute all the same). Toner save is
+// chosen on the Quality page: the rule is shown again each time this page
+// shows or stores its choice, so that it never stores printer fonts under
+// toner save.
+void FollowTonerSave(HWND page, SheetState* state)
 {
     int32_t driverVariant = 0;
     {
@@ -78,10 +52,49 @@ void Activate(HWND page, SheetState* state)
         EnableControls(page, kWholePage, FALSE);
 }
 
-void Apply(HWND page, SheetState* state)
+void Initialize(HWND page, SheetState* state)
 {
     if (state->settings)
+        ShowChoice(page, state->settings->useDeviceFonts);
+}
+
+void Command(HWND page, SheetState* state, int control, int /*code*/)
+{
+    if (!state->settings)
+        return;
+    switch (control) {
+    case IDC_RESTORE_DEFAULTS:
+        ShowChoice(page, 1);
+        FollowTonerSave(page, state);
+        SetFocus(GetDlgItem(page, IsDlgButtonChecked(page, IDC_FONTS_USE_PRINTER) == BST_CHECKED
+                                      ? IDC_FONTS_USE_PRINTER
+                                      : IDC_FONTS_USE_TRUETYPE));
         StoreChoice(page, *state->settings);
+        break;
+    case IDC_FONTS_USE_PRINTER:
+    case IDC_FONTS_USE_TRUETYPE:
+        // A click leaves a disabled partner checked (toner save disables
+        // the printer fonts choice): the clicked one is made the only one.
+        if (IsDlgButtonChecked(page, control) == BST_CHECKED)
+            ShowChoice(page, control == IDC_FONTS_USE_PRINTER ? 1 : 0);
+        StoreChoice(page, *state->settings);
+        break;
+    default:
+        break;
+    }
+}
+
+void Activate(HWND page, SheetState* state)
+{
+    FollowTonerSave(page, state);
+}
+
+void Apply(HWND page, SheetState* state)
+{
+    if (!state->settings)
+        return;
+    FollowTonerSave(page, state);
+    StoreChoice(page, *state->settings);
 }
 
 const PageHandlers kFontsPage = {

@@ -98,8 +98,8 @@ void FillMagnifyList(HWND page, const DocumentSettings& s, const PaperChoice& pa
     const int current = ChosenPaperRow(page, IDC_LAYOUT_MAGNIFY_LIST);
     if (mode == kLoadRefresh && Selection(page, IDC_LAYOUT_MAGNIFY_LIST) > 0 && current >= 0)
         preselected = model.availablePapers[current].paperCode;
-    else if (mode == kLoadFromSettings && s.layoutMode == kLayoutMagnify)   // an N-in-1 layout leaves it at "None"
-        preselected = s.magnifyPaper;
+    else if (mode == kLoadFromSettings && s.layoutMode != kLayoutZoom)
+        preselected = s.magnifyPaper;   // "None" is stored as the paper itself, never listed
 
     SendDlgItemMessageW(page, IDC_LAYOUT_MAGNIFY_LIST, CB_RESETCONTENT, 0, 0);
     WCHAR none[kItemChars] = L"";

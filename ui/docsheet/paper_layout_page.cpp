@@ -101,6 +101,15 @@ void WriteTarget(DocumentSettings& s, int16_t code)
     PaperSizeOfCode(&s, code, &s.dmPaperWidth, &s.dmPaperLength);
 }
 
+// The Magnify and Target choices, whichever layout is in use: the list the
+// layout leaves disabled still shows its choice, which comes back when the
+// layout changes, and the page opens on the record with the same choice.
+void WriteListedPapers(HWND page, DocumentSettings& s)
+{
+    ChosenPaperCode(page, IDC_LAYOUT_MAGNIFY_LIST, &s.magnifyPaper);
+    ChosenPaperCode(page, IDC_LAYOUT_TARGET_LIST, &s.nUpPaper);
+}
+
 void WriteControls(HWND page, DocumentSettings& s, const ModelProfile& profile)
 {
     StoreCopyControl(page, s);
@@ -132,10 +141,7 @@ void WriteControls(HWND page, DocumentSettings& s, const ModelProfile& profile)
         ChosenPaperCode(page, IDC_LAYOUT_TARGET_LIST, &target);
     if (layout == kLayoutZoom)
         s.zoomPercent = zoom;
-    else if (layout == kLayoutMagnify)
-        s.magnifyPaper = target;
-    else
-        s.nUpPaper = target;
+    WriteListedPapers(page, s);
     const auto position = static_cast<int16_t>(SendDlgItemMessageW(page, IDC_LAYOUT_POSITION_LIST, CB_GETCURSEL, 0, 0));
     s.nUpPosition = position < 0 ? 0 : position;
     s.zoomEntry = zoom;
@@ -168,8 +174,12 @@ void RestoreDefaults(HWND page, SheetState* state, const ModelProfile& profile)
 {
     LoadControls(page, state, profile, kLoadDefaults);
     state->settings->zoomPercent = kFullSize;
-    if (profile.driverVariant == 2)
+    if (profile.driverVariant == 2) {
+        // The layout choices are written as they change: their defaults too.
         state->settings->dmOrientation = DMORIENT_PORTRAIT;
+        state->settings->layoutMode = static_cast<int16_t>(LayoutOfControls(page));
+        WriteListedPapers(page, *state->settings);
+    }
     SetFocus(GetDlgItem(page, IDC_LAYOUT_PAPER_LIST));
 }
 
