@@ -167,15 +167,11 @@ TEST_P(DocumentSheet, PagesNeverShownLeaveTheRecordAsTheSheetStartedIt)
 {
     SheetHost host(*driver_);
     ASSERT_EQ(1, host.Open(&header_));
-    // The first page, shown, writes its one-in-one zoom layout, the chosen
-    // paper whole (the sample models default to Letter, variant 2 to A4, in
-    // 0.1 mm) and, with no copy-control choice on the page, leaves sorting
-    // to the driver.
+    // The first page, shown, writes its one-in-one zoom layout and, with no
+    // copy-control choice on the page, leaves sorting to the driver.
     std::vector<BYTE> expected = output_;
     auto& started = *reinterpret_cast<DocumentSettings*>(expected.data());
     started.scalingValue = started.zoomPercent;
-    started.dmPaperLength = GetParam() == 2 ? 2970 : 2794;
-    started.dmPaperWidth = GetParam() == 2 ? 2100 : 2159;
     started.pagesPerSheetCode = 0;
     // ... and its paper whole, with the paper's size.
     {
