@@ -11,6 +11,7 @@
 #include "entry/printer_access.h"
 #include "profile/model_state.h"
 #include "profile/paper_lookups.h"
+#include "../resources/resource_ids.h"
 
 namespace {
 
@@ -92,6 +93,40 @@ void CheckRadioGroups(HWND dialog, const std::string& name, Findings* findings)
     }
 }
 
+std::string Narrow(const std::wstring& text)
+{
+    std::string narrow;
+    for (wchar_t c : text)
+        narrow += c < 128 ? static_cast<char>(c) : '?';
+    return narrow;
+}
+
+// The substitutes list follows the table's chosen row: it shows the first
+// substitute that begins with the row's, and none when the stored table
+// names a font the list does not offer.
+void CheckSubstituteList(HWND dialog, HWND combo, const std::string& name, Findings* findings)
+{
+    HWND table = GetDlgItem(dialog, IDC_FONTSUBS_TABLE);
+    const LRESULT row = SendMessageW(table, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED);
+    if (row < 0) {
+        findings->push_back(name + ": table " + std::to_string(IDC_FONTSUBS_TABLE) + " has no chosen row");
+        return;
+    }
+    WCHAR substitute[128] = L"";
+    LVITEMW item = {};
+    item.iSubItem = 1;
+    item.pszText = substitute;
+    item.cchTextMax = 128;
+    SendMessageW(table, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
+    const LRESULT expected =
+        SendMessageW(combo, CB_FINDSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(substitute));
+    const LRESULT selected = SendMessageW(combo, CB_GETCURSEL, 0, 0);
+    if (selected != (expected < 0 ? CB_ERR : expected))
+        findings->push_back(name + ": list " + std::to_string(IDC_FONTSUBS_LIST) + " shows item " +
+                            std::to_string(selected) + " for row " + std::to_string(row) + "'s substitute \"" +
+                            Narrow(substitute) + "\", expected " + std::to_string(expected));
+}
+
 void CheckLists(HWND dialog, const std::string& name, Findings* findings)
 {
     for (HWND control = GetWindow(dialog, GW_CHILD); control; control = GetWindow(control, GW_HWNDNEXT)) {
@@ -99,7 +134,9 @@ void CheckLists(HWND dialog, const std::string& name, Findings* findings)
             continue;
         const std::string kind = ClassOf(control);
         const int id = GetDlgCtrlID(control);
-        if (lstrcmpiA(kind.c_str(), "ComboBox") == 0) {
+        if (id == IDC_FONTSUBS_LIST) {
+            CheckSubstituteList(dialog, control, name, findings);
+        } else if (lstrcmpiA(kind.c_str(), "ComboBox") == 0) {
             const LRESULT count = SendMessageW(control, CB_GETCOUNT, 0, 0);
             const LRESULT selected = SendMessageW(control, CB_GETCURSEL, 0, 0);
             if (selected < 0 || selected >= count)
@@ -154,13 +191,6 @@ void CheckWindow(HWND dialog, HINSTANCE library, const std::string& name, Findin
     CheckPictures(dialog, library, name, findings);
 }
 
-std::string Narrow(const std::wstring& text)
-{
-    std::string narrow;
-    for (wchar_t c : text)
-        narrow += c < 128 ? static_cast<char>(c) : '?';
-    return narrow;
-}
 
 // ---- the record
 
