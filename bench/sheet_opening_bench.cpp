@@ -5,6 +5,7 @@
 #include <commctrl.h>
 #include <prsht.h>
 #include <compstui.h>
+#include <winspool.h>
 
 #include <cstdio>
 #include <vector>
@@ -161,10 +162,36 @@ double OpenBareSheet(const std::vector<PROPSHEETPAGEW>& records)
     return time;
 }
 
-void PrintCalls(int variant, const char* when, const SpoolerCallCounts& calls)
+// What the spooler calls of an opening cost by themselves: as many profile
+// reads, level-2 reads and driver reads, made straight on the printer.
+double SpoolerTime(HANDLE printer, const SpoolerCallCounts& calls, int rounds)
 {
-    printf("V%-7d %-6s %6ld %6ld %6ld %6ld %6ld %6ld\n", variant, when, calls.printerData, calls.printerInfo,
-           calls.printerDriver, calls.openPrinter, calls.profileFile, calls.loadLibrary);
+    std::vector<BYTE> buffer(64 * 1024);
+    std::vector<double> times;
+    for (int r = 0; r < rounds; ++r) {
+        const double start = NowMicros();
+        for (LONG i = 0; i < calls.printerData; ++i) {
+            DWORD type = 0;
+            DWORD needed = 0;
+            GetPrinterDataW(printer, const_cast<wchar_t*>(L"DriverProfile"), &type, buffer.data(), 3264, &needed);
+        }
+        for (LONG i = 0; i < calls.printerInfo; ++i) {
+            DWORD needed = 0;
+            GetPrinterW(printer, 2, buffer.data(), static_cast<DWORD>(buffer.size()), &needed);
+        }
+        for (LONG i = 0; i < calls.printerDriver; ++i) {
+            DWORD needed = 0;
+            GetPrinterDriverW(printer, nullptr, 3, buffer.data(), static_cast<DWORD>(buffer.size()), &needed);
+        }
+        times.push_back(NowMicros() - start);
+    }
+    return Median(times);
+}
+
+void PrintCalls(int variant, const char* when, const SpoolerCallCounts& calls, double time)
+{
+    printf("V%-7d %-6s %6ld %6ld %6ld %6ld %6ld %6ld %10.1f\n", variant, when, calls.printerData, calls.printerInfo,
+           calls.printerDriver, calls.openPrinter, calls.profileFile, calls.loadLibrary, time);
 }
 
 }  // namespace
@@ -178,6 +205,7 @@ void BenchSheetOpening(const BenchModel* models, int rounds)
     INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_LISTVIEW_CLASSES | ICC_UPDOWN_CLASS | ICC_TAB_CLASSES};
     InitCommonControlsEx(&controls);
     std::vector<OpeningParts> calls(kBenchModels);
+    std::vector<double> excess(kBenchModels, 0);
     std::vector<bool> measured(kBenchModels, false);
     bool header = false;
     for (int m = 0; m < kBenchModels; ++m) {
@@ -207,6 +235,7 @@ void BenchSheetOpening(const BenchModel* models, int rounds)
             floors.push_back(OpenBareSheet(records));
         }
         const Pair pair{Median(opens), Median(floors)};
+        excess[m] = pair.road - pair.floor;
         double rest = pair.road - pair.floor - Median(inits);
         printf("V%-7d %10.1f %10.1f %6.2f %8.1f", model.variant, pair.road, pair.floor, pair.ratio(), Median(inits));
         for (const auto& page : pages) {
@@ -224,14 +253,20 @@ void BenchSheetOpening(const BenchModel* models, int rounds)
     }
 
     printf("\nSpooler calls per opening, made by the driver at INIT and in the page dialogs' messages:\n"
-           "GetPrinterDataW, GetPrinterW, GetPrinterDriverW, OpenPrinterW, profile-file reads, LoadLibraryW.\n\n");
-    printf("%-8s %-6s %6s %6s %6s %6s %6s %6s\n", "model", "when", "data", "info", "driver", "open", "file", "lib");
+           "GetPrinterDataW, GetPrinterW, GetPrinterDriverW, OpenPrinterW, profile-file reads, LoadLibraryW,\n"
+           "and what as many reads cost made straight on the printer (us; share of the opening's excess).\n\n");
+    printf("%-8s %-6s %6s %6s %6s %6s %6s %6s %10s\n", "model", "when", "data", "info", "driver", "open", "file", "lib",
+           "spooler us");
     for (int m = 0; m < kBenchModels; ++m) {
         if (!measured[m])
             continue;
         if (calls[m].partial)
             printf("(the import slots could not all be swapped: the counts below are partial)\n");
-        PrintCalls(models[m].variant, "INIT", calls[m].atInit);
-        PrintCalls(models[m].variant, "pages", calls[m].inPages);
+        const double init = SpoolerTime(models[m].printer, calls[m].atInit, rounds);
+        const double pages = SpoolerTime(models[m].printer, calls[m].inPages, rounds);
+        PrintCalls(models[m].variant, "INIT", calls[m].atInit, init);
+        PrintCalls(models[m].variant, "pages", calls[m].inPages, pages);
+        if (excess[m] > 0)
+            printf("%-15s %53.0f%% of the excess\n", "", 100 * (init + pages) / excess[m]);
     }
 }
