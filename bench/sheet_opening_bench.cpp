@@ -1,6 +1,8 @@
 // Opening Printing Preferences: the driver's sheet entry from INIT until the
 // four pages' dialogs exist, against its floor, a bare PropertySheetW of the
-// same four templates with empty dialog procedures.
+// same four templates with empty dialog procedures. Beside it, where the
+// time goes (INIT and each page's WM_INITDIALOG) and the spooler calls the
+// driver makes per opening, counted through its import slots.
 #include <windows.h>
 #include <commctrl.h>
 #include <prsht.h>
