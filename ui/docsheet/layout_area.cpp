@@ -215,7 +215,6 @@ void RefreshTargetLists(HWND page, SheetState* state, const ModelProfile& profil
     EnableControls(page, kMagnifyControls, !nUp && HasItems(page, IDC_LAYOUT_MAGNIFY_LIST));
     EnableControls(page, kTargetControls, nUp && HasItems(page, IDC_LAYOUT_TARGET_LIST));
     RefreshZoomBox(page, state, mode);
-    RefreshZoomBox(page, state, mode);
     RefreshRotate(state->handlingPage, state, kLoadRefresh);
 }
 

@@ -38,6 +38,12 @@ const int kWholePage[] = {IDC_LAYOUT_PAPER_LABEL,    IDC_LAYOUT_PAPER_TEXT,     
 // duplex check puts the focus back on it. One value for the library.
 std::atomic<int> lastChangedControl{IDC_LAYOUT_PAPER_LIST};
 
+// Set while LoadControls selects the paper: the page then shows the paper's
+// text and loads the layout area itself, once, after the other controls, so
+// the selection's notification leaves them alone (loading the layout area
+// twice cost as much as the whole list of papers).
+thread_local bool loadingControls = false;
+
 // A typed number brought into the up-down's range, shown as it is stored.
 int ReadBounded(HWND page, int edit, int low, int high)
 {
@@ -55,7 +61,9 @@ void LoadControls(HWND page, SheetState* state, const ModelProfile& profile, int
 {
     const DocumentSettings& s = *state->settings;
     const bool fromSettings = mode == kLoadFromSettings;
+    loadingControls = true;
     LoadPaper(page, s, profile, mode);
+    loadingControls = false;
     ShowPaperText(page, s);
     LoadSources(page, *state, mode);
     const int16_t orientation = fromSettings ? s.dmOrientation : DMORIENT_PORTRAIT;
@@ -277,8 +285,10 @@ void PaperChanged(HWND page, SheetState* state, const NMLISTVIEW& change)
     if (!selected || change.iItem < 0)
         return;
     SheetModelScope model(state);
-    ShowPaperText(page, *state->settings);
-    LoadLayoutArea(page, state, model.profile(), kLoadRefresh);
+    if (!loadingControls) {
+        ShowPaperText(page, *state->settings);
+        LoadLayoutArea(page, state, model.profile(), kLoadRefresh);
+    }
     HWND list = GetDlgItem(page, IDC_LAYOUT_PAPER_LIST);
     ListView_EnsureVisible(list, change.iItem, FALSE);
     InvalidateRect(list, nullptr, TRUE);

@@ -6,6 +6,7 @@
 #include <stdio.h>
 
 #include "docsheet/user_size_dialog.h"
+#include "entry/holders.h"
 #include "entry/resource_library.h"
 #include "profile/device_options.h"
 #include "profile/paper_lookups.h"
@@ -46,6 +47,56 @@ int FindItem(HWND list, UINT flags, LPARAM param, const WCHAR* text)
                                          reinterpret_cast<LPARAM>(&find)));
 }
 
+// Draws `icon` at `x` into the strip selected in `dc`, or leaves its place
+// as it is (blank) when the icon could not be loaded.
+void DrawIconPart(HDC dc, int x, HICON icon, UINT part)
+{
+    if (icon)
+        DrawIconEx(dc, x, 0, icon, kIconSize, kIconSize, 0, nullptr, part);
+}
+
+// The papers' icons, image i that of availablePapers row i. They are drawn
+// side by side into one strip and its mask and handed over in one call:
+// adding them one by one makes the image list load each icon again from
+// its resource, which cost a page as much as the rest of it. A paper whose
+// icon is missing keeps its place, blank, so the later images keep theirs.
+HIMAGELIST PaperImages(const ModelState& model, int papers)
+{
+    HIMAGELIST images = ImageList_Create(kIconSize, kIconSize, ILC_MASK | ILC_COLOR32, 2 * papers, 1);
+    if (!images || papers == 0)
+        return images;
+    const int width = kIconSize * papers;
+    UniqueGdiObject colour;
+    {
+        UniqueScreenDc screen(GetDC(nullptr));
+        colour.reset(CreateCompatibleBitmap(screen.get(), width, kIconSize));
+    }
+    UniqueGdiObject mask(CreateBitmap(width, kIconSize, 1, 1, nullptr));
+    UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
+    if (!colour || !mask || !dc)
+        return images;
+    HICON icons[kPaperKeywordCount] = {};
+    for (int row = 0; row < papers; ++row)
+        icons[row] = static_cast<HICON>(LoadImageW(ResourceLibrary(), MAKEINTRESOURCEW(model.availablePapers[row].iconId),
+                                                   IMAGE_ICON, kIconSize, kIconSize, LR_DEFAULTCOLOR));
+    const HGDIOBJ original = SelectObject(dc.get(), mask.get());
+    PatBlt(dc.get(), 0, 0, width, kIconSize, WHITENESS);
+    for (int row = 0; row < papers; ++row)
+        DrawIconPart(dc.get(), row * kIconSize, icons[row], DI_MASK);
+    SelectObject(dc.get(), colour.get());
+    PatBlt(dc.get(), 0, 0, width, kIconSize, BLACKNESS);
+    for (int row = 0; row < papers; ++row)
+        DrawIconPart(dc.get(), row * kIconSize, icons[row], DI_IMAGE);
+    // The image list takes the strips into its own device context.
+    SelectObject(dc.get(), original);
+    ImageList_Add(images, static_cast<HBITMAP>(colour.get()), static_cast<HBITMAP>(mask.get()));
+    for (HICON icon : icons) {
+        if (icon)
+            DestroyIcon(icon);
+    }
+    return images;
+}
+
 }  // namespace
 
 void FillPaperList(HWND page, HANDLE printer)
@@ -55,15 +106,12 @@ void FillPaperList(HWND page, HANDLE printer)
     int papers = model.enabledPaperCount;
     papers = papers < 0 ? 0 : (papers > kPaperKeywordCount ? kPaperKeywordCount : papers);
 
-    // Image i is the icon of availablePapers row i; the list view owns it.
-    HIMAGELIST images = ImageList_Create(kIconSize, kIconSize, ILC_MASK | ILC_COLOR32, 2 * papers, 1);
-    for (int row = 0; row < papers; ++row) {
-        auto icon = static_cast<HICON>(LoadImageW(ResourceLibrary(), MAKEINTRESOURCEW(model.availablePapers[row].iconId),
-                                                  IMAGE_ICON, kIconSize, kIconSize, LR_DEFAULTCOLOR));
-        ImageList_AddIcon(images, icon);
-        if (icon)
-            DestroyIcon(icon);
-    }
+    // The list view owns the images. It is not redrawn until it is full:
+    // every item inserted into an arranged icon view while it draws lays
+    // out the whole view again, so filling it grew with the square of the
+    // papers.
+    HIMAGELIST images = PaperImages(model, papers);
+    SendMessageW(list, WM_SETREDRAW, FALSE, 0);
     ListView_DeleteAllItems(list);
     if (HIMAGELIST old = ListView_SetImageList(list, images, LVSIL_NORMAL))
         ImageList_Destroy(old);
@@ -89,6 +137,8 @@ void FillPaperList(HWND page, HANDLE printer)
         SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
     }
     ListView_SetExtendedListViewStyle(list, LVS_EX_ONECLICKACTIVATE);
+    SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list, nullptr, TRUE);
 }
 
 bool SelectedPaper(HWND page, PaperChoice* paper)

@@ -101,6 +101,18 @@ struct DcTraits {
     static void Close(Value value) { ReleaseDC(nullptr, value); }
 };
 
+struct MemoryDcTraits {
+    using Value = HDC;
+    static Value Invalid() { return nullptr; }
+    static void Close(Value value) { DeleteDC(value); }
+};
+
+struct GdiObjectTraits {
+    using Value = HGDIOBJ;
+    static Value Invalid() { return nullptr; }
+    static void Close(Value value) { DeleteObject(value); }
+};
+
 using UniquePrinter = UniqueAny<PrinterTraits>;
 using UniqueRegKey = UniqueAny<RegKeyTraits>;
 using UniqueHandle = UniqueAny<KernelHandleTraits>;
@@ -108,6 +120,8 @@ using UniqueFile = UniqueAny<FileTraits>;
 using UniqueView = UniqueAny<MappedViewTraits>;
 using UniqueModule = UniqueAny<ModuleTraits>;
 using UniqueScreenDc = UniqueAny<DcTraits>;
+using UniqueMemoryDc = UniqueAny<MemoryDcTraits>;
+using UniqueGdiObject = UniqueAny<GdiObjectTraits>;
 
 // A zero-filled block of the process heap.
 class HeapBlock : public UniqueAny<HeapTraits> {
