@@ -1,6 +1,6 @@
 // The Handling page's controls and the settings they show: loading them in
 // a mode, the groups that are redone after a change, and writing them back.
-// Every operation here runs under the caller's SheetModelScope.
+// They read the model of the sheet's printer from the facts the sheet gathered.
 #ifndef MARTENUI_HANDLING_CONTROLS_H
 #define MARTENUI_HANDLING_CONTROLS_H
 

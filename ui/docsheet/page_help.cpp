@@ -1,5 +1,6 @@
 #include "docsheet/page_help.h"
 
+#include "docsheet/sheet_model.h"
 #include "docsheet/sheet_state.h"
 #include "entry/driver_files.h"
 #include "../resources/resource_ids.h"
@@ -84,9 +85,9 @@ bool IsDeviceBanner(int pageIndex, const HELPINFO* helpInfo)
 void FindHelpFile(HWND page, WCHAR path[kDriverPathChars])
 {
     path[0] = 0;
-    const SheetState* state = PageSheetState(page);
+    SheetState* state = PageSheetState(page);
     if (state && state->printer)
-        FindDriverFile(state->printer, kHelpFileFragment, path);
+        FindDriverFileIn(MutableSheetFactsOf(state).driverInfo, kHelpFileFragment, path);
 }
 
 }  // namespace

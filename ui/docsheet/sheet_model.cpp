@@ -1,27 +1,81 @@
 #include "docsheet/sheet_model.h"
 
+#include <new>
+#include <utility>
+
 #include "entry/resource_library.h"
+#include "printer/font_substitution.h"
 #include "profile/model_state.h"
+#include "settings/default_settings.h"
 
 namespace {
 
-ModelProfile FetchProfileOfSheet(const SheetState* state)
+const WCHAR kOverlayValue[] = L"Overlay";
+
+// The page's lParam stays the SheetState: the facts follow it in one block.
+struct SheetBlock {
+    SheetState state;
+    SheetFacts facts;
+};
+static_assert(offsetof(SheetBlock, state) == 0, "a page's lParam is the block's start");
+
+void ReadOverlayNames(HANDLE printer, SheetFacts* facts)
 {
-    PrinterCall call;
-    call.printer = state ? state->printer : nullptr;
-    return FetchProfile(&call);
+    DWORD type = 0;
+    DWORD needed = 0;
+    facts->overlaysStored = printer && GetPrinterDataW(printer, const_cast<WCHAR*>(kOverlayValue), &type,
+                                                       reinterpret_cast<BYTE*>(facts->overlayNames),
+                                                       sizeof(facts->overlayNames), &needed) == ERROR_SUCCESS;
 }
 
 }  // namespace
 
-void FetchSheetModel(PrinterCall* call)
+SheetState* GatherSheet(PrinterCall* call, bool deviceSheet)
 {
-    FetchProfile(call);
-    // Finding the library among the driver's files costs two spooler calls.
-    LoadResourceLibraryForCall(call);
+    auto* block = new (std::nothrow) SheetBlock();
+    if (!block)
+        return nullptr;
+    SheetFacts& facts = block->facts;
+    HANDLE printer = CallPrinter(call);
+    facts.profile = FetchProfile(call);
+    facts.profileCached = call->profileCached;
+    BuildModel(facts.profile, &facts.model);
+    if (printer) {
+        // Finding the library among the driver's files costs two spooler calls.
+        LoadResourceLibraryForCall(call);
+        if (const DeviceOptionData* options = FetchDeviceOptions(call)) {
+            facts.optionsRead = true;
+            facts.options = *options;
+        }
+        ReadOverlayNames(printer, &facts);
+        if (deviceSheet)
+            facts.fontSubs = ReadFontSubs(printer);
+        facts.driverInfo = std::move(FetchDriverInfo(call));
+        call->driverFetched = false;
+    }
+    const DocumentSettings* settings = printer && !deviceSheet ? FetchPrinterSettings(call) : nullptr;
+    facts.userPaperWidth = settings ? settings->userPaperWidth : kDefaultUserPaperWidth;
+    facts.userPaperLength = settings ? settings->userPaperLength : kDefaultUserPaperLength;
+    return &block->state;
 }
 
-SheetModelScope::SheetModelScope(const SheetState* state) : profile_(FetchProfileOfSheet(state))
+const SheetFacts& SheetFactsOf(const SheetState* state)
 {
-    ApplyModelProfile(profile_, state ? state->printer : nullptr);
+    return reinterpret_cast<const SheetBlock*>(state)->facts;
+}
+
+SheetFacts& MutableSheetFactsOf(SheetState* state)
+{
+    return reinterpret_cast<SheetBlock*>(state)->facts;
+}
+
+const ModelState& PageModel(HWND page)
+{
+    const SheetState* state = PageSheetState(page);
+    return state ? SheetFactsOf(state).model : LoadTimeModel();
+}
+
+void FreeSheet(SheetState* state)
+{
+    delete reinterpret_cast<SheetBlock*>(state);
 }

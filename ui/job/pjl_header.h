@@ -35,7 +35,8 @@ void PjlJobFactsOfNoPrinter(const PjlJobFacts& gathered, PjlJobFacts* facts);
 // text stays within its field and terminated: the header ends after the
 // last line that fits whole, and no later line is added. Takes the model
 // lock only.
-void ComposePjlHeader(const PjlJobFacts& facts, DocumentSettings* record);
+struct ModelState;
+void ComposePjlHeader(const ModelState& model, const PjlJobFacts& facts, DocumentSettings* record);
 
 // 1 when output bin 0..3 (auto, inner 1, inner 2, outer or finisher) can be
 // used with the installed output options, else 0.

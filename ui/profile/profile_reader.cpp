@@ -362,5 +362,4 @@ void LoadModelProfile(HANDLE printer, ModelProfile* profile)
     PrinterCall call;
     call.printer = printer;
     *profile = FetchProfile(&call);
-    ApplyModelProfile(*profile, printer);
 }
