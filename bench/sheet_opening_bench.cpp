@@ -11,21 +11,13 @@
 
 #include "bench_clock.h"
 #include "benchmarks.h"
+#include "entry/driver_interface.h"
 
 namespace {
 
 using SheetsEntry = LONG(WINAPI*)(PROPSHEETUI_INFO*, LPARAM);
 
-struct PropertyHeader {   // the platform's DOCUMENTPROPERTYHEADER
-    WORD cbSize;
-    WORD Reserved;
-    HANDLE hPrinter;
-    LPWSTR pszPrinterName;
-    PDEVMODEW pdmIn;
-    PDEVMODEW pdmOut;
-    DWORD cbOut;
-    DWORD fMode;
-};
+using PropertyHeader = DOCUMENTPROPERTYHEADER;
 
 // The platform's side of the sheet, as small as it can be.
 struct Host {

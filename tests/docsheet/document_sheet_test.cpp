@@ -12,7 +12,6 @@
 #include <vector>
 
 #include "entry/driver_interface.h"
-#include "entry/model_lock.h"
 #include "entry/printer_access.h"
 #include "profile/model_state.h"
 #include "profile/paper_lookups.h"
@@ -177,10 +176,7 @@ TEST_P(DocumentSheet, PagesNeverShownLeaveTheRecordAsTheSheetStartedIt)
     {
         PrinterCall call;
         call.printer = printer_->handle();
-        const ModelProfile& profile = FetchProfile(&call);
-        ModelLockHolder lock;
-        ApplyModelProfile(profile, printer_->handle());
-        PaperSizeOfCode(&started, started.dmPaperSize, &started.dmPaperWidth, &started.dmPaperLength);
+        PaperSizeOfCode(FetchModel(&call), &started, started.dmPaperSize, &started.dmPaperWidth, &started.dmPaperLength);
     }
     if (!host.Control(kPagePaperLayout, IDC_LAYOUT_COPIES_PRINTER))
         started.driverControlsSort = 1;

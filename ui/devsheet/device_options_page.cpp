@@ -32,11 +32,6 @@ const int kWholePage[] = {IDC_OPTIONS_SECURE_CHECK, IDC_OPTIONS_PASSWORD,   IDC_
 const int kMemoryControls[] = {IDC_OPTIONS_MEMORY_LABEL, IDC_OPTIONS_MEMORY_LIST};
 const int kSecurityControls[] = {IDC_OPTIONS_SECURE_CHECK, IDC_OPTIONS_PASSWORD};
 
-bool Checked(HWND page, int control)
-{
-    return IsDlgButtonChecked(page, control) == BST_CHECKED;
-}
-
 bool Enabled(HWND page, int control)
 {
     HWND window = GetDlgItem(page, control);

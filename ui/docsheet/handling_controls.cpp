@@ -120,11 +120,6 @@ void LoadOrder(const HandlingPage& page, int mode)
 
 }  // namespace
 
-bool Checked(HWND window, int control)
-{
-    return IsDlgButtonChecked(window, control) == BST_CHECKED;
-}
-
 int SelectedValue(HWND window, int list)
 {
     const LRESULT selected = SendDlgItemMessageW(window, list, CB_GETCURSEL, 0, 0);

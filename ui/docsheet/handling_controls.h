@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include "docsheet/control_lists.h"
 #include "docsheet/sheet_state.h"
 #include "profile/model_profile.h"
 
@@ -39,7 +40,6 @@ void ShowIcon(HWND window, int control, int iconId);
 // The value (item data) of a list's selected entry; 0 for an absent list or
 // no selection.
 int SelectedValue(HWND window, int list);
-bool Checked(HWND window, int control);
 
 // Every control into the settings.
 void WriteHandlingControls(const HandlingPage& page);

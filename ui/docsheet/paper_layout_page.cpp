@@ -303,7 +303,6 @@ void PaperActivated(HWND page, SheetState* state)
     if (!SendMessageW(list, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item)) || item.lParam != kUserPaperCode)
         return;
     OpenUserSizeDialog(page);
-    const SheetFacts& facts = SheetFactsOf(state);
     ShowPaperText(page, *state->settings);
 }
 

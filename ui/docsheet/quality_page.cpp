@@ -24,11 +24,6 @@ const int kWrittenAtOnce[] = {IDC_QUALITY_SMOOTH_ON,  IDC_QUALITY_SMOOTH_OFF,  I
 constexpr int16_t kQuality600 = -4;
 constexpr int16_t kQuality300 = -3;
 
-bool Checked(HWND page, int control)
-{
-    return IsDlgButtonChecked(page, control) == BST_CHECKED;
-}
-
 int16_t DefaultResolution(const ModelProfile& profile)
 {
     return profile.resolution ? kQuality600 : kQuality300;

@@ -7,6 +7,7 @@
 #include "printer/font_substitution.h"
 #include "profile/model_state.h"
 #include "settings/default_settings.h"
+#include "settings/paper_name_list.h"
 
 namespace {
 
@@ -53,9 +54,10 @@ SheetState* GatherSheet(PrinterCall* call, bool deviceSheet)
         facts.driverInfo = std::move(FetchDriverInfo(call));
         call->driverFetched = false;
     }
-    const DocumentSettings* settings = printer && !deviceSheet ? FetchPrinterSettings(call) : nullptr;
-    facts.userPaperWidth = settings ? settings->userPaperWidth : kDefaultUserPaperWidth;
-    facts.userPaperLength = settings ? settings->userPaperLength : kDefaultUserPaperLength;
+    facts.userPaperWidth = kDefaultUserPaperWidth;
+    facts.userPaperLength = kDefaultUserPaperLength;
+    if (!deviceSheet)
+        ReferenceUserPaperSize(call, &facts.userPaperWidth, &facts.userPaperLength);
     return &block->state;
 }
 

@@ -130,7 +130,7 @@ void CreateContext(HANDLE printer, HDC dc, ULONG inputSize, void* input)
     block.header()->pageCount = 0;
 
     // What the job needs from the spooler, the profile file and the shell,
-    // fetched before the model lock is taken.
+    // fetched before anything is computed.
     PrinterCall call;
     call.printer = printer;
     DEVMODEW* devMode = nullptr;

@@ -13,7 +13,7 @@
 struct PrinterCall;
 
 // What the header takes from outside the model state, gathered before the
-// model lock is taken: the job file's name, the profile's version text and
+// header is composed: the job file's name, the profile's version text and
 // the printer's installed options.
 struct PjlJobFacts {
     bool withPrinter;             // false: the built-in default options count

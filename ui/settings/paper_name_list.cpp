@@ -1,10 +1,18 @@
 #include "settings/paper_name_list.h"
 
+#include "entry/printer_access.h"
 #include "entry/resource_library.h"
 #include "profile/model_state.h"
 #include "profile/paper_lookups.h"
 #include "settings/default_settings.h"
 #include "../resources/resource_ids.h"
+
+void ReferenceUserPaperSize(PrinterCall* call, int16_t* width, int16_t* length)
+{
+    const DocumentSettings* settings = CallPrinter(call) ? FetchPrinterSettings(call) : nullptr;
+    *width = settings ? settings->userPaperWidth : kDefaultUserPaperWidth;
+    *length = settings ? settings->userPaperLength : kDefaultUserPaperLength;
+}
 
 void BuildPaperNameList(const ModelState& model, int16_t userWidth, int16_t userLength, PaperNameList* list)
 {

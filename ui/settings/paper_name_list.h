@@ -25,6 +25,13 @@ struct PaperNameList {
     int16_t count;
 };
 
+// The user-defined paper size of the printer's default settings (its
+// level-2 device mode) when that is a complete record of this driver with
+// its choice block, else of freshly built defaults; the defaults' without
+// a printer.
+struct PrinterCall;
+void ReferenceUserPaperSize(PrinterCall* call, int16_t* width, int16_t* length);
+
 // Rebuilds `list` from the model: the available papers, and last the
 // user-defined size when the model offers it, with the size that the
 // printer's default settings hold (the default size when they hold none).
