@@ -64,6 +64,9 @@ TEST_P(DocumentSheet, AddsTheFourPagesOfItsVariantWithOneSharedState)
     const auto* state = reinterpret_cast<const SheetState*>(host.info().UserData);
     ASSERT_NE(nullptr, state);
     EXPECT_EQ(1u, host.info().Result);
+    // INIT reads each fact once: the profile, the installed options, the
+    // overlay names, the driver's files and the level-2 information.
+    EXPECT_EQ(5, host.initCalls().reads);
     for (int i = 0; i < kDocumentPageCount; ++i) {
         const PROPSHEETPAGEW& page = host.pageRecord(i);
         EXPECT_EQ(PROPSHEETPAGEW_V2_SIZE, page.dwSize) << "page " << i;

@@ -48,9 +48,10 @@ SheetState* GatherSheet(PrinterCall* call, bool deviceSheet)
             facts.optionsRead = true;
             facts.options = *options;
         }
-        ReadOverlayNames(printer, &facts);
         if (deviceSheet)
             facts.fontSubs = ReadFontSubs(printer);
+        else
+            ReadOverlayNames(printer, &facts);
         facts.driverInfo = std::move(FetchDriverInfo(call));
         call->driverFetched = false;
     }

@@ -33,7 +33,9 @@ struct SheetFacts {
 // Fetches everything the sheet's pages read, then allocates the block of
 // state and facts; null without memory. `call` names the printer (its
 // handle may be null: the pages then show the model's defaults).
-// `deviceSheet` adds what only the device pages read.
+// `deviceSheet` picks what only the device pages read (the font
+// substitutions) over what only the document pages read (the overlay names
+// and the printer's user size).
 SheetState* GatherSheet(PrinterCall* call, bool deviceSheet);
 
 // The facts of a state that GatherSheet made.
