@@ -40,9 +40,10 @@ SheetState* GatherSheet(PrinterCall* call, bool deviceSheet)
     HANDLE printer = CallPrinter(call);
     facts.profile = FetchProfile(call);
     facts.profileCached = call->profileCached;
-    BuildModel(facts.profile, &facts.model);
+    facts.model = FetchModel(call);
     if (printer) {
-        // Finding the library among the driver's files costs two spooler calls.
+        // The library is found among the driver's files, which the About
+        // dialog and the help read too: one fetch serves all three.
         LoadResourceLibraryForCall(call);
         if (const DeviceOptionData* options = FetchDeviceOptions(call)) {
             facts.optionsRead = true;
