@@ -112,8 +112,9 @@ TEST(SpoolerGuard, RecordsASpoolerCallMadeUnderALibraryLock)
         BYTE data[36];
         GetPrinterDataW(printer.handle(), const_cast<LPWSTR>(L"DeviceOption"), &type, data, sizeof(data), &needed);
     };
+    const size_t mark = SpoolerGuard::FaultMark();
     read();
-    EXPECT_TRUE(SpoolerGuard::TakeFaults().empty()) << "no lock held";
+    EXPECT_EQ(mark, SpoolerGuard::FaultMark()) << "no lock held";
     LibraryLock lock;
     {
         LibraryLockHolder held(lock);
@@ -122,7 +123,7 @@ TEST(SpoolerGuard, RecordsASpoolerCallMadeUnderALibraryLock)
     }
     EXPECT_EQ(0, LibraryLocksHeld());
     read();
-    const std::vector<std::string> faults = SpoolerGuard::TakeFaults();
+    const std::vector<std::string> faults = SpoolerGuard::TakeFaultsSince(mark);
     ASSERT_EQ(1u, faults.size()) << "only the call under the lock";
     EXPECT_NE(std::string::npos, faults[0].find("GetPrinterDataW under 1 library lock")) << faults[0];
 }

@@ -247,12 +247,24 @@ SpoolerTally SpoolerGuard::Take(HMODULE module)
     return taken;
 }
 
-std::vector<std::string> SpoolerGuard::TakeFaults()
+size_t SpoolerGuard::FaultMark()
+{
+    EnsureGuardLock();
+    EnterCriticalSection(&guardLock);
+    const size_t mark = faults.size();
+    LeaveCriticalSection(&guardLock);
+    return mark;
+}
+
+std::vector<std::string> SpoolerGuard::TakeFaultsSince(size_t mark)
 {
     EnsureGuardLock();
     EnterCriticalSection(&guardLock);
     std::vector<std::string> taken;
-    taken.swap(faults);
+    if (mark < faults.size()) {
+        taken.assign(faults.begin() + static_cast<ptrdiff_t>(mark), faults.end());
+        faults.resize(mark);
+    }
     LeaveCriticalSection(&guardLock);
     return taken;
 }

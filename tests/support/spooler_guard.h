@@ -32,9 +32,11 @@ public:
     // since it was guarded).
     static SpoolerTally Take(HMODULE module);
 
-    // The faults recorded so far, each naming the call, the locks held and
-    // the test; the run's end sees only those not taken.
-    static std::vector<std::string> TakeFaults();
+    // How many faults are recorded so far, and the faults recorded after
+    // such a mark, each naming the call, the locks held and the test. Those
+    // taken no longer fail the run; the ones before the mark still do.
+    static size_t FaultMark();
+    static std::vector<std::string> TakeFaultsSince(size_t mark);
 
 private:
     int slot_;
