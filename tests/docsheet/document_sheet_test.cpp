@@ -179,7 +179,8 @@ TEST_P(DocumentSheet, PagesNeverShownLeaveTheRecordAsTheSheetStartedIt)
     {
         PrinterCall call;
         call.printer = printer_->handle();
-        PaperSizeOfCode(FetchModel(&call), &started, started.dmPaperSize, &started.dmPaperWidth, &started.dmPaperLength);
+        PaperSizeOfCode(FetchModel(&call), &started, started.dmPaperSize, &started.dmPaperWidth,
+                        &started.dmPaperLength);
     }
     if (!host.Control(kPagePaperLayout, IDC_LAYOUT_COPIES_PRINTER))
         started.driverControlsSort = 1;

@@ -180,8 +180,8 @@ TEST_F(ModelStateTest, LimitsTheBinsInUseToTheList)
     for (const Row& row : rows) {
         if (built.driverVariant != row.variant)
             Apply(SampleDriver(row.variant));
-        EXPECT_EQ(row.expected, BinRowsInUse(built, row.trayCount)) << "variant " << row.variant << ", " << row.trayCount
-                                                             << " trays";
+        EXPECT_EQ(row.expected, BinRowsInUse(built, row.trayCount))
+            << "variant " << row.variant << ", " << row.trayCount << " trays";
     }
 }
 

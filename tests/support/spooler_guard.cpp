@@ -5,6 +5,7 @@
 
 #include <map>
 #include <memory>
+#include <type_traits>
 
 #include "entry/library_lock.h"
 #include "support/import_slots.h"
@@ -140,20 +141,23 @@ struct Wrappers {
             slot.swaps.push_back(std::make_unique<ImportSwap>(slot.module, dll, name, replacement));
             return slot.swaps.back()->original();
         };
-        auto as = [](auto* function) { return reinterpret_cast<void*>(function); };
-        getPrinterData = reinterpret_cast<GetPrinterDataFunction>(swap("winspool.drv", "GetPrinterDataW", as(GetPrinterData)));
-        setPrinterData = reinterpret_cast<SetPrinterDataFunction>(swap("winspool.drv", "SetPrinterDataW", as(SetPrinterData)));
-        getPrinter = reinterpret_cast<GetPrinterFunction>(swap("winspool.drv", "GetPrinterW", as(GetPrinter)));
-        setPrinter = reinterpret_cast<SetPrinterFunction>(swap("winspool.drv", "SetPrinterW", as(SetPrinter)));
-        getPrinterDriver =
-            reinterpret_cast<GetPrinterDriverFunction>(swap("winspool.drv", "GetPrinterDriverW", as(GetPrinterDriver)));
-        openPrinter = reinterpret_cast<OpenPrinterFunction>(swap("winspool.drv", "OpenPrinterW", as(OpenPrinter)));
+        // Each slot's original goes into the pointer of its type.
+        auto put = [&](auto* original, const char* dll, const char* name, auto* replacement) {
+            *original = reinterpret_cast<std::remove_reference_t<decltype(*original)>>(
+                swap(dll, name, reinterpret_cast<void*>(replacement)));
+        };
+        put(&getPrinterData, "winspool.drv", "GetPrinterDataW", GetPrinterData);
+        put(&setPrinterData, "winspool.drv", "SetPrinterDataW", SetPrinterData);
+        put(&getPrinter, "winspool.drv", "GetPrinterW", GetPrinter);
+        put(&setPrinter, "winspool.drv", "SetPrinterW", SetPrinter);
+        put(&getPrinterDriver, "winspool.drv", "GetPrinterDriverW", GetPrinterDriver);
+        put(&openPrinter, "winspool.drv", "OpenPrinterW", OpenPrinter);
         if (slot.program)
             return;
-        acquireExclusive = reinterpret_cast<LockFunction>(swap("kernel32.dll", "AcquireSRWLockExclusive", as(AcquireExclusive)));
-        releaseExclusive = reinterpret_cast<LockFunction>(swap("kernel32.dll", "ReleaseSRWLockExclusive", as(ReleaseExclusive)));
-        acquireShared = reinterpret_cast<LockFunction>(swap("kernel32.dll", "AcquireSRWLockShared", as(AcquireShared)));
-        releaseShared = reinterpret_cast<LockFunction>(swap("kernel32.dll", "ReleaseSRWLockShared", as(ReleaseShared)));
+        put(&acquireExclusive, "kernel32.dll", "AcquireSRWLockExclusive", AcquireExclusive);
+        put(&releaseExclusive, "kernel32.dll", "ReleaseSRWLockExclusive", ReleaseExclusive);
+        put(&acquireShared, "kernel32.dll", "AcquireSRWLockShared", AcquireShared);
+        put(&releaseShared, "kernel32.dll", "ReleaseSRWLockShared", ReleaseShared);
     }
 };
 

@@ -163,7 +163,8 @@ void ShowAboutDialog(HWND page)
     if (!block)
         return;
     AboutData& data = *block.as<AboutData>();
-    data.driverInfo = facts.driverInfo.size() >= sizeof(DRIVER_INFO_3W) ? facts.driverInfo.as<DRIVER_INFO_3W>() : nullptr;
+    const bool hasInfo = facts.driverInfo.size() >= sizeof(DRIVER_INFO_3W);
+    data.driverInfo = hasInfo ? facts.driverInfo.as<DRIVER_INFO_3W>() : nullptr;
     FillAboutData(facts.profile, facts.profileCached, &data);
     const int templateId = data.driverVariant == 1 ? IDD_ABOUT_V1 : IDD_ABOUT;
     DialogBoxParamW(ResourceLibrary(), MAKEINTRESOURCEW(templateId), page, AboutProc,

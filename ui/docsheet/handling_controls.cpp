@@ -184,7 +184,8 @@ void CheckBooklet(const HandlingPage& page, int mode)
     for (int i = 0; i <= last; ++i) {
         if (!(mask & (1u << i)))
             continue;
-        const int16_t candidate = model.availablePapers[AvailablePaperOfCode(model, model.paperTable[i].paperCode)].paperCode;
+        const int row = AvailablePaperOfCode(model, model.paperTable[i].paperCode);
+        const int16_t candidate = model.availablePapers[row].paperCode;
         const int ratio = PaperRatio(model, kRatioTwoInOne, s.dmPaperSize, candidate);
         if (ratio >= kMinimumRatio && ratio <= kMaximumRatio && s.bookletPaper == candidate)
             return;

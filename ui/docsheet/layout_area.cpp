@@ -183,9 +183,9 @@ void LoadLayoutArea(HWND page, SheetState* state, const ModelProfile& profile, i
 {
     PaperChoice paper = {};
     const bool hasPaper = SelectedPaper(page, &paper);
+    const ModelState& model = SheetFactsOf(state).model;
     const bool offered = hasPaper && (profile.driverVariant == 1 || profile.driverVariant == 2) &&
-                         NUpTargetMask(SheetFactsOf(state).model, KeywordIndexOfCode(SheetFactsOf(state).model, paper.code),
-                                       SheetFactsOf(state).model.localeArea) != 0;
+                         NUpTargetMask(model, KeywordIndexOfCode(model, paper.code), model.localeArea) != 0;
     int radio = IDC_LAYOUT_NUP_1IN1;
     if (offered && mode != kLoadRefresh) {
         const int16_t layout = mode == kLoadFromSettings ? state->settings->layoutMode : kLayoutZoom;

@@ -88,7 +88,8 @@ int KeywordIndexOfCode(const ModelState& state, int16_t paperCode)
     return -1;
 }
 
-bool PaperSizeOfCode(const ModelState& model, const DocumentSettings* settings, int16_t paperCode, int16_t* width, int16_t* length)
+bool PaperSizeOfCode(const ModelState& model, const DocumentSettings* settings, int16_t paperCode, int16_t* width,
+                     int16_t* length)
 {
     int16_t foundWidth = 0;
     int16_t foundLength = 0;

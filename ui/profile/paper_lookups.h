@@ -39,7 +39,8 @@ int KeywordIndexOfCode(const ModelState& model, int16_t paperCode);
 // Width and length (0.1 mm) of a paper in use. With settings, code 256
 // answers the settings' user-defined size. False, and both 0, when no row
 // in use holds the code.
-bool PaperSizeOfCode(const ModelState& model, const DocumentSettings* settings, int16_t paperCode, int16_t* width, int16_t* length);
+bool PaperSizeOfCode(const ModelState& model, const DocumentSettings* settings, int16_t paperCode, int16_t* width,
+                     int16_t* length);
 
 // How much (percent) a page of the source paper is scaled onto the target
 // for the kind: magnify, two in one or four in one. 0 when either paper is

@@ -130,8 +130,9 @@ int ConvertSettings(const void* source, size_t sourceBytes, void* destination, s
     return static_cast<int>(headerBytes + privateBytes);
 }
 
-int MergeSettingsWith(const ModelState& model, DocumentSettings* output, const void* input, size_t inputBytes, const PrinterCall* call,
-                      const WCHAR* printerName, const ModelProfile* profile, const PjlJobFacts& noPrinter)
+int MergeSettingsWith(const ModelState& model, DocumentSettings* output, const void* input, size_t inputBytes,
+                      const PrinterCall* call, const WCHAR* printerName, const ModelProfile* profile,
+                      const PjlJobFacts& noPrinter)
 {
     // 1. Without input there is nothing to merge.
     if (!input)

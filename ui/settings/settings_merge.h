@@ -50,8 +50,9 @@ int ConvertSettings(const void* source, size_t sourceBytes, void* destination, s
 struct PrinterCall;
 struct ModelState;
 struct PjlJobFacts;
-int MergeSettingsWith(const ModelState& model, DocumentSettings* output, const void* input, size_t inputBytes, const PrinterCall* call,
-                      const WCHAR* printerName, const ModelProfile* profile, const PjlJobFacts& noPrinter);
+int MergeSettingsWith(const ModelState& model, DocumentSettings* output, const void* input, size_t inputBytes,
+                      const PrinterCall* call, const WCHAR* printerName, const ModelProfile* profile,
+                      const PjlJobFacts& noPrinter);
 
 // Copies the record's dmSize + dmDriverExtra bytes to the caller's buffer;
 // 1, or 0 (nothing written) when the buffer is missing or too small.
