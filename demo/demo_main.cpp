@@ -24,6 +24,7 @@
 #include "printer_data_report.h"
 #include "printer_properties_sheet.h"
 #include "profile/model_profile.h"
+#include "profile/model_state.h"
 #include "profile_report.h"
 #include "report_text.h"
 #include "settings/document_settings.h"
@@ -98,7 +99,9 @@ int wmain(int argc, wchar_t** argv)
                             reinterpret_cast<DEVMODEW*>(&settings), nullptr, DM_OUT_BUFFER) != IDOK)
         return Fail(L"the driver gave no default settings");
     LoadResourceLibraryForPrinter(printer.get());
-    ReportDefaultSettings(settings);
+    ModelState model;
+    BuildModel(profile, &model);
+    ReportDefaultSettings(model, settings);
     ReportPjlTexts(settings);
 
     // Printing Preferences, as an application opens them.

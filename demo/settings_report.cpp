@@ -15,19 +15,19 @@ void Meaning(const char* name, long long value, const char* meaning)
     printf("  %-26s %lld (%s)\n", name, value, meaning);
 }
 
-void PaperField(const char* name, int16_t code)
+void PaperField(const ModelState& model, const char* name, int16_t code)
 {
-    const PaperRow* row = AvailablePaperRowOfCode(code);
+    const PaperRow* row = AvailablePaperRowOfCode(model, code);
     WCHAR paperName[64] = {};
     if (row)
         LoadResourceString(static_cast<UINT>(row->nameStringId), paperName, 64);
     printf("  %-26s %d (%s)\n", name, code, row ? Utf8(paperName).c_str() : "not offered by this model");
 }
 
-const char* SourceName(int16_t code)
+const char* SourceName(const ModelState& model, int16_t code)
 {
     int rows = 0;
-    const BinRow* bins = BinListOfVariant(Model().driverVariant, &rows);
+    const BinRow* bins = BinListOfModel(model, &rows);
     for (int row = 0; row < rows; ++row) {
         if (bins[row].binCode == code)
             return bins[row].pjlName;
@@ -65,15 +65,15 @@ void TextLines(const char* name, const char* text, int capacity)
 
 }  // namespace
 
-void ReportDefaultSettings(const DocumentSettings& s)
+void ReportDefaultSettings(const ModelState& model, const DocumentSettings& s)
 {
     Heading("Default document settings (DocumentSettings record, 4088 bytes)");
     Field("dmDeviceName", s.dmDeviceName);
     Field("dmSize + dmDriverExtra", static_cast<long long>(s.dmSize) + s.dmDriverExtra);
     Meaning("dmOrientation", s.dmOrientation, s.dmOrientation == 2 ? "landscape" : "portrait");
-    PaperField("dmPaperSize", s.dmPaperSize);
+    PaperField(model, "dmPaperSize", s.dmPaperSize);
     Field("dmCopies", s.dmCopies);
-    Meaning("dmDefaultSource", s.dmDefaultSource, SourceName(s.dmDefaultSource));
+    Meaning("dmDefaultSource", s.dmDefaultSource, SourceName(model, s.dmDefaultSource));
     Meaning("dmPrintQuality", s.dmPrintQuality, s.dmPrintQuality == -4 ? "600 dpi" : "300 dpi");
     Field("resolutionDpi", s.resolutionDpi);
     Meaning("dmDuplex", s.dmDuplex, s.dmDuplex == 0 ? "not chosen yet" : s.dmDuplex == 1 ? "simplex" : "duplex");
@@ -82,8 +82,8 @@ void ReportDefaultSettings(const DocumentSettings& s)
     Meaning("dmCollate", s.dmCollate, OnOff(s.dmCollate));
     Meaning("layoutMode", s.layoutMode, "0 zoom, 1 magnify, 2 two in one, 3 four in one");
     Field("zoomPercent", s.zoomPercent);
-    PaperField("magnifyPaper", s.magnifyPaper);
-    PaperField("nUpPaper", s.nUpPaper);
+    PaperField(model, "magnifyPaper", s.magnifyPaper);
+    PaperField(model, "nUpPaper", s.nUpPaper);
     printf("  %-26s %d x %d (0.1 mm)\n", "userPaperWidth x Length", s.userPaperWidth, s.userPaperLength);
     Meaning("sorterMode", s.sorterMode, s.sorterMode ? "sort" : "stack");
     Meaning("driverControlsSort", s.driverControlsSort, s.driverControlsSort ? "driver" : "printer");

@@ -6,7 +6,8 @@
 #include "settings/document_settings.h"
 
 // The fields a user chooses, by name, with what their values mean.
-void ReportDefaultSettings(const DocumentSettings& settings);
+struct ModelState;
+void ReportDefaultSettings(const ModelState& model, const DocumentSettings& settings);
 
 // The job identification, header and trailer, one line each, with the line
 // ends shown.

@@ -266,6 +266,7 @@
 #define IDC_FONTS_PRINTER_NOTE2    1922
 #define IDC_FONTS_USE_TRUETYPE     1218
 #define IDC_FONTS_TRUETYPE_NOTE    1921
+#define IDC_FONTS_PRINTER_NOTE3    1933   // named by the page's help only: no template holds it
 
 // Device Options page.
 #define IDC_OPTIONS_TRAYS_LABEL    1906

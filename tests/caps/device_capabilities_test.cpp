@@ -169,7 +169,9 @@ TEST_F(CapabilitiesTest, ExtentsFoldWidthsAndLengthsApart)
     auto* settings = reinterpret_cast<DocumentSettings*>(record.data());
     PjlJobFacts facts;
     GatherPjlJobFacts(nullptr, &facts);
-    BuildDefaultSettings(printer_->name().c_str(), nullptr, facts, settings);
+    PrinterCall call;
+    call.printer = printer_->handle();
+    BuildDefaultSettings(FetchModel(&call), printer_->name().c_str(), nullptr, facts, settings);
     settings->userPaperWidth = 1500;
     settings->userPaperLength = 3100;
     WritePrinterSettings(printer_->handle(), record.data());

@@ -10,7 +10,9 @@
 #include <memory>
 #include <vector>
 
+#include "entry/library_lock.h"
 #include "support/spooler_calls.h"
+#include "support/spooler_guard.h"
 #include "support/installed_driver.h"
 #include "support/printer_bench.h"
 
@@ -97,4 +99,31 @@ TEST_F(SpoolerCallsTest, TheResourceLibraryIsLocatedOnlyWhileItIsNotLoaded)
     const SpoolerCallCounts next = Calls(DC_PAPERNAMES, true);
     EXPECT_EQ(0, next.printerDriver);
     EXPECT_EQ(0, next.loadLibrary);
+}
+
+// The guard that every suite runs under: a spooler call is a fault exactly
+// while the calling thread holds one of the library's locks.
+TEST(SpoolerGuard, RecordsASpoolerCallMadeUnderALibraryLock)
+{
+    BenchPrinter printer(SampleDriver(2));
+    auto read = [&] {
+        DWORD type = 0;
+        DWORD needed = 0;
+        BYTE data[36];
+        GetPrinterDataW(printer.handle(), const_cast<LPWSTR>(L"DeviceOption"), &type, data, sizeof(data), &needed);
+    };
+    const size_t mark = SpoolerGuard::FaultMark();
+    read();
+    EXPECT_EQ(mark, SpoolerGuard::FaultMark()) << "no lock held";
+    LibraryLock lock;
+    {
+        LibraryLockHolder held(lock);
+        EXPECT_EQ(1, LibraryLocksHeld());
+        read();
+    }
+    EXPECT_EQ(0, LibraryLocksHeld());
+    read();
+    const std::vector<std::string> faults = SpoolerGuard::TakeFaultsSince(mark);
+    ASSERT_EQ(1u, faults.size()) << "only the call under the lock";
+    EXPECT_NE(std::string::npos, faults[0].find("GetPrinterDataW under 1 library lock")) << faults[0];
 }

@@ -38,6 +38,10 @@ TEST_P(DeviceSheet, AddsTheTwoPagesOfItsVariantAndFreesItsStateAtDestroy)
     ASSERT_EQ(1, sheet.Open());
     SheetHost& host = sheet.host();
     EXPECT_EQ(0u, host.info().Result);
+    // INIT reads each fact once: the profile, the installed options, the
+    // font substitutions (this printer stores none: one look) and the
+    // driver's files.
+    EXPECT_EQ(4, host.initCalls().reads);
     ASSERT_EQ(kDevicePageCount, host.pageCount());
     const auto* state = reinterpret_cast<const SheetState*>(host.info().UserData);
     ASSERT_NE(nullptr, state);

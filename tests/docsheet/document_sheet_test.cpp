@@ -12,7 +12,6 @@
 #include <vector>
 
 #include "entry/driver_interface.h"
-#include "entry/model_lock.h"
 #include "entry/printer_access.h"
 #include "profile/model_state.h"
 #include "profile/paper_lookups.h"
@@ -65,6 +64,9 @@ TEST_P(DocumentSheet, AddsTheFourPagesOfItsVariantWithOneSharedState)
     const auto* state = reinterpret_cast<const SheetState*>(host.info().UserData);
     ASSERT_NE(nullptr, state);
     EXPECT_EQ(1u, host.info().Result);
+    // INIT reads each fact once: the profile, the installed options, the
+    // overlay names, the driver's files and the level-2 information.
+    EXPECT_EQ(5, host.initCalls().reads);
     for (int i = 0; i < kDocumentPageCount; ++i) {
         const PROPSHEETPAGEW& page = host.pageRecord(i);
         EXPECT_EQ(PROPSHEETPAGEW_V2_SIZE, page.dwSize) << "page " << i;
@@ -177,10 +179,8 @@ TEST_P(DocumentSheet, PagesNeverShownLeaveTheRecordAsTheSheetStartedIt)
     {
         PrinterCall call;
         call.printer = printer_->handle();
-        const ModelProfile& profile = FetchProfile(&call);
-        ModelLockHolder lock;
-        ApplyModelProfile(profile, printer_->handle());
-        PaperSizeOfCode(&started, started.dmPaperSize, &started.dmPaperWidth, &started.dmPaperLength);
+        PaperSizeOfCode(FetchModel(&call), &started, started.dmPaperSize, &started.dmPaperWidth,
+                        &started.dmPaperLength);
     }
     if (!host.Control(kPagePaperLayout, IDC_LAYOUT_COPIES_PRINTER))
         started.driverControlsSort = 1;

@@ -15,6 +15,7 @@
 #include "entry/printer_access.h"
 #include "job/pjl_header.h"
 #include "profile/model_profile.h"
+#include "profile/model_state.h"
 #include "settings/finalize_settings.h"
 #include "settings/settings_merge.h"
 
@@ -105,6 +106,7 @@ void FuzzDeviceModes(const FuzzDriver& driver, const FuzzPrinter* printers, int 
                               reinterpret_cast<DEVMODEW*>(own[p].data()), &size, CDM_DRIVER_DEFAULT);
     }
     int loaded = -1;
+    ModelState model = LoadTimeModel();
     PageEndBuffer output(kSettingsBytes);
     PjlJobFacts noPrinter;
     GatherPjlJobFacts(nullptr, &noPrinter);
@@ -123,6 +125,7 @@ void FuzzDeviceModes(const FuzzDriver& driver, const FuzzPrinter* printers, int 
         if (loaded != p) {
             ModelProfile profile;
             LoadModelProfile(printer.handle, &profile);
+            BuildModel(profile, &model);
             loaded = p;
         }
         auto* merged = reinterpret_cast<DocumentSettings*>(output.data());
@@ -130,10 +133,10 @@ void FuzzDeviceModes(const FuzzDriver& driver, const FuzzPrinter* printers, int 
         call.printer = random->OneIn(8) ? printer.handle : nullptr;
         if (call.printer)
             FetchDeviceOptions(&call);
-        if (MergeSettingsWith(merged, record.data(), record.size(), call.printer ? &call : nullptr,
+        if (MergeSettingsWith(model, merged, record.data(), record.size(), call.printer ? &call : nullptr,
                               printer.name.c_str(), nullptr, noPrinter) == 1)
             CheckMerged(*merged, report);
-        FinalizeForPrintingWith(record.data(), record.size(), noPrinter);
+        FinalizeForPrintingWith(model, record.data(), record.size(), noPrinter);
 
         // Through the installed driver, one entry per input in turn.
         switch (input % 8) {

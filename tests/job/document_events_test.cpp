@@ -16,6 +16,7 @@
 #include "job/job_shared_block.h"
 #include "job/pjl_header.h"
 #include "profile/device_options.h"
+#include "profile/model_state.h"
 #include "settings/default_settings.h"
 #include "settings/document_settings.h"
 #include "support/documents_folder.h"
@@ -123,10 +124,12 @@ protected:
     {
         ModelProfile profile;
         LoadModelProfile(printer_->handle(), &profile);
+        ModelState model;
+        BuildModel(profile, &model);
         PjlJobFacts facts;
         GatherPjlJobFacts(nullptr, &facts);
         DocumentSettings settings;
-        BuildDefaultSettings(printer_->name().c_str(), &profile, facts, &settings);
+        BuildDefaultSettings(model, printer_->name().c_str(), &profile, facts, &settings);
         return settings;
     }
 

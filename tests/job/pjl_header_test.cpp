@@ -99,9 +99,10 @@ protected:
     {
         printer_ = std::make_unique<BenchPrinter>(driver);
         profile_ = LoadPrinterModel(*printer_);
+        BuildModel(profile_, &model_);
         PjlJobFacts facts;
         GatherPjlJobFacts(nullptr, &facts);
-        BuildDefaultSettings(printer_->name().c_str(), &profile_, facts, &settings_);
+        BuildDefaultSettings(model_, printer_->name().c_str(), &profile_, facts, &settings_);
     }
     void LoadSample(int variant) { Load(SampleDriver(variant)); }
     HANDLE printer() const { return printer_->handle(); }
@@ -113,7 +114,7 @@ protected:
         call.printer = printer;
         PjlJobFacts facts;
         GatherPjlJobFacts(printer ? &call : nullptr, &facts);
-        ComposePjlHeader(facts, &settings_);
+        ComposePjlHeader(model_, facts, &settings_);
         return settings_.pjlHeader;
     }
     const char* Build() { return Build(printer()); }
@@ -124,6 +125,7 @@ protected:
 
     std::unique_ptr<BenchPrinter> printer_;
     ModelProfile profile_;
+    ModelState model_;
     DocumentSettings settings_;
 };
 

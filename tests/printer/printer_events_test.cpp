@@ -17,6 +17,7 @@
 #include "printer/margin_table.h"
 #include "profile/device_options.h"
 #include "profile/model_profile.h"
+#include "profile/model_state.h"
 #include "settings/default_settings.h"
 #include "settings/document_settings.h"
 #include "settings/finalize_settings.h"
@@ -190,8 +191,10 @@ TEST_F(PrinterEventTest, InitialisingStoresTheFinalizedDefaultSettings)
     PjlJobFacts noPrinter;
     PjlJobFactsOfNoPrinter(withPrinter, &noPrinter);
     DocumentSettings expected;
-    BuildDefaultSettings(printer_->name().c_str(), &profile, noPrinter, &expected);
-    FinalizeForPrintingWith(&expected, sizeof(expected), withPrinter);
+    ModelState model;
+    BuildModel(profile, &model);
+    BuildDefaultSettings(model, printer_->name().c_str(), &profile, noPrinter, &expected);
+    FinalizeForPrintingWith(model, &expected, sizeof(expected), withPrinter);
     const BYTE* want = reinterpret_cast<const BYTE*>(&expected);
     const size_t afterName = offsetof(DocumentSettings, dmSpecVersion);
     const size_t formName = offsetof(DocumentSettings, dmFormName);

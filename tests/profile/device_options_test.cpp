@@ -43,13 +43,14 @@ TEST(DeviceOptions, RoundTripsThroughThePrinterData)
     EXPECT_EQ(0, memcmp(&written, &read, sizeof(read)));
     EXPECT_EQ(L'4', read.securityPassword[3]);
     EXPECT_EQ(0, read.securityPassword[4]) << "a four-character password keeps its terminator";
-    EXPECT_EQ(3, InstalledTrayCount(printer.handle()));
+    EXPECT_EQ(3, InstalledTrayCountOf(LoadTimeModel(), &read));
 }
 
 TEST(DeviceOptions, AValueOfAnotherSizeCountsAsAbsent)
 {
     BenchPrinter printer(SampleDriver(3));
-    LoadPrinterModel(printer);   // DEFNUMBER=3
+    ModelState model;
+    BuildModel(LoadPrinterModel(printer), &model);   // DEFNUMBER=3
     std::vector<BYTE> value(64, 0x01);
     // 0: the printer has no value yet.
     for (DWORD size : {0u, 4u, 35u, 37u, 64u}) {
@@ -62,16 +63,17 @@ TEST(DeviceOptions, AValueOfAnotherSizeCountsAsAbsent)
         memset(&read, 0x7F, sizeof(read));
         EXPECT_FALSE(ReadDeviceOptions(printer.handle(), &read));
         EXPECT_TRUE(IsZero(read)) << "the reader's buffer is zero-filled";
-        EXPECT_EQ(3, InstalledTrayCount(printer.handle())) << "the model's default tray count stands in";
+        EXPECT_EQ(3, InstalledTrayCountOf(model, nullptr)) << "the model's default tray count stands in";
     }
 }
 
 TEST(DeviceOptions, WithoutAPrinterNothingIsReadAndTheModelsTraysStandIn)
 {
     BenchPrinter printer(SampleDriver(1));
-    LoadPrinterModel(printer);
+    ModelState model;
+    BuildModel(LoadPrinterModel(printer), &model);
     DeviceOptionData read;
     EXPECT_FALSE(ReadDeviceOptions(nullptr, &read));
     EXPECT_TRUE(IsZero(read));
-    EXPECT_EQ(1, InstalledTrayCount(nullptr));
+    EXPECT_EQ(1, InstalledTrayCountOf(model, nullptr));
 }

@@ -321,14 +321,14 @@ TEST(ReadModelProfile, ReadsTheSampleModels)
 // One model must not leak into another: the reader answers for the file alone.
 TEST(ReadModelProfile, GivesTheSameRecordWhateverWasReadOrAppliedBefore)
 {
-    ResetModelStateForTesting();
+    ModelState model;
     const ModelProfile fresh[3] = {Read(SampleProfilePath(1)), Read(SampleProfilePath(2)), Read(SampleProfilePath(3))};
     const int orders[][6] = {{1, 2, 3, 1, 3, 2}, {2, 1, 3, 3, 1, 2}, {3, 1, 1, 2, 3, 2}};
     for (const auto& order : orders) {
         for (int variant : order) {
             const ModelProfile again = Read(SampleProfilePath(variant));
             EXPECT_TRUE(SameRecord(fresh[variant - 1], again)) << "variant " << variant << " read after others";
-            ApplyModelProfile(again, nullptr);
+            BuildModel(again, &model);
         }
     }
     // A variant-2 record whose targets name TABLOID, read after a variant-1
@@ -337,9 +337,8 @@ TEST(ReadModelProfile, GivesTheSameRecordWhateverWasReadOrAppliedBefore)
         L"[Setup]\nDRIVER=2\n[Language]\nLocaleArea=1\n"
         L"[PaperSize]\nLETTER=1,1,1,LETTER\nTABLOID=1,0,0,LEDGER\n"
         L"[ZoomPaper1]\nLETTER=LETTER,TABLOID\n";
-    ResetModelStateForTesting();
     const ModelProfile before = ReadText(usText);
-    ApplyModelProfile(Read(SampleProfilePath(1)), nullptr);
+    BuildModel(Read(SampleProfilePath(1)), &model);
     const ModelProfile after = ReadText(usText);
     EXPECT_EQ(Bits({7, 8}), RowOf(after.zoomTable, L"LETTER")->targetMask);
     EXPECT_TRUE(SameRecord(before, after));
@@ -357,10 +356,7 @@ TEST(ReadProfileVersion, ReadsTheNumberedVersionKey)
 }
 
 // LoadModelProfile through an installed printer.
-class LoadModelProfileTest : public ::testing::Test {
-protected:
-    void SetUp() override { ResetModelStateForTesting(); }
-};
+class LoadModelProfileTest : public ::testing::Test {};
 
 TEST_F(LoadModelProfileTest, ParsesTheProfileFileWhenThePrinterHasNoCachedRecord)
 {
@@ -368,7 +364,6 @@ TEST_F(LoadModelProfileTest, ParsesTheProfileFileWhenThePrinterHasNoCachedRecord
     ModelProfile loaded;
     LoadModelProfile(printer.handle(), &loaded);
     EXPECT_TRUE(SameRecord(Read(SampleProfilePath(3)), loaded));
-    EXPECT_EQ(3, Model().driverVariant) << "the profile was applied";
     EXPECT_EQ(-1, printer.GetData(kDriverProfileValue, &loaded, sizeof(loaded))) << "loading never caches";
 }
 
@@ -380,7 +375,6 @@ TEST_F(LoadModelProfileTest, PrefersThePrintersCachedRecord)
     ModelProfile loaded;
     LoadModelProfile(printer.handle(), &loaded);
     EXPECT_TRUE(SameRecord(cached, loaded));
-    EXPECT_EQ(1, Model().driverVariant);
 }
 
 TEST_F(LoadModelProfileTest, TreatsACachedValueOfAnotherSizeAsAbsent)
@@ -404,5 +398,5 @@ TEST_F(LoadModelProfileTest, WithoutAPrinterOrProfileGivesTheDefaults)
     LoadModelProfile(nullptr, &loaded);
     EXPECT_TRUE(SameRecord(Read(L""), loaded));
     EXPECT_EQ(0, loaded.enabledPaperCount);
-    EXPECT_EQ(2, Model().driverVariant);
+    EXPECT_EQ(2, loaded.driverVariant);
 }

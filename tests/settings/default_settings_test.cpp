@@ -8,7 +8,6 @@
 #include <string>
 #include <thread>
 
-#include "entry/model_lock.h"
 #include "job/pjl_header.h"
 #include "profile/model_state.h"
 #include "support/model_printers.h"
@@ -16,16 +15,21 @@
 
 namespace {
 
+// The model of the printer loaded last; the load-time model before any.
+ModelState loadedModel;
+
 class DefaultSettingsTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ResetModelStateForTesting();
+        loadedModel = LoadTimeModel();
     }
     ModelProfile Load(int variant)
     {
         printer_ = std::make_unique<BenchPrinter>(SampleDriver(variant));
-        return LoadPrinterModel(*printer_);
+        const ModelProfile profile = LoadPrinterModel(*printer_);
+        BuildModel(profile, &loadedModel);
+        return profile;
     }
     std::unique_ptr<BenchPrinter> printer_;
 };
@@ -35,7 +39,7 @@ DocumentSettings Defaults(const WCHAR* name, const ModelProfile* profile)
     PjlJobFacts facts;
     GatherPjlJobFacts(nullptr, &facts);
     DocumentSettings s;
-    BuildDefaultSettings(name, profile, facts, &s);
+    BuildDefaultSettings(loadedModel, name, profile, facts, &s);
     return s;
 }
 

@@ -1,4 +1,5 @@
 // Finalizing settings for printing.
+#include "profile/model_state.h"
 #include "settings/finalize_settings.h"
 
 #include <gtest/gtest.h>
@@ -17,6 +18,9 @@ namespace {
 
 constexpr int16_t kLetter = 1, kLegal = 5, kA3 = 8, kA4 = 9;
 
+// The model of the sample printer loaded last.
+ModelState loadedModel;
+
 class FinalizeTest : public ::testing::Test {
 protected:
     // The defaults of a printer of the sample model.
@@ -24,9 +28,10 @@ protected:
     {
         printer_ = std::make_unique<BenchPrinter>(SampleDriver(variant));
         const ModelProfile profile = LoadPrinterModel(*printer_);
+        BuildModel(profile, &loadedModel);
         PjlJobFacts facts;
         GatherPjlJobFacts(nullptr, &facts);
-        BuildDefaultSettings(printer_->name().c_str(), &profile, facts, &s_);
+        BuildDefaultSettings(loadedModel, printer_->name().c_str(), &profile, facts, &s_);
     }
     void Finalize() { FinalizeFor(&s_, sizeof(s_), printer_->handle()); }
 
@@ -37,7 +42,7 @@ protected:
         call.printer = printer;
         PjlJobFacts facts;
         GatherPjlJobFacts(printer ? &call : nullptr, &facts);
-        FinalizeForPrintingWith(record, bytes, facts);
+        FinalizeForPrintingWith(loadedModel, record, bytes, facts);
     }
 
     std::unique_ptr<BenchPrinter> printer_;

@@ -23,6 +23,7 @@ protected:
     {
         printer_ = std::make_unique<BenchPrinter>(driver);
         profile_ = LoadPrinterModel(*printer_);
+        BuildModel(profile_, &model_);
     }
     HANDLE printer() const { return printer_->handle(); }
 
@@ -40,12 +41,18 @@ protected:
     {
         PaperNameList list;
         memset(&list, 0x5A, sizeof(list));
-        BuildPaperNameList(printer(), &list);
+        PrinterCall call;
+        call.printer = printer();
+        int16_t width = 0;
+        int16_t length = 0;
+        ReferenceUserPaperSize(&call, &width, &length);
+        BuildPaperNameList(model_, width, length, &list);
         return list;
     }
 
     std::unique_ptr<BenchPrinter> printer_;
     ModelProfile profile_;
+    ModelState model_;
 };
 
 }  // namespace
@@ -56,7 +63,7 @@ TEST_F(PaperNameListTest, ListsTheAvailablePapersThenTheUserSize)
     PjlJobFacts facts;
     GatherPjlJobFacts(nullptr, &facts);
     DocumentSettings defaults;
-    BuildDefaultSettings(printer_->name().c_str(), &profile_, facts, &defaults);
+    BuildDefaultSettings(model_, printer_->name().c_str(), &profile_, facts, &defaults);
     defaults.userPaperWidth = 1111;
     defaults.userPaperLength = 2222;
     SetPrinterDefaults(reinterpret_cast<DEVMODEW*>(&defaults));
@@ -91,7 +98,11 @@ TEST_F(PaperNameListTest, TakesTheDefaultUserSizeWhenThePrintersSettingsAreNotTh
     EXPECT_EQ(2970, list.rows[10].length);
 
     PaperNameList withoutPrinter;
-    BuildPaperNameList(nullptr, &withoutPrinter);
+    PrinterCall noPrinter;
+    int16_t width = 0;
+    int16_t length = 0;
+    ReferenceUserPaperSize(&noPrinter, &width, &length);
+    BuildPaperNameList(model_, width, length, &withoutPrinter);
     EXPECT_EQ(2100, withoutPrinter.rows[10].width);
 }
 

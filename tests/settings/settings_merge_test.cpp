@@ -26,9 +26,10 @@ protected:
     {
         printer_ = std::make_unique<BenchPrinter>(SampleDriver(2));
         profile_ = LoadPrinterModel(*printer_);
+        BuildModel(profile_, &model_);
         PjlJobFacts facts;
         GatherPjlJobFacts(nullptr, &facts);
-        BuildDefaultSettings(kQueue, nullptr, facts, &defaults_);
+        BuildDefaultSettings(model_, kQueue, nullptr, facts, &defaults_);
     }
     HANDLE printer() const { return printer_->handle(); }
 
@@ -58,7 +59,7 @@ protected:
             FetchDeviceOptions(&call);
         PjlJobFacts noPrinter;
         GatherPjlJobFacts(nullptr, &noPrinter);
-        return MergeSettingsWith(output, input, bytes, printer ? &call : nullptr, kQueue, nullptr, noPrinter);
+        return MergeSettingsWith(model_, output, input, bytes, printer ? &call : nullptr, kQueue, nullptr, noPrinter);
     }
 
     // Merges a copy placed at the very end of a readable page.
@@ -71,6 +72,7 @@ protected:
 
     std::unique_ptr<BenchPrinter> printer_;
     ModelProfile profile_;
+    static ModelState model_;
     DocumentSettings defaults_;
 };
 
@@ -83,6 +85,8 @@ bool SamePrivatePart(const DocumentSettings& a, const DocumentSettings& b)
 {
     return memcmp(&a.privateSignature, &b.privateSignature, kSettingsPrivateBytes) == 0;
 }
+
+ModelState MergeTest::model_;
 
 }  // namespace
 
@@ -185,7 +189,7 @@ TEST_F(MergeTest, TakesValidPublicValuesAndFallsBackForOthers)
 
 TEST_F(MergeTest, TakesOnlyPaperSourcesAmongTheInstalledBins)
 {
-    DeviceOptionData installed = DefaultDeviceOptions();
+    DeviceOptionData installed = DefaultDeviceOptions(model_);
     installed.trayCount = 2;
     ASSERT_EQ(static_cast<DWORD>(ERROR_SUCCESS), WriteDeviceOptions(printer(), installed));
     struct Row {

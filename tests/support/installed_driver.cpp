@@ -14,10 +14,13 @@ InstalledDriver::InstalledDriver(HANDLE printer)
         return;
     module_ = LoadLibraryW(info.as<DRIVER_INFO_3W>()->pConfigFile);
     EXPECT_NE(nullptr, module_) << "loading the installed configuration file, error " << GetLastError();
+    if (module_)
+        guard_ = std::make_unique<SpoolerGuard>(module_);
 }
 
 InstalledDriver::~InstalledDriver()
 {
+    guard_.reset();   // its slots go back while the module is surely loaded
     if (module_)
         FreeLibrary(module_);
 }

@@ -5,6 +5,10 @@
 
 #include <windows.h>
 
+#include <memory>
+
+#include "support/spooler_guard.h"
+
 class InstalledDriver {
 public:
     // Loads the configuration file of the printer's driver; the test fails
@@ -26,6 +30,8 @@ public:
 
 private:
     HMODULE module_ = nullptr;
+    // The lock rule holds for every call of the loaded driver.
+    std::unique_ptr<SpoolerGuard> guard_;
 };
 
 #endif

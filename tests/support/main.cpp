@@ -4,6 +4,8 @@
 
 #include <cstdio>
 
+#include "support/spooler_guard.h"
+
 namespace {
 
 // A fault in a test ends the program with a report instead of a debugger.
@@ -25,5 +27,6 @@ int main(int argc, char** argv)
     SetUnhandledExceptionFilter(ReportCrash);
     SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX);
     testing::InitGoogleTest(&argc, argv);
+    GuardTheTestProgram();
     return RUN_ALL_TESTS();
 }

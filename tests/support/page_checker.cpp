@@ -7,7 +7,6 @@
 
 #include "docsheet/choice_pictures.h"
 #include "entry/driver_interface.h"
-#include "entry/model_lock.h"
 #include "entry/printer_access.h"
 #include "profile/model_state.h"
 #include "profile/paper_lookups.h"
@@ -229,10 +228,7 @@ bool KnownPaper(int16_t code, HANDLE printer)
         return false;
     PrinterCall call;
     call.printer = printer;
-    const ModelProfile& profile = FetchProfile(&call);   // a spooler call: before the lock
-    ModelLockHolder lock;
-    ApplyModelProfile(profile, printer);
-    return AvailablePaperRowOfCode(code) != nullptr;
+    return AvailablePaperRowOfCode(FetchModel(&call), code) != nullptr;
 }
 
 void CheckFields(const DocumentSettings& s, HANDLE printer, Findings* findings)

@@ -7,6 +7,7 @@
 #include "entry/driver_interface.h"
 #include "settings/document_settings.h"
 #include "support/page_checker.h"
+#include "support/spooler_guard.h"
 
 namespace {
 
@@ -77,7 +78,7 @@ HWND WaitForDialog(DWORD thread, HWND sheet)
 
 SheetHost::SheetHost(const InstalledDriver& driver, const char* entryName)
     : entry_(driver.Entry<SheetEntry>(entryName)), entryName_(entryName), help_(driver.module()),
-      boxes_(driver.module())
+      boxes_(driver.module()), module_(driver.module())
 {
     EXPECT_NE(nullptr, entry_) << entryName;
     EXPECT_TRUE(help_.installed()) << "the driver does not import WinHelpW";
@@ -117,6 +118,7 @@ LONG SheetHost::Open(void* header)
     info_.lParamInit = reinterpret_cast<LPARAM>(header);
 
     const LONG answer = CallEntry(PROPSHEETUI_REASON_INIT, info_.lParamInit);
+    initCalls_ = SpoolerGuard::Take(module_);   // INIT gathers; nothing after it may read
     if (answer <= 0) {
         Close();
         return answer;
@@ -201,6 +203,7 @@ HWND SheetHost::CurrentPage() const
 
 HWND SheetHost::ShowPage(int index)
 {
+    SpoolerGuard::Take(module_);
     if (!sheet_ || closed_)
         return nullptr;
     if (!SendMessageW(sheet_, PSM_SETCURSEL, index, 0)) {
@@ -223,6 +226,7 @@ HWND SheetHost::Control(int index, int control)
 
 void SheetHost::Click(int index, int control)
 {
+    SpoolerGuard::Take(module_);
     HWND button = Control(index, control);
     ASSERT_NE(nullptr, button) << "no control " << control << " on page " << index;
     SendMessageW(button, BM_CLICK, 0, 0);
@@ -232,6 +236,7 @@ void SheetHost::Click(int index, int control)
 
 void SheetHost::Choose(int index, int control, int item)
 {
+    SpoolerGuard::Take(module_);
     HWND list = Control(index, control);
     ASSERT_NE(nullptr, list) << "no control " << control << " on page " << index;
     SendMessageW(list, CB_SETCURSEL, item, 0);
@@ -242,6 +247,7 @@ void SheetHost::Choose(int index, int control, int item)
 
 void SheetHost::SelectItem(int index, int control, int item)
 {
+    SpoolerGuard::Take(module_);
     HWND list = Control(index, control);
     ASSERT_NE(nullptr, list) << "no control " << control << " on page " << index;
     LVITEMW state = {};
@@ -254,6 +260,7 @@ void SheetHost::SelectItem(int index, int control, int item)
 
 void SheetHost::ClickIntoDialog(int index, int control, const std::function<void(HWND dialog)>& inDialog)
 {
+    SpoolerGuard::Take(module_);
     HWND button = Control(index, control);
     ASSERT_NE(nullptr, button) << "no control " << control << " on page " << index;
     const DWORD thread = GetCurrentThreadId();
@@ -290,6 +297,7 @@ void SheetHost::Press(int button)
 {
     if (!sheet_ || closed_)
         return;
+    SpoolerGuard::Take(module_);
     SendMessageW(sheet_, PSM_PRESSBUTTON, button, 0);
     Pump();
     EndIfFinished();
@@ -298,10 +306,21 @@ void SheetHost::Press(int button)
 
 void SheetHost::CheckPages(const std::string& after)
 {
+    CheckSpoolerCalls(after);
     if (!checkPages_)
         return;
     const auto findings = CheckSheet(*this, reinterpret_cast<const DocumentSettings*>(output_));
     EXPECT_TRUE(findings.empty()) << "after " << after << ":\n" << JoinFindings(findings);
+}
+
+void SheetHost::CheckSpoolerCalls(const std::string& after)
+{
+    const SpoolerTally tally = SpoolerGuard::Take(module_);
+    EXPECT_EQ(0, tally.reads) << "after " << after << ": spooler reads in page messages; the pages work from what "
+                              << "INIT gathered";
+    for (const std::wstring& name : tally.writes)
+        EXPECT_TRUE(name == L"DeviceOption" || name == L"FontSubs")
+            << "after " << after << ": a page wrote " << testing::PrintToString(name) << " to the spooler";
 }
 
 void SheetHost::EndIfFinished()
@@ -313,6 +332,7 @@ void SheetHost::EndIfFinished()
 
 void SheetHost::Close()
 {
+    SpoolerGuard::Take(module_);
     if (sheet_) {
         DestroyWindow(sheet_);
         sheet_ = nullptr;
@@ -320,6 +340,7 @@ void SheetHost::Close()
     }
     if (opened_ && !closed_) {
         closed_ = true;
+        CheckSpoolerCalls("the sheet closed");
         ++destroyCalls_;
         CallEntry(PROPSHEETUI_REASON_DESTROY, 0);
     }

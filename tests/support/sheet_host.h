@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "support/installed_driver.h"
+#include "support/spooler_guard.h"
 #include "support/ui_recorders.h"
 
 class SheetHost {
@@ -79,6 +80,13 @@ public:
     // so far and, for a document sheet, over its output record; a broken
     // invariant fails the test. Off for a test that breaks one on purpose.
     void CheckPagesAfterActions(bool on) { checkPages_ = on; }
+    // From INIT's return to DESTROY the driver's pages read nothing from the
+    // spooler on the sheet's thread: they work from what INIT gathered. The
+    // only spooler writes are the device pages' "DeviceOption" and
+    // "FontSubs" at apply. Checked over each action above, and at close.
+    void CheckSpoolerCalls(const std::string& after);
+    // What INIT read from the spooler (the sheet's gathering).
+    const SpoolerTally& initCalls() const { return initCalls_; }
     void CheckPages(const std::string& after);
 
     // Each CPSFUNC_SET_RESULT the driver made: the page it named, the result
@@ -118,6 +126,8 @@ private:
     bool opened_ = false;
     bool closed_ = false;
     bool checkPages_ = true;
+    HMODULE module_ = nullptr;
+    SpoolerTally initCalls_;
     const DEVMODEW* output_ = nullptr;   // a document sheet's output record
 };
 

@@ -3,7 +3,6 @@
 #include <stddef.h>
 
 #include "entry/holders.h"
-#include "entry/model_lock.h"
 #include "entry/printer_access.h"
 #include "entry/resource_library.h"
 #include "profile/device_options.h"
@@ -43,45 +42,42 @@ bool NeedsUserSize(WORD index, const void* output)
     return (index == DC_PAPERSIZE && output) || index == DC_MINEXTENT || index == DC_MAXEXTENT;
 }
 
-int PaperCount()
+int PaperCount(const ModelState& model)
 {
-    return PapersBeforeUserSize() + (UserPaperOffered() ? 1 : 0);
+    return PapersBeforeUserSize(model) + (UserPaperOffered(model) ? 1 : 0);
 }
 
-DWORD PaperCodes(void* output)
+DWORD PaperCodes(const ModelState& model, void* output)
 {
-    const ModelState& model = Model();
-    const int listed = PapersBeforeUserSize();
+    const int listed = PapersBeforeUserSize(model);
     auto* codes = static_cast<WORD*>(output);
     if (codes) {
         for (int i = 0; i < listed; ++i)
             codes[i] = static_cast<WORD>(model.availablePapers[i].paperCode);
-        if (UserPaperOffered())
+        if (UserPaperOffered(model))
             codes[listed] = static_cast<WORD>(kUserPaperCode);
     }
-    return PaperCount();
+    return PaperCount(model);
 }
 
-DWORD PaperSizes(PrinterCall* call, void* output)
+DWORD PaperSizes(const ModelState& model, PrinterCall* call, void* output)
 {
-    const ModelState& model = Model();
-    const int listed = PapersBeforeUserSize();
+    const int listed = PapersBeforeUserSize(model);
     auto* sizes = static_cast<POINT*>(output);
     if (sizes) {
         for (int i = 0; i < listed; ++i)
             sizes[i] = {model.availablePapers[i].width, model.availablePapers[i].length};
-        if (UserPaperOffered()) {
+        if (UserPaperOffered(model)) {
             const UserPaperSize user = ReferenceUserSize(call);
             sizes[listed] = {user.width, user.length};
         }
     }
-    return PaperCount();
+    return PaperCount(model);
 }
 
-DWORD PaperNames(void* output)
+DWORD PaperNames(const ModelState& model, void* output)
 {
-    const ModelState& model = Model();
-    const int listed = PapersBeforeUserSize();
+    const int listed = PapersBeforeUserSize(model);
     auto* names = static_cast<WCHAR(*)[kPaperNameChars]>(output);
     if (names) {
         WCHAR text[kPaperNameChars];
@@ -89,18 +85,17 @@ DWORD PaperNames(void* output)
             LoadResourceString(model.availablePapers[i].nameStringId, text, kPaperNameChars);
             CopyNameField(names[i], text, kPaperNameChars - 1, kPaperNameChars);
         }
-        if (UserPaperOffered()) {
+        if (UserPaperOffered(model)) {
             LoadResourceString(IDS_PAPER_USER, text, kPaperNameChars);
             CopyNameField(names[listed], text, kPaperNameChars - 1, kPaperNameChars);
         }
     }
-    return PaperCount();
+    return PaperCount(model);
 }
 
 // The smallest (or largest) width and length, each on its own.
-DWORD Extent(PrinterCall* call, bool largest, void* output)
+DWORD Extent(const ModelState& model, PrinterCall* call, bool largest, void* output)
 {
-    const ModelState& model = Model();
     int16_t width = largest ? 0 : 32767;
     int16_t length = largest ? 0 : 32767;
     auto fold = [&](int16_t w, int16_t l) {
@@ -109,10 +104,10 @@ DWORD Extent(PrinterCall* call, bool largest, void* output)
         if (largest ? l > length : l < length)
             length = l;
     };
-    const int listed = PapersBeforeUserSize();
+    const int listed = PapersBeforeUserSize(model);
     for (int i = 0; i < listed; ++i)
         fold(model.availablePapers[i].width, model.availablePapers[i].length);
-    if (UserPaperOffered()) {
+    if (UserPaperOffered(model)) {
         const UserPaperSize user = ReferenceUserSize(call);
         fold(user.width, user.length);
     }
@@ -124,17 +119,17 @@ DWORD Extent(PrinterCall* call, bool largest, void* output)
 }
 
 // The variant's bin list and how many of its rows are in use.
-int BinRowsOfPrinter(PrinterCall* call, const BinRow** list)
+int BinRowsOfPrinter(const ModelState& model, PrinterCall* call, const BinRow** list)
 {
     int rows = 0;
-    *list = BinListOfVariant(Model().driverVariant, &rows);
-    return BinRowsInUse(InstalledTrayCountOf(FetchDeviceOptions(call)));
+    *list = BinListOfModel(model, &rows);
+    return BinRowsInUse(model, InstalledTrayCountOf(model, FetchDeviceOptions(call)));
 }
 
-DWORD Bins(PrinterCall* call, void* output)
+DWORD Bins(const ModelState& model, PrinterCall* call, void* output)
 {
     const BinRow* list = nullptr;
-    const int rows = BinRowsOfPrinter(call, &list);
+    const int rows = BinRowsOfPrinter(model, call, &list);
     auto* codes = static_cast<WORD*>(output);
     DWORD count = 0;
     for (int row = 0; row < rows; ++row) {
@@ -147,10 +142,10 @@ DWORD Bins(PrinterCall* call, void* output)
     return count;
 }
 
-DWORD BinNames(PrinterCall* call, void* output)
+DWORD BinNames(const ModelState& model, PrinterCall* call, void* output)
 {
     const BinRow* list = nullptr;
-    const int rows = BinRowsOfPrinter(call, &list);
+    const int rows = BinRowsOfPrinter(model, call, &list);
     auto* names = static_cast<WCHAR(*)[kBinNameChars]>(output);
     DWORD count = 0;
     for (int row = 0; row < rows; ++row) {
@@ -173,55 +168,48 @@ DWORD InstalledDuplexUnit(PrinterCall* call)
     return options ? static_cast<DWORD>(options->duplexUnit) : 0;
 }
 
-// The answer from the applied model; the call record holds every spooler
+// The answer from the printer's model; the call record holds every spooler
 // answer it reads.
-DWORD ComputeModelAnswer(PrinterCall* call, WORD index, void* output)
+DWORD ComputeModelAnswer(const ModelState& model, PrinterCall* call, WORD index, void* output)
 {
     switch (index) {
     case DC_FIELDS:
-        return Model().driverVariant == 2 ? (kSettingsFields | kFieldsCustomSize) : kSettingsFields;
+        return model.driverVariant == 2 ? (kSettingsFields | kFieldsCustomSize) : kSettingsFields;
     case DC_PAPERS:
-        return PaperCodes(output);
+        return PaperCodes(model, output);
     case DC_PAPERSIZE:
-        return PaperSizes(call, output);
+        return PaperSizes(model, call, output);
     case DC_MINEXTENT:
-        return Extent(call, false, output);
+        return Extent(model, call, false, output);
     case DC_MAXEXTENT:
-        return Extent(call, true, output);
+        return Extent(model, call, true, output);
     case DC_BINS:
-        return Bins(call, output);
+        return Bins(model, call, output);
     case DC_BINNAMES:
-        return BinNames(call, output);
+        return BinNames(model, call, output);
     case DC_PAPERNAMES:
-        return PaperNames(output);
+        return PaperNames(model, output);
     default:
         return kUnsupported;
     }
 }
 
 // Answers that need the printer's model. First everything the answer reads
-// from the spooler and the driver's files, without the lock; then, under the
-// lock, the profile applied and the answer computed from the call record.
+// from the spooler and the driver's files; then the answer computed from the
+// call record alone.
 DWORD ModelAnswer(PrinterCall* call, WORD index, void* output)
 {
-    const ModelProfile& profile = FetchProfile(call);
+    const ModelState& model = FetchModel(call);
     if (index == DC_BINS || index == DC_BINNAMES)
         FetchDeviceOptions(call);
     // Only a fill shows names: a count loads nothing.
     if ((index == DC_BINNAMES || index == DC_PAPERNAMES) && output)
         LoadResourceLibraryForCall(call);
-
-    for (;;) {
-        {
-            ModelLockHolder lock;
-            ApplyModelProfile(profile, CallPrinter(call));
-            // Whether the user size is offered is the model's to say; the
-            // printer's settings are fetched only for an answer that shows it.
-            if (call->infoFetched || !NeedsUserSize(index, output) || !UserPaperOffered())
-                return ComputeModelAnswer(call, index, output);
-        }
+    // Whether the user size is offered is the model's to say; the printer's
+    // settings are fetched only for an answer that shows it.
+    if (NeedsUserSize(index, output) && UserPaperOffered(model))
         FetchPrinterInfo(call);
-    }
+    return ComputeModelAnswer(model, call, index, output);
 }
 
 }  // namespace

@@ -32,11 +32,6 @@ const int kWholePage[] = {IDC_OPTIONS_SECURE_CHECK, IDC_OPTIONS_PASSWORD,   IDC_
 const int kMemoryControls[] = {IDC_OPTIONS_MEMORY_LABEL, IDC_OPTIONS_MEMORY_LIST};
 const int kSecurityControls[] = {IDC_OPTIONS_SECURE_CHECK, IDC_OPTIONS_PASSWORD};
 
-bool Checked(HWND page, int control)
-{
-    return IsDlgButtonChecked(page, control) == BST_CHECKED;
-}
-
 bool Enabled(HWND page, int control)
 {
     HWND window = GetDlgItem(page, control);
@@ -69,10 +64,10 @@ void EnableTray(HWND page, int control, bool enable)
         Check(page, control, false);
 }
 
-DeviceOptionData ModelDefaults(const ModelProfile& profile)
+DeviceOptionData ModelDefaults(const SheetFacts& facts)
 {
-    DeviceOptionData options = DefaultDeviceOptions();
-    options.trayCount = static_cast<int16_t>(profile.defaultTrayCount);
+    DeviceOptionData options = DefaultDeviceOptions(facts.model);
+    options.trayCount = static_cast<int16_t>(facts.profile.defaultTrayCount);
     return options;
 }
 
@@ -89,12 +84,6 @@ void FillMemoryList(HWND page)
         if (item >= 0)
             SendMessageW(list, CB_SETITEMDATA, item, i);
     }
-}
-
-// The printer's record; false when it has none that reads.
-bool ReadPrinterOptions(const SheetState& state, DeviceOptionData* options)
-{
-    return state.printer && ReadDeviceOptions(state.printer, options);
 }
 
 // The controls from `options`.
@@ -187,11 +176,9 @@ void ShowBanner(HWND page, int16_t logNo)
 
 void Initialize(HWND page, SheetState* state)
 {
-    DeviceOptionData options = {};
-    const bool stored = ReadPrinterOptions(*state, &options);   // a spooler call: before the lock
-    SheetModelScope model(state);
-    const ModelProfile& profile = model.profile();
-    LoadControls(page, profile, stored ? options : ModelDefaults(profile));
+    const SheetFacts& facts = SheetFactsOf(state);
+    const ModelProfile& profile = facts.profile;
+    LoadControls(page, profile, facts.optionsRead ? facts.options : ModelDefaults(facts));
     SendDlgItemMessageW(page, IDC_OPTIONS_TRAYS_UPDOWN, UDM_SETRANGE32, 1, profile.maxTrayCount);
     ShowBanner(page, profile.logNo);
     if (!state->canChange)
@@ -237,8 +224,8 @@ void Command(HWND page, SheetState* state, int control, int /*code*/)
         Enable(page, IDC_OPTIONS_PASSWORD, Checked(page, IDC_OPTIONS_SECURE_CHECK));
         break;
     case IDC_RESTORE_DEFAULTS: {
-        SheetModelScope model(state);
-        LoadControls(page, model.profile(), ModelDefaults(model.profile()));
+        const SheetFacts& facts = SheetFactsOf(state);
+        LoadControls(page, facts.profile, ModelDefaults(facts));
         SetFocus(GetDlgItem(page, IDC_OPTIONS_TRAYS_EDIT));
         break;
     }
@@ -271,16 +258,20 @@ void Apply(HWND page, SheetState* state)
         return;
     DeviceOptionData options = {};
     {
-        SheetModelScope model(state);
-        options = ReadControls(page, model.profile());
+        const SheetFacts& facts = SheetFactsOf(state);
+        options = ReadControls(page, facts.profile);
     }
     // A typed count brought into range (or read around spaces) is shown as stored.
     WCHAR shown[16] = L"";
     GetDlgItemTextW(page, IDC_OPTIONS_TRAYS_EDIT, shown, 16);
     if (std::to_wstring(options.trayCount) != shown)
         SetDlgItemInt(page, IDC_OPTIONS_TRAYS_EDIT, static_cast<UINT>(options.trayCount), FALSE);
-    // Outside the model lock: a spooler call.
-    WriteDeviceOptions(state->printer, options);
+    // The pages read the options the sheet holds from now on.
+    if (WriteDeviceOptions(state->printer, options) == ERROR_SUCCESS) {
+        SheetFacts& held = MutableSheetFactsOf(state);
+        held.options = options;
+        held.optionsRead = true;
+    }
 }
 
 void Destroy(HWND page, SheetState* /*state*/)

@@ -11,24 +11,17 @@ namespace {
 
 LONG BuildSheet(PROPSHEETUI_INFO* info, const DEVICEPROPERTYHEADER& header)
 {
-    int32_t driverVariant = 0;
+    SheetState* state = nullptr;
     {
         // Without a printer the pages show the library's defaults.
         PrinterCall call;
         call.printer = header.hPrinter;
         call.knownName = header.pszPrinterName;
-        if (header.hPrinter)
-            FetchSheetModel(&call);
-        else
-            FetchProfile(&call);
-        ModelLockHolder lock;
-        ApplyModelProfile(call.profile, header.hPrinter);
-        driverVariant = call.profile.driverVariant;
+        state = GatherSheet(&call, true);
     }
-
-    auto* state = static_cast<SheetState*>(HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, sizeof(SheetState)));
     if (!state)
         return -1;
+    const int32_t driverVariant = SheetFactsOf(state).profile.driverVariant;
     state->canChange = (header.Flags & DPS_NOPERMISSION) ? 0 : 1;
     state->comPropSheet = info->pfnComPropSheet;
     state->comPropSheetHandle = info->hComPropSheet;
@@ -51,10 +44,9 @@ LONG BuildSheet(PROPSHEETUI_INFO* info, const DEVICEPROPERTYHEADER& header)
     return 1;
 }
 
-void FreeSheet(PROPSHEETUI_INFO* info)
+void FreeSheetOf(PROPSHEETUI_INFO* info)
 {
-    if (info->UserData)
-        HeapFree(GetProcessHeap(), 0, reinterpret_cast<void*>(info->UserData));
+    FreeSheet(reinterpret_cast<SheetState*>(info->UserData));
     info->UserData = 0;
 }
 
@@ -72,7 +64,7 @@ LONG DevicePropertySheets(PROPSHEETUI_INFO* info, LPARAM param)
         return BuildSheet(info, *header);
     }
     case PROPSHEETUI_REASON_DESTROY:
-        FreeSheet(info);
+        FreeSheetOf(info);
         return 1;
     default:   // GET_INFO_HEADER and SET_RESULT among them: nothing to do
         return 1;

@@ -5,6 +5,7 @@
 
 #include "docsheet/control_lists.h"
 #include "docsheet/page_skeleton.h"
+#include "docsheet/sheet_model.h"
 #include "entry/holders.h"
 #include "entry/resource_library.h"
 #include "printer/font_substitution.h"
@@ -144,10 +145,12 @@ void FillSubstituteList(HWND page)
 
 // Column 1 of every row from `table`, or from the default table when
 // `table` is empty; without either the column is left as it is.
-void ShowTable(HWND list, HeapBlock table)
+void ShowTable(HWND list, const HeapBlock& stored)
 {
-    if (!table)
-        table = LoadDefaultFontSubs();
+    HeapBlock fallback;
+    if (!stored)
+        fallback = LoadDefaultFontSubs();
+    const HeapBlock& table = stored ? stored : fallback;
     if (!table)
         return;
     WCHAR download[kRowTextChars];
@@ -200,7 +203,7 @@ void Initialize(HWND page, SheetState* state)
         AddColumns(list);
         ListTrueTypeFamilies(list);
         FillSubstituteList(page);
-        ShowTable(list, state->printer ? ReadFontSubs(state->printer) : HeapBlock());
+        ShowTable(list, SheetFactsOf(state).fontSubs);
         SelectRow(list, 0);
     }
     if (!state->canChange)

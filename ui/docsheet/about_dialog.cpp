@@ -2,6 +2,7 @@
 
 #include <winspool.h>
 
+#include "docsheet/sheet_model.h"
 #include "docsheet/sheet_state.h"
 #include "entry/driver_files.h"
 #include "entry/holders.h"
@@ -111,7 +112,7 @@ INT_PTR CALLBACK AboutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPar
 
 }  // namespace
 
-void FillAboutData(HANDLE printer, AboutData* data)
+void FillAboutData(const ModelProfile& profile, bool cached, AboutData* data)
 {
     LoadResourceString(IDS_ABOUT_CAPTION, data->caption, kAboutCaptionChars);
     LoadResourceString(IDS_PRODUCT_TITLE, data->title, kAboutTextChars);
@@ -127,20 +128,12 @@ void FillAboutData(HANDLE printer, AboutData* data)
 
     // The model's own list, empty entries included, when the printer caches
     // its profile; the variant comes from the cache or the profile file.
-    HeapBlock block(sizeof(ModelProfile));
-    if (!block)
-        return;
-    ModelProfile& profile = *block.as<ModelProfile>();
-    if (ReadCachedProfile(printer, &profile)) {
+    if (cached) {
         for (int row = 0; row < kAboutEntryCount; ++row) {
             BoundedCopy(data->fileNames[row], profile.dependencies[row], kAboutFileChars);
             BoundedCopy(data->versions[row], profile.versions[row], kAboutFileChars);
         }
         BoundedCopy(data->release, profile.timestamp, kAboutTextChars);
-    } else {
-        WCHAR path[kDriverPathChars];
-        FindDriverFile(printer, kProfileFragment, path);
-        ReadModelProfile(path, &profile);
     }
     data->driverVariant = profile.driverVariant;
 }
@@ -165,13 +158,14 @@ void ShowAboutDialog(HWND page)
     const SheetState* state = PageSheetState(page);
     if (!state || !state->printer)
         return;
-    HeapBlock driverInfo = GetDriverInfo(state->printer);
+    const SheetFacts& facts = SheetFactsOf(state);
     HeapBlock block(sizeof(AboutData));
     if (!block)
         return;
     AboutData& data = *block.as<AboutData>();
-    data.driverInfo = driverInfo.as<DRIVER_INFO_3W>();
-    FillAboutData(state->printer, &data);
+    const bool hasInfo = facts.driverInfo.size() >= sizeof(DRIVER_INFO_3W);
+    data.driverInfo = hasInfo ? facts.driverInfo.as<DRIVER_INFO_3W>() : nullptr;
+    FillAboutData(facts.profile, facts.profileCached, &data);
     const int templateId = data.driverVariant == 1 ? IDD_ABOUT_V1 : IDD_ABOUT;
     DialogBoxParamW(ResourceLibrary(), MAKEINTRESOURCEW(templateId), page, AboutProc,
                     reinterpret_cast<LPARAM>(&data));

@@ -28,12 +28,13 @@ struct AboutData {
 
 // Opens the dialog modally over `page`, whose user slot holds the sheet's
 // SheetState, for its printer; returns when the dialog is closed. Without a
-// state or a printer it does nothing. Call it without the model lock.
+// state or a printer it does nothing. It reads what the sheet gathered.
 void ShowAboutDialog(HWND page);
 
-// Fills `data` for `printer`: the texts, the file list and the variant. The
-// directory comes from `data->driverInfo`, which may be null.
-void FillAboutData(HANDLE printer, AboutData* data);
+// Fills `data` for a printer of `profile`: the texts, the file list (the
+// profile's own when the printer caches it) and the variant. The directory
+// comes from `data->driverInfo`, which may be null.
+void FillAboutData(const ModelProfile& profile, bool cached, AboutData* data);
 
 // Row `row` (0 to 8) of the file list: the directory, the file name and,
 // when there is a version, " : " and the version.

@@ -17,3 +17,8 @@ void DestroyControls(HWND window, const int* ids, int count, BOOL keep)
             DestroyWindow(control);
     }
 }
+
+bool Checked(HWND window, int control)
+{
+    return IsDlgButtonChecked(window, control) == BST_CHECKED;
+}

@@ -11,6 +11,9 @@ void EnableControls(HWND window, const int* ids, int count, BOOL enable);
 // model or the installed options do not support); otherwise does nothing.
 void DestroyControls(HWND window, const int* ids, int count, BOOL keep);
 
+// Whether a check box or radio button of the window is checked.
+bool Checked(HWND window, int control);
+
 template <int N>
 void EnableControls(HWND window, const int (&ids)[N], BOOL enable)
 {

@@ -25,8 +25,7 @@ constexpr LONG kDocumentSettingsSize = static_cast<LONG>(kSettingsBytes);
 
 // The output record as the sheet starts editing it: the caller's record
 // merged into the defaults, or the user's stored settings, or the defaults.
-// What it needs from the registry and the spooler is read first; the model
-// lock is held only to apply the profile and build the record.
+// What it needs from the registry and the spooler is read first.
 void PrepareOutput(const DOCUMENTPROPERTYHEADER& header, PrinterCall* call)
 {
     auto* output = reinterpret_cast<DocumentSettings*>(header.pdmOut);
@@ -49,33 +48,30 @@ void PrepareOutput(const DOCUMENTPROPERTYHEADER& header, PrinterCall* call)
     // The record names this call's printer, whatever the stored one says.
     const WCHAR* printerName = call->printer ? CallPrinterName(call) : header.pszPrinterName;
 
-    ModelLockHolder lock;
-    ApplyModelProfile(call->profile, call->printer);
+    const ModelState& model = FetchModel(call);
     if (copy)
-        MergeSettingsWith(output, copy.get(), bytes, call->printer ? call : nullptr, printerName, &call->profile,
+        MergeSettingsWith(model, output, copy.get(), bytes, call->printer ? call : nullptr, printerName, &call->profile,
                           facts);
     else if (stored)
         NameStoredRecord(output, printerName);
     else
-        BuildDefaultSettings(printerName, &call->profile, facts, output);
+        BuildDefaultSettings(model, printerName, &call->profile, facts, output);
 }
 
 LONG BuildSheet(PROPSHEETUI_INFO* info, const DOCUMENTPROPERTYHEADER& header)
 {
     PrinterForCall printer(header.hPrinter, header.pszPrinterName);
-    int32_t driverVariant = 0;
+    SheetState* state = nullptr;
     {
         PrinterCall call;
         call.printer = printer.get();
         call.knownName = header.pszPrinterName;
-        FetchSheetModel(&call);
         PrepareOutput(header, &call);
-        driverVariant = call.profile.driverVariant;
+        state = GatherSheet(&call, false);
     }
-
-    auto* state = static_cast<SheetState*>(HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, sizeof(SheetState)));
     if (!state)
         return -1;
+    const int32_t driverVariant = SheetFactsOf(state).profile.driverVariant;
     state->canChange = (header.fMode & DM_NOPERMISSION) ? 0 : 1;
     state->comPropSheet = info->pfnComPropSheet;
     state->comPropSheetHandle = info->hComPropSheet;
@@ -107,14 +103,14 @@ void StoreResult(const PROPSHEETUI_INFO& info, const DOCUMENTPROPERTYHEADER& hea
     WriteUserSettings(header.pszPrinterName, state->settings);
 }
 
-void FreeSheet(PROPSHEETUI_INFO* info, const DOCUMENTPROPERTYHEADER& header)
+void ReleaseSheet(PROPSHEETUI_INFO* info, const DOCUMENTPROPERTYHEADER& header)
 {
     auto* state = reinterpret_cast<SheetState*>(info->UserData);
     if (!state)
         return;
     if (!header.hPrinter && state->printer)
         ClosePrinter(state->printer);
-    HeapFree(GetProcessHeap(), 0, state);
+    FreeSheet(state);
     info->UserData = 0;
 }
 
@@ -146,7 +142,7 @@ LONG DocumentPropertySheets(PROPSHEETUI_INFO* info, LPARAM param)
         StoreResult(*info, *header);
         break;
     case PROPSHEETUI_REASON_DESTROY:
-        FreeSheet(info, *header);
+        ReleaseSheet(info, *header);
         break;
     default:   // GET_INFO_HEADER among them: no header is filled
         break;

@@ -39,8 +39,8 @@ void FollowTonerSave(HWND page, SheetState* state)
 {
     int32_t driverVariant = 0;
     {
-        SheetModelScope model(state);
-        driverVariant = model.profile().driverVariant;
+        const SheetFacts& facts = SheetFactsOf(state);
+        driverVariant = facts.profile.driverVariant;
     }
     if (driverVariant != 2 && state->settings) {
         const bool tonerSave = state->settings->tonerSave != 0;

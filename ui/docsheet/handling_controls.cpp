@@ -3,6 +3,7 @@
 #include "docsheet/choice_pictures.h"
 #include "docsheet/control_lists.h"
 #include "docsheet/handling_page.h"
+#include "docsheet/sheet_model.h"
 #include "entry/resource_library.h"
 #include "job/pjl_header.h"
 #include "profile/device_options.h"
@@ -27,12 +28,16 @@ struct ListEntry {
     int value;
 };
 
-// What the printer has installed now; all zero when it cannot be read.
-DeviceOptionData Installed(const HandlingPage& page)
+// What the printer had installed when the sheet opened; all zero when it
+// could not be read.
+const DeviceOptionData& Installed(const HandlingPage& page)
 {
-    DeviceOptionData installed;
-    ReadDeviceOptions(page.state->printer, &installed);
-    return installed;
+    return SheetFactsOf(page.state).options;
+}
+
+const ModelState& PageModel(const HandlingPage& page)
+{
+    return SheetFactsOf(page.state).model;
 }
 
 // The settings value in modes 1 and 2, the default in mode 0.
@@ -42,9 +47,9 @@ T Loaded(int mode, T value, T fallback)
     return mode == kLoadDefaults ? fallback : value;
 }
 
-int16_t DefaultPaper()
+int16_t DefaultPaper(const HandlingPage& page)
 {
-    return static_cast<int16_t>(Model().paperDefault);
+    return static_cast<int16_t>(PageModel(page).paperDefault);
 }
 
 // Fills the list with `entries` and selects the first whose value is
@@ -115,11 +120,6 @@ void LoadOrder(const HandlingPage& page, int mode)
 
 }  // namespace
 
-bool Checked(HWND window, int control)
-{
-    return IsDlgButtonChecked(window, control) == BST_CHECKED;
-}
-
 int SelectedValue(HWND window, int list)
 {
     const LRESULT selected = SendDlgItemMessageW(window, list, CB_GETCURSEL, 0, 0);
@@ -172,20 +172,21 @@ void LoadStapleList(const HandlingPage& page, int mode)
 void CheckBooklet(const HandlingPage& page, int mode)
 {
     DocumentSettings& s = page.settings;
-    const ModelState& model = Model();
+    const ModelState& model = PageModel(page);
     if (Installed(page).duplexUnit == 0) {
         s.booklet = 0;
-        s.bookletPaper = DefaultPaper();
+        s.bookletPaper = DefaultPaper(page);
     }
     if (Loaded<int16_t>(mode, s.booklet, 0) == 0)
-        s.bookletPaper = DefaultPaper();
-    const uint32_t mask = NUpTargetMask(KeywordIndexOfCode(s.dmPaperSize), model.localeArea);
+        s.bookletPaper = DefaultPaper(page);
+    const uint32_t mask = NUpTargetMask(model, KeywordIndexOfCode(model, s.dmPaperSize), model.localeArea);
     const int last = model.lastPaperIndex < kPaperKeywordCount ? model.lastPaperIndex : kPaperKeywordCount - 1;
     for (int i = 0; i <= last; ++i) {
         if (!(mask & (1u << i)))
             continue;
-        const int16_t candidate = model.availablePapers[AvailablePaperOfCode(model.paperTable[i].paperCode)].paperCode;
-        const int ratio = PaperRatio(kRatioTwoInOne, s.dmPaperSize, candidate);
+        const int row = AvailablePaperOfCode(model, model.paperTable[i].paperCode);
+        const int16_t candidate = model.availablePapers[row].paperCode;
+        const int ratio = PaperRatio(model, kRatioTwoInOne, s.dmPaperSize, candidate);
         if (ratio >= kMinimumRatio && ratio <= kMaximumRatio && s.bookletPaper == candidate)
             return;
     }

@@ -1,11 +1,12 @@
 // The Handling page's controls and the settings they show: loading them in
 // a mode, the groups that are redone after a change, and writing them back.
-// Every operation here runs under the caller's SheetModelScope.
+// They read the model of the sheet's printer from the facts the sheet gathered.
 #ifndef MARTENUI_HANDLING_CONTROLS_H
 #define MARTENUI_HANDLING_CONTROLS_H
 
 #include <windows.h>
 
+#include "docsheet/control_lists.h"
 #include "docsheet/sheet_state.h"
 #include "profile/model_profile.h"
 
@@ -39,7 +40,6 @@ void ShowIcon(HWND window, int control, int iconId);
 // The value (item data) of a list's selected entry; 0 for an absent list or
 // no selection.
 int SelectedValue(HWND window, int list);
-bool Checked(HWND window, int control);
 
 // Every control into the settings.
 void WriteHandlingControls(const HandlingPage& page);

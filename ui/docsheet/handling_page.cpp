@@ -34,22 +34,15 @@ const int kWholePage[] = {
     IDC_HANDLING_OUTBIN_LABEL,  IDC_HANDLING_OUTBIN_LIST,  IDC_HANDLING_SHIFT,        IDC_RESTORE_DEFAULTS,
     IDC_ABOUT_BUTTON};
 
-// Printer data with the overlay names: ten slots of 17 UTF-16 units, each
-// name ended by a zero inside its slot.
-const WCHAR kOverlayValue[] = L"Overlay";
-constexpr int kOverlayCount = 10;
-constexpr int kOverlayNameChars = 17;
-
-void FillOverlayList(HWND window, HANDLE printer)
+// The overlay names the sheet read from the printer data "Overlay": ten
+// slots of 17 UTF-16 units, each name ended by a zero inside its slot.
+void FillOverlayList(HWND window, const SheetFacts& facts)
 {
     HWND list = GetDlgItem(window, IDC_HANDLING_OVERLAY_LIST);
     if (!list)
         return;
-    WCHAR names[kOverlayCount][kOverlayNameChars] = {};
-    DWORD type = 0;
-    DWORD needed = 0;
-    const bool stored = printer && GetPrinterDataW(printer, const_cast<WCHAR*>(kOverlayValue), &type,
-                                                   reinterpret_cast<BYTE*>(names), sizeof(names), &needed) == 0;
+    const bool stored = facts.overlaysStored;
+    const WCHAR (&names)[kOverlayCount][kOverlayNameChars] = facts.overlayNames;
     WCHAR text[64] = L"";
     LoadResourceString(IDS_OVERLAY_NONE, text, ARRAYSIZE(text));
     SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
@@ -88,9 +81,9 @@ void Initialize(HWND window, SheetState* state)
 {
     if (!state->settings)
         return;
-    SheetModelScope model(state);
-    const HandlingPage page = {window, state, *state->settings, model.profile()};
-    FillOverlayList(window, state->printer);
+    const SheetFacts& facts = SheetFactsOf(state);
+    const HandlingPage page = {window, state, *state->settings, facts.profile};
+    FillOverlayList(window, facts);
     ShowIcon(window, IDC_HANDLING_ROTATE_ICON, IDI_ROTATE);
     ShowIcon(window, IDC_HANDLING_SHIFT_ICON, IDI_SHIFT);
     LoadHandlingControls(page, kLoadFromSettings);
@@ -120,8 +113,8 @@ void Command(HWND window, SheetState* state, int control, int /*code*/)
 {
     if (!state->settings)
         return;
-    SheetModelScope model(state);
-    const HandlingPage page = {window, state, *state->settings, model.profile()};
+    const SheetFacts& facts = SheetFactsOf(state);
+    const HandlingPage page = {window, state, *state->settings, facts.profile};
     DocumentSettings& s = page.settings;
     switch (control) {
     case IDC_HANDLING_STAPLE_LIST:
@@ -179,11 +172,11 @@ void Activate(HWND window, SheetState* state)
 {
     if (!state->settings)
         return;
-    SheetModelScope model(state);
-    const HandlingPage page = {window, state, *state->settings, model.profile()};
+    const SheetFacts& facts = SheetFactsOf(state);
+    const HandlingPage page = {window, state, *state->settings, facts.profile};
     if (page.settings.layoutMode != 0) {
         page.settings.booklet = 0;
-        page.settings.bookletPaper = static_cast<int16_t>(Model().paperDefault);
+        page.settings.bookletPaper = static_cast<int16_t>(facts.model.paperDefault);
     }
     LoadDuplexGroup(page, kLoadRefresh);
     LoadStapleList(page, kLoadRefresh);
@@ -202,8 +195,8 @@ void Apply(HWND window, SheetState* state)
 {
     if (!state->settings)
         return;
-    SheetModelScope model(state);
-    WriteHandlingControls({window, state, *state->settings, model.profile()});
+    const SheetFacts& facts = SheetFactsOf(state);
+    WriteHandlingControls({window, state, *state->settings, facts.profile});
 }
 
 const PageHandlers kHandlingPage = {

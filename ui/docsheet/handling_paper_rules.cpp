@@ -44,9 +44,9 @@ bool DuplexOnWrongPaper(const SheetState* state)
     const DocumentSettings& s = *state->settings;
     if (!s.duplexOn)
         return false;
-    SheetModelScope model(state);
-    const int keyword = KeywordIndexOfCode(EffectivePaperCode(s));
-    return keyword < 0 || !Model().paperTable[keyword].duplexAllowed;
+    const SheetFacts& facts = SheetFactsOf(state);
+    const int keyword = KeywordIndexOfCode(facts.model, EffectivePaperCode(s));
+    return keyword < 0 || !facts.model.paperTable[keyword].duplexAllowed;
 }
 
 }  // namespace
@@ -62,16 +62,16 @@ void RefreshRotate(HWND handlingWindow, SheetState* state, int mode)
     else if (mode == kLoadRefresh)
         value = Checked(handlingWindow, IDC_HANDLING_ROTATE) ? 1 : 0;
 
-    SheetModelScope model(state);
+    const SheetFacts& facts = SheetFactsOf(state);
     int row = state->paperPage ? ChosenPaperRow(state->paperPage) : kNoRow;
     if (row == kNoRow) {
         if (!state->paperPage && mode == kLoadRefresh)
             return;
-        row = AvailablePaperOfCode(s.pagesPerSheetCode ? s.scalingValue : s.dmPaperSize);
+        row = AvailablePaperOfCode(facts.model, s.pagesPerSheetCode ? s.scalingValue : s.dmPaperSize);
     }
-    const bool rotatable = Model().availablePapers[row].rotatable != 0;
+    const bool rotatable = facts.model.availablePapers[row].rotatable != 0;
     EnableWindow(GetDlgItem(handlingWindow, IDC_HANDLING_ROTATE), rotatable);
-    const bool check = value == 1 && (model.profile().driverVariant != 2 || rotatable);
+    const bool check = value == 1 && (facts.profile.driverVariant != 2 || rotatable);
     CheckDlgButton(handlingWindow, IDC_HANDLING_ROTATE, check ? BST_CHECKED : BST_UNCHECKED);
 }
 
@@ -80,8 +80,8 @@ int CheckDuplexPaper(HWND window, int focusControl)
     const SheetState* state = PageSheetState(window);
     if (!state || !state->settings)
         return 0;
-    DeviceOptionData installed;
-    if (!ReadDeviceOptions(state->printer, &installed))
+    // Only a printer with an options record warns.
+    if (!SheetFactsOf(state).optionsRead)
         return 0;
     if (!DuplexOnWrongPaper(state))
         return 0;

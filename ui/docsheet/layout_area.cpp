@@ -8,6 +8,7 @@
 #include "docsheet/choice_pictures.h"
 #include "docsheet/control_lists.h"
 #include "docsheet/handling_page.h"
+#include "docsheet/sheet_model.h"
 #include "entry/resource_library.h"
 #include "profile/paper_lookups.h"
 #include "../resources/resource_ids.h"
@@ -50,9 +51,9 @@ int ChosenPaperRow(HWND page, int list)
     return row >= 0 && row < kPaperKeywordCount ? row : -1;
 }
 
-void LoadPaperName(int row, WCHAR* name, int capacity)
+void LoadPaperName(const ModelState& model, int row, WCHAR* name, int capacity)
 {
-    LoadResourceString(static_cast<UINT>(Model().availablePapers[row].nameStringId), name, capacity);
+    LoadResourceString(static_cast<UINT>(model.availablePapers[row].nameStringId), name, capacity);
 }
 
 void AddPaperItem(HWND page, int list, const WCHAR* text, int row, bool select)
@@ -68,14 +69,13 @@ void AddPaperItem(HWND page, int list, const WCHAR* text, int row, bool select)
 // The row of each paper in use whose keyword bit is set, in keyword order.
 // A keyword whose paper the model does not offer is no target.
 template <typename Visit>
-void ForEachTarget(uint32_t mask, Visit visit)
+void ForEachTarget(const ModelState& model, uint32_t mask, Visit visit)
 {
-    const ModelState& model = Model();
     const int last = model.lastPaperIndex < kPaperKeywordCount ? model.lastPaperIndex : kPaperKeywordCount - 1;
     for (int i = 0; i <= last && i < 32; ++i) {
         if (!(mask & (1u << i)))
             continue;
-        if (const PaperRow* row = AvailablePaperRowOfCode(model.paperTable[i].paperCode))
+        if (const PaperRow* row = AvailablePaperRowOfCode(model, model.paperTable[i].paperCode))
             visit(static_cast<int>(row - model.availablePapers));
     }
 }
@@ -87,9 +87,9 @@ bool Offered(int ratio)
 
 void FillMagnifyList(HWND page, const DocumentSettings& s, const PaperChoice& paper, int mode)
 {
-    const ModelState& model = Model();
+    const ModelState& model = PageModel(page);
     WCHAR prefix[kItemChars] = L"";
-    LoadPaperName(paper.row, prefix, kPaperKeywordChars * 2);
+    LoadPaperName(model, paper.row, prefix, kPaperKeywordChars * 2);
     WCHAR arrow[kArrowChars] = L"";
     LoadResourceString(IDS_MAGNIFY_ARROW, arrow, kArrowChars);
     wcsncat(prefix, arrow, kItemChars - 1 - wcslen(prefix));
@@ -105,15 +105,15 @@ void FillMagnifyList(HWND page, const DocumentSettings& s, const PaperChoice& pa
     WCHAR none[kItemChars] = L"";
     LoadResourceString(IDS_MAGNIFY_NONE, none, kItemChars);
     AddPaperItem(page, IDC_LAYOUT_MAGNIFY_LIST, none, paper.row, false);
-    const uint32_t mask = ZoomTargetMask(KeywordIndexOfCode(paper.code), model.localeArea);
-    ForEachTarget(mask, [&](int row) {
+    const uint32_t mask = ZoomTargetMask(model, KeywordIndexOfCode(model, paper.code), model.localeArea);
+    ForEachTarget(model, mask, [&](int row) {
         const PaperRow& target = model.availablePapers[row];
-        if (row == paper.row || !Offered(PaperRatio(kRatioMagnify, paper.code, target.paperCode)))
+        if (row == paper.row || !Offered(PaperRatio(model, kRatioMagnify, paper.code, target.paperCode)))
             return;
         WCHAR text[kItemChars];
         wcsncpy(text, prefix, kItemChars);
         const int used = static_cast<int>(wcslen(text));
-        LoadPaperName(row, text + used, kItemChars - used);
+        LoadPaperName(model, row, text + used, kItemChars - used);
         AddPaperItem(page, IDC_LAYOUT_MAGNIFY_LIST, text, row, target.paperCode == preselected);
     });
 }
@@ -121,7 +121,7 @@ void FillMagnifyList(HWND page, const DocumentSettings& s, const PaperChoice& pa
 void FillTargetList(HWND page, const DocumentSettings& s, const ModelProfile& profile, const PaperChoice& paper,
                     int mode)
 {
-    const ModelState& model = Model();
+    const ModelState& model = PageModel(page);
     int16_t preselected = mode == kLoadDefaults ? profile.paperDefault : s.nUpPaper;
     const int current = ChosenPaperRow(page, IDC_LAYOUT_TARGET_LIST);
     if (mode == kLoadRefresh && NUpChecked(page) && current >= 0)
@@ -129,21 +129,21 @@ void FillTargetList(HWND page, const DocumentSettings& s, const ModelProfile& pr
 
     SendDlgItemMessageW(page, IDC_LAYOUT_TARGET_LIST, CB_RESETCONTENT, 0, 0);
     const int kind = Checked(page, IDC_LAYOUT_NUP_4IN1) ? kRatioFourInOne : kRatioTwoInOne;
-    const uint32_t mask = NUpTargetMask(KeywordIndexOfCode(paper.code), model.localeArea);
-    ForEachTarget(mask, [&](int row) {
+    const uint32_t mask = NUpTargetMask(model, KeywordIndexOfCode(model, paper.code), model.localeArea);
+    ForEachTarget(model, mask, [&](int row) {
         const PaperRow& target = model.availablePapers[row];
-        if (!Offered(PaperRatio(kind, paper.code, target.paperCode)))
+        if (!Offered(PaperRatio(model, kind, paper.code, target.paperCode)))
             return;
         if (kind == kRatioFourInOne && paper.code == kPaperCodeB5 && target.paperCode == kPaperCodePostcard)
             return;
         WCHAR name[kItemChars] = L"";
-        LoadPaperName(row, name, kItemChars);
+        LoadPaperName(model, row, name, kItemChars);
         AddPaperItem(page, IDC_LAYOUT_TARGET_LIST, name, row, target.paperCode == preselected);
     });
     if (mask == 0) {
-        const int row = AvailablePaperOfCode(profile.paperDefault);
+        const int row = AvailablePaperOfCode(model, profile.paperDefault);
         WCHAR name[kItemChars] = L"";
-        LoadPaperName(row, name, kItemChars);
+        LoadPaperName(model, row, name, kItemChars);
         AddPaperItem(page, IDC_LAYOUT_TARGET_LIST, name, row, false);
     }
 }
@@ -175,7 +175,7 @@ bool ChosenPaperCode(HWND page, int list, int16_t* code)
     const int row = ChosenPaperRow(page, list);
     if (row < 0)
         return false;
-    *code = Model().availablePapers[row].paperCode;
+    *code = PageModel(page).availablePapers[row].paperCode;
     return true;
 }
 
@@ -183,8 +183,9 @@ void LoadLayoutArea(HWND page, SheetState* state, const ModelProfile& profile, i
 {
     PaperChoice paper = {};
     const bool hasPaper = SelectedPaper(page, &paper);
+    const ModelState& model = SheetFactsOf(state).model;
     const bool offered = hasPaper && (profile.driverVariant == 1 || profile.driverVariant == 2) &&
-                         NUpTargetMask(KeywordIndexOfCode(paper.code), Model().localeArea) != 0;
+                         NUpTargetMask(model, KeywordIndexOfCode(model, paper.code), model.localeArea) != 0;
     int radio = IDC_LAYOUT_NUP_1IN1;
     if (offered && mode != kLoadRefresh) {
         const int16_t layout = mode == kLoadFromSettings ? state->settings->layoutMode : kLayoutZoom;
@@ -237,7 +238,7 @@ void RefreshZoomBox(HWND page, SheetState* state, int mode)
                                                  : kRatioFourInOne;
     int ratio = 0;
     if (SelectedPaper(page, &paper) && ChosenPaperCode(page, list, &target))
-        ratio = PaperRatio(kind, paper.code, target);
+        ratio = PaperRatio(PageModel(page), kind, paper.code, target);
     SetDlgItemInt(page, IDC_LAYOUT_ZOOM_EDIT, static_cast<UINT>(ratio), FALSE);
 }
 

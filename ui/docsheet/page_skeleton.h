@@ -15,8 +15,8 @@
 // controls and reports CPSUI_OK for the page's result handle.
 //
 // Every hook may be null. None runs before WM_INITDIALOG has stored the
-// state. A hook that reads the model tables holds a SheetModelScope for that
-// message only; a hook that shows a message box or a dialog holds none.
+// state. A hook reads the printer's model and facts from what the sheet
+// gathered at its start (SheetFactsOf): no hook calls the spooler.
 #ifndef MARTENUI_PAGE_SKELETON_H
 #define MARTENUI_PAGE_SKELETON_H
 

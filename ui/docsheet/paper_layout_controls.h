@@ -1,6 +1,6 @@
 // The controls of the Paper/Layout page, as the page procedure fills and
-// reads them. Every function runs under the caller's SheetModelScope: they
-// read the model tables of the sheet's printer.
+// reads them. They read the model of the sheet's printer from the facts the
+// sheet gathered at its start.
 #ifndef MARTENUI_PAPER_LAYOUT_CONTROLS_H
 #define MARTENUI_PAPER_LAYOUT_CONTROLS_H
 
@@ -31,7 +31,8 @@ struct PaperChoice {
 // ---- paper_list.cpp: the paper list, its text and the paper sources.
 
 // The image list of paper icons and one item per paper name of the printer.
-void FillPaperList(HWND page, HANDLE printer);
+struct SheetFacts;
+void FillPaperList(HWND page, const SheetFacts& facts);
 // The selected paper; false when no item is selected.
 bool SelectedPaper(HWND page, PaperChoice* paper);
 // Selects the stored paper (or the model's default paper); the first paper

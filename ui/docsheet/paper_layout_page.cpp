@@ -97,16 +97,16 @@ void WritePaper(HWND page, DocumentSettings& s)
     if (!SelectedPaper(page, &paper))
         return;
     s.dmPaperSize = paper.code;
-    PaperSizeOfCode(&s, paper.code, &s.dmPaperWidth, &s.dmPaperLength);
+    PaperSizeOfCode(PageModel(page), &s, paper.code, &s.dmPaperWidth, &s.dmPaperLength);
     s.dmFields |= paper.code < kUserPaperCode ? DM_PAPERSIZE : (DM_PAPERLENGTH | DM_PAPERWIDTH);
 }
 
 // The paper a layout prints on, its size in the header's custom fields.
-void WriteTarget(DocumentSettings& s, int16_t code)
+void WriteTarget(HWND page, DocumentSettings& s, int16_t code)
 {
     s.scalingMode = 1;
     s.scalingValue = code;
-    PaperSizeOfCode(&s, code, &s.dmPaperWidth, &s.dmPaperLength);
+    PaperSizeOfCode(PageModel(page), &s, code, &s.dmPaperWidth, &s.dmPaperLength);
 }
 
 // The Magnify and Target choices, whichever layout is in use: the list the
@@ -159,7 +159,7 @@ void WriteControls(HWND page, DocumentSettings& s, const ModelProfile& profile)
         s.scalingValue = zoom;
         s.pagesPerSheetCode = 0;
     } else {
-        WriteTarget(s, target);
+        WriteTarget(page, s, target);
         s.pagesPerSheetCode = layout == kLayoutMagnify ? 1 : NUpCode(page);
     }
 }
@@ -168,10 +168,10 @@ void Initialize(HWND page, SheetState* state)
 {
     if (!state->settings)
         return;
-    SheetModelScope model(state);
-    const ModelProfile& profile = model.profile();
+    const SheetFacts& facts = SheetFactsOf(state);
+    const ModelProfile& profile = facts.profile;
     DestroyControls(page, kCopyControl, profile.model == 3 && profile.control != 0);
-    FillPaperList(page, state->printerHandle);
+    FillPaperList(page, facts);
     LoadControls(page, state, profile, kLoadFromSettings);
     SendDlgItemMessageW(page, IDC_LAYOUT_COPIES_UPDOWN, UDM_SETRANGE32, kMinCopies, kMaxCopies);
     SendDlgItemMessageW(page, IDC_LAYOUT_ZOOM_UPDOWN, UDM_SETRANGE32, kMinimumRatio, kMaximumRatio);
@@ -198,8 +198,8 @@ void Command(HWND page, SheetState* state, int control, int /*code*/)
     if (!state->settings)
         return;
     DocumentSettings& s = *state->settings;
-    SheetModelScope model(state);
-    const ModelProfile& profile = model.profile();
+    const SheetFacts& facts = SheetFactsOf(state);
+    const ModelProfile& profile = facts.profile;
     const bool writesAtOnce = profile.driverVariant == 2;
     switch (control) {
     case IDC_LAYOUT_COPIES_PRINTER:
@@ -254,8 +254,8 @@ void Activate(HWND page, SheetState* state)
 {
     if (!state->settings)
         return;
-    SheetModelScope model(state);
-    const ModelProfile& profile = model.profile();
+    const SheetFacts& facts = SheetFactsOf(state);
+    const ModelProfile& profile = facts.profile;
     DocumentSettings& s = *state->settings;
     if (profile.driverVariant == 2 && s.booklet) {
         s.layoutMode = kLayoutZoom;
@@ -274,8 +274,8 @@ void Apply(HWND page, SheetState* state)
 {
     if (!state->settings)
         return;
-    SheetModelScope model(state);
-    WriteControls(page, *state->settings, model.profile());
+    const SheetFacts& facts = SheetFactsOf(state);
+    WriteControls(page, *state->settings, facts.profile);
 }
 
 void PaperChanged(HWND page, SheetState* state, const NMLISTVIEW& change)
@@ -284,17 +284,17 @@ void PaperChanged(HWND page, SheetState* state, const NMLISTVIEW& change)
                           !(change.uOldState & LVIS_SELECTED);
     if (!selected || change.iItem < 0)
         return;
-    SheetModelScope model(state);
+    const SheetFacts& facts = SheetFactsOf(state);
     if (!loadingControls) {
         ShowPaperText(page, *state->settings);
-        LoadLayoutArea(page, state, model.profile(), kLoadRefresh);
+        LoadLayoutArea(page, state, facts.profile, kLoadRefresh);
     }
     HWND list = GetDlgItem(page, IDC_LAYOUT_PAPER_LIST);
     ListView_EnsureVisible(list, change.iItem, FALSE);
     InvalidateRect(list, nullptr, TRUE);
     // The code comes with its sizes and field bits: a user paper must never
     // stand in the record without them.
-    if (model.profile().driverVariant == 2)
+    if (facts.profile.driverVariant == 2)
         WritePaper(page, *state->settings);
     lastChangedControl = IDC_LAYOUT_PAPER_LIST;
 }
@@ -313,7 +313,6 @@ void PaperActivated(HWND page, SheetState* state)
     if (!SendMessageW(list, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item)) || item.lParam != kUserPaperCode)
         return;
     OpenUserSizeDialog(page);
-    SheetModelScope model(state);
     ShowPaperText(page, *state->settings);
 }
 

@@ -5,6 +5,7 @@
 #include <commctrl.h>
 #include <stdio.h>
 
+#include "docsheet/sheet_model.h"
 #include "docsheet/user_size_dialog.h"
 #include "entry/holders.h"
 #include "entry/resource_library.h"
@@ -99,9 +100,9 @@ HIMAGELIST PaperImages(const ModelState& model, int papers)
 
 }  // namespace
 
-void FillPaperList(HWND page, HANDLE printer)
+void FillPaperList(HWND page, const SheetFacts& facts)
 {
-    const ModelState& model = Model();
+    const ModelState& model = facts.model;
     HWND list = PaperList(page);
     int papers = model.enabledPaperCount;
     papers = papers < 0 ? 0 : (papers > kPaperKeywordCount ? kPaperKeywordCount : papers);
@@ -122,7 +123,7 @@ void FillPaperList(HWND page, HANDLE printer)
     ListView_SetItemCount(list, papers + 1);
 
     PaperNameList names;
-    BuildPaperNameList(printer, &names);
+    BuildPaperNameList(model, facts.userPaperWidth, facts.userPaperLength, &names);
     for (int i = 0; i < names.count; ++i) {
         PaperNameRow& entry = names.rows[i];
         entry.name[kPaperNameChars - 1] = 0;
@@ -184,7 +185,7 @@ void ShowPaperText(HWND page, const DocumentSettings& settings)
         SetDlgItemTextW(page, IDC_LAYOUT_PAPER_TEXT, L"");
         return;
     }
-    const PaperRow& row = Model().availablePapers[paper.row];
+    const PaperRow& row = PageModel(page).availablePapers[paper.row];
     int width = row.width;
     int length = row.length;
     int32_t metric = row.metric;
@@ -215,8 +216,9 @@ void LoadSources(HWND page, const SheetState& state, int mode)
     if (mode == kLoadRefresh)
         return;
     HWND combo = GetDlgItem(page, IDC_LAYOUT_SOURCE_LIST);
+    const SheetFacts& facts = SheetFactsOf(&state);
     int rows = 0;
-    const BinRow* bins = BinListOfVariant(Model().driverVariant, &rows);
+    const BinRow* bins = BinListOfModel(facts.model, &rows);
     const int16_t wanted = mode == kLoadFromSettings ? state.settings->dmDefaultSource : kBinCodeAuto;
     int position = 0;
     for (int row = 0, enabled = 0; row < rows; ++row) {
@@ -229,7 +231,8 @@ void LoadSources(HWND page, const SheetState& state, int mode)
         ++enabled;
     }
 
-    const int offered = BinRowsInUse(InstalledTrayCount(state.printer));
+    const int offered =
+        BinRowsInUse(facts.model, InstalledTrayCountOf(facts.model, facts.optionsRead ? &facts.options : nullptr));
     int listed = 0;
     for (int row = 0; row < offered; ++row)
         listed += bins[row].enabled ? 1 : 0;
@@ -258,6 +261,6 @@ bool ChosenSourceCode(HWND page, int16_t* code)
     const LRESULT item = SendMessageW(combo, CB_GETCURSEL, 0, 0);
     if (item < 0)
         return false;
-    *code = SourceCodeOfRow(static_cast<int>(SendMessageW(combo, CB_GETITEMDATA, item, 0)));
+    *code = SourceCodeOfRow(PageModel(page), static_cast<int>(SendMessageW(combo, CB_GETITEMDATA, item, 0)));
     return true;
 }

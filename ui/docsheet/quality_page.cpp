@@ -24,11 +24,6 @@ const int kWrittenAtOnce[] = {IDC_QUALITY_SMOOTH_ON,  IDC_QUALITY_SMOOTH_OFF,  I
 constexpr int16_t kQuality600 = -4;
 constexpr int16_t kQuality300 = -3;
 
-bool Checked(HWND page, int control)
-{
-    return IsDlgButtonChecked(page, control) == BST_CHECKED;
-}
-
 int16_t DefaultResolution(const ModelProfile& profile)
 {
     return profile.resolution ? kQuality600 : kQuality300;
@@ -114,8 +109,8 @@ void Initialize(HWND page, SheetState* state)
 {
     if (!state->settings)
         return;
-    SheetModelScope model(state);
-    const ModelProfile& profile = model.profile();
+    const SheetFacts& facts = SheetFactsOf(state);
+    const ModelProfile& profile = facts.profile;
     if (profile.color == 0)
         DestroyControls(page, kTextColourGroup, FALSE);
     LoadControls(page, *state, profile, true);
@@ -130,15 +125,15 @@ void Command(HWND page, SheetState* state, int control, int /*code*/)
     if (!state->settings)
         return;
     if (control == IDC_RESTORE_DEFAULTS) {
-        SheetModelScope model(state);
-        LoadControls(page, *state, model.profile(), false);
-        WriteControls(page, *state, model.profile());
+        const SheetFacts& facts = SheetFactsOf(state);
+        LoadControls(page, *state, facts.profile, false);
+        WriteControls(page, *state, facts.profile);
         return;
     }
     for (int id : kWrittenAtOnce) {
         if (id == control) {
-            SheetModelScope model(state);
-            WriteControls(page, *state, model.profile());
+            const SheetFacts& facts = SheetFactsOf(state);
+            WriteControls(page, *state, facts.profile);
             return;
         }
     }
@@ -148,8 +143,8 @@ void Apply(HWND page, SheetState* state)
 {
     if (!state->settings)
         return;
-    SheetModelScope model(state);
-    WriteControls(page, *state, model.profile());
+    const SheetFacts& facts = SheetFactsOf(state);
+    WriteControls(page, *state, facts.profile);
 }
 
 const PageHandlers kQualityPage = {

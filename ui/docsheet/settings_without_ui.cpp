@@ -1,7 +1,6 @@
 #include "docsheet/settings_without_ui.h"
 
 #include "docsheet/input_record.h"
-#include "docsheet/sheet_model.h"
 #include "entry/holders.h"
 #include "entry/printer_access.h"
 #include "entry/resource_library.h"
@@ -14,7 +13,7 @@
 
 namespace {
 
-// The PJL facts both kinds of defaults need, gathered before the lock.
+// The PJL facts both kinds of defaults need, gathered before computing.
 struct SettingsFacts {
     PjlJobFacts noPrinter;     // the defaults' own texts
     PjlJobFacts withPrinter;   // the texts of the record handed out
@@ -28,11 +27,11 @@ bool IsLocalName(const WCHAR* printerName)
 }
 
 // Defaults, made ready for printing. Makes no platform call.
-void ResetToDefaults(const WCHAR* printerName, const SettingsFacts& facts, const ModelProfile& profile,
-                     DocumentSettings* record)
+void ResetToDefaults(const ModelState& model, const WCHAR* printerName, const SettingsFacts& facts,
+                     const ModelProfile& profile, DocumentSettings* record)
 {
-    BuildDefaultSettings(printerName, &profile, facts.noPrinter, record);
-    FinalizeForPrintingWith(record, sizeof(*record), facts.withPrinter);
+    BuildDefaultSettings(model, printerName, &profile, facts.noPrinter, record);
+    FinalizeForPrintingWith(model, record, sizeof(*record), facts.withPrinter);
 }
 
 }  // namespace
@@ -48,8 +47,7 @@ LONG SettingsWithoutUi(const DOCUMENTPROPERTYHEADER& header, HANDLE printer)
     auto* facts = reinterpret_cast<SettingsFacts*>(input + 1);
 
     // Everything from the spooler, the registry, the shell and the profile
-    // file first, without the model lock; the stored settings before the
-    // model is taken.
+    // file first; the stored settings before the model is built.
     PrinterCall call;
     call.printer = printer;
     call.knownName = header.pszPrinterName;
@@ -70,20 +68,19 @@ LONG SettingsWithoutUi(const DOCUMENTPROPERTYHEADER& header, HANDLE printer)
     // The record names this call's printer, whatever the stored one says.
     const WCHAR* printerName = printer ? CallPrinterName(&call) : header.pszPrinterName;
 
-    ModelLockHolder lock;
-    ApplyModelProfile(profile, printer);
+    const ModelState& model = FetchModel(&call);
     if (stored)
         NameStoredRecord(record, printerName);
     else
-        ResetToDefaults(printerName, *facts, profile, record);
+        ResetToDefaults(model, printerName, *facts, profile, record);
     if (merge) {
-        MergeSettingsWith(record, input, inputBytes, printer ? &call : nullptr, printerName, &profile,
+        MergeSettingsWith(model, record, input, inputBytes, printer ? &call : nullptr, printerName, &profile,
                           facts->noPrinter);
         if (record->dmPaperSize == 0)
-            ResetToDefaults(printerName, *facts, profile, record);
+            ResetToDefaults(model, printerName, *facts, profile, record);
     }
     if ((header.fMode & (DM_UPDATE | DM_COPY)) && header.pdmOut) {
-        FinalizeForPrintingWith(record, sizeof(*record), facts->withPrinter);
+        FinalizeForPrintingWith(model, record, sizeof(*record), facts->withPrinter);
         CopySettingsOut(*record, header.pdmOut, sizeof(*record));
     }
     return 1;

@@ -1,27 +1,85 @@
 #include "docsheet/sheet_model.h"
 
+#include <new>
+#include <utility>
+
 #include "entry/resource_library.h"
+#include "printer/font_substitution.h"
 #include "profile/model_state.h"
+#include "settings/default_settings.h"
+#include "settings/paper_name_list.h"
 
 namespace {
 
-ModelProfile FetchProfileOfSheet(const SheetState* state)
+const WCHAR kOverlayValue[] = L"Overlay";
+
+// The page's lParam stays the SheetState: the facts follow it in one block.
+struct SheetBlock {
+    SheetState state;
+    SheetFacts facts;
+};
+static_assert(offsetof(SheetBlock, state) == 0, "a page's lParam is the block's start");
+
+void ReadOverlayNames(HANDLE printer, SheetFacts* facts)
 {
-    PrinterCall call;
-    call.printer = state ? state->printer : nullptr;
-    return FetchProfile(&call);
+    DWORD type = 0;
+    DWORD needed = 0;
+    facts->overlaysStored = printer && GetPrinterDataW(printer, const_cast<WCHAR*>(kOverlayValue), &type,
+                                                       reinterpret_cast<BYTE*>(facts->overlayNames),
+                                                       sizeof(facts->overlayNames), &needed) == ERROR_SUCCESS;
 }
 
 }  // namespace
 
-void FetchSheetModel(PrinterCall* call)
+SheetState* GatherSheet(PrinterCall* call, bool deviceSheet)
 {
-    FetchProfile(call);
-    // Finding the library among the driver's files costs two spooler calls.
-    LoadResourceLibraryForCall(call);
+    auto* block = new (std::nothrow) SheetBlock();
+    if (!block)
+        return nullptr;
+    SheetFacts& facts = block->facts;
+    HANDLE printer = CallPrinter(call);
+    facts.profile = FetchProfile(call);
+    facts.profileCached = call->profileCached;
+    facts.model = FetchModel(call);
+    if (printer) {
+        // The library is found among the driver's files, which the About
+        // dialog and the help read too: one fetch serves all three.
+        LoadResourceLibraryForCall(call);
+        if (const DeviceOptionData* options = FetchDeviceOptions(call)) {
+            facts.optionsRead = true;
+            facts.options = *options;
+        }
+        if (deviceSheet)
+            facts.fontSubs = ReadFontSubs(printer);
+        else
+            ReadOverlayNames(printer, &facts);
+        facts.driverInfo = std::move(FetchDriverInfo(call));
+        call->driverFetched = false;
+    }
+    facts.userPaperWidth = kDefaultUserPaperWidth;
+    facts.userPaperLength = kDefaultUserPaperLength;
+    if (!deviceSheet)
+        ReferenceUserPaperSize(call, &facts.userPaperWidth, &facts.userPaperLength);
+    return &block->state;
 }
 
-SheetModelScope::SheetModelScope(const SheetState* state) : profile_(FetchProfileOfSheet(state))
+const SheetFacts& SheetFactsOf(const SheetState* state)
 {
-    ApplyModelProfile(profile_, state ? state->printer : nullptr);
+    return reinterpret_cast<const SheetBlock*>(state)->facts;
+}
+
+SheetFacts& MutableSheetFactsOf(SheetState* state)
+{
+    return reinterpret_cast<SheetBlock*>(state)->facts;
+}
+
+const ModelState& PageModel(HWND page)
+{
+    const SheetState* state = PageSheetState(page);
+    return state ? SheetFactsOf(state).model : LoadTimeModel();
+}
+
+void FreeSheet(SheetState* state)
+{
+    delete reinterpret_cast<SheetBlock*>(state);
 }

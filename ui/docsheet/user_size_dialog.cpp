@@ -190,8 +190,8 @@ void OpenUserSizeDialog(HWND pageWindow)
         return;
     int32_t driverVariant = 0;
     {
-        SheetModelScope model(state);
-        driverVariant = model.profile().driverVariant;
+        const SheetFacts& facts = SheetFactsOf(state);
+        driverVariant = facts.profile.driverVariant;
     }
     UserSizeState& s = *block.as<UserSizeState>();
     DocumentSettings& settings = *state->settings;

@@ -16,7 +16,6 @@ constexpr int16_t kUserPaperMaxLength = 4200;
 // Runs the dialog modally over `pageWindow` for the settings of its sheet;
 // does nothing for a window without a sheet state or settings. The values
 // are stored at OK and at every click on a unit (Cancel undoes nothing).
-// The caller holds no model lock.
 void OpenUserSizeDialog(HWND pageWindow);
 
 #endif

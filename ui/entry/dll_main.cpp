@@ -2,9 +2,10 @@
 
 #include "entry/resource_library.h"
 
-// The library-wide state (paper range, model tables, default installed
-// options and the load-time settings record) is built at compile time and so
-// is in place, in that order, before the loader calls this routine.
+// The constant load-time tables (the papers, the model before any profile,
+// the load-time settings record) are built at compile time and so are in
+// place before the loader calls this routine; nothing else is shared but the
+// resource library handle and the remembered profile versions.
 //
 // The spooler loads the module for one call and unloads it again; the
 // resource library it loaded goes with it, or every such call would leave

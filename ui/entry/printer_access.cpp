@@ -4,6 +4,7 @@
 
 #include "entry/driver_files.h"
 #include "entry/printer_by_name.h"
+#include "profile/model_state.h"
 #include "settings/finalize_settings.h"
 #include "settings/record_name.h"
 
@@ -67,13 +68,27 @@ const ModelProfile& FetchProfile(PrinterCall* call)
 {
     if (!call->profileFetched) {
         call->profileFetched = true;
-        if (!ReadCachedProfile(CallPrinter(call), &call->profile)) {
+        call->profileCached = ReadCachedProfile(CallPrinter(call), &call->profile);
+        if (!call->profileCached) {
             WCHAR path[kDriverPathChars];
             FindCallDriverFile(call, kProfileFragment, path);
             ReadModelProfile(path, &call->profile);
         }
     }
     return call->profile;
+}
+
+const ModelState& FetchModel(PrinterCall* call)
+{
+    if (!call->modelBuilt) {
+        const ModelProfile& profile = FetchProfile(call);
+        call->modelBuilt = true;
+        call->model = HeapBlock(sizeof(ModelState));
+        if (call->model)
+            BuildModel(profile, call->model.as<ModelState>());
+    }
+    // Without memory for its own the call answers from the load-time model.
+    return call->model ? *call->model.as<ModelState>() : LoadTimeModel();
 }
 
 const DeviceOptionData* FetchDeviceOptions(PrinterCall* call)

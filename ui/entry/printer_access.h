@@ -40,9 +40,8 @@ void WriteUserSettings(const WCHAR* valueName, const void* settings);
 
 // What one entry call needs from the spooler about its printer: each part
 // is fetched at most once, and only when the call asks for it. Fetching runs
-// on the caller's thread without the model lock; the answer is then computed
-// under the lock from the record alone, so that no thread waits on another
-// thread's spooler call.
+// on the caller's thread before anything is computed; the answer is then
+// computed from the record alone.
 struct PrinterCall {
     HANDLE printer = nullptr;
     // Without a handle: the printer's name, opened for reading on first need.
@@ -54,6 +53,10 @@ struct PrinterCall {
 
     bool profileFetched = false;
     ModelProfile profile;             // "DriverProfile", else the profile file
+    bool profileCached = false;       // it was "DriverProfile"
+
+    bool modelBuilt = false;
+    HeapBlock model;                  // ModelState built from the profile
 
     bool optionsFetched = false;
     bool optionsRead = false;         // false: the printer has no "DeviceOption"
@@ -73,6 +76,10 @@ HANDLE CallPrinter(PrinterCall* call);
 // The printer's model profile: the cached "DriverProfile" when it is a whole
 // record, else the profile file among the driver's files.
 const ModelProfile& FetchProfile(PrinterCall* call);
+
+// The model of the printer's profile, built once per call.
+struct ModelState;
+const ModelState& FetchModel(PrinterCall* call);
 
 // The printer's installed options, or null when it has no readable record.
 const DeviceOptionData* FetchDeviceOptions(PrinterCall* call);

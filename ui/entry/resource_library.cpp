@@ -1,14 +1,15 @@
 #include "entry/resource_library.h"
 
 #include "entry/driver_files.h"
-#include "entry/model_lock.h"
+#include "entry/library_lock.h"
 #include "entry/printer_access.h"
 
 namespace {
 
-// Read, set and cleared only under the model lock: a string load holds the
-// lock while it uses the handle, so a printer event's release can never
-// unload the library under it.
+// Read, set and cleared only under its lock: a string load holds the lock
+// while it uses the handle, so a printer event's release can never unload
+// the library under it.
+LibraryLock libraryLock;
 HMODULE resourceLibrary = nullptr;
 
 }  // namespace
@@ -16,17 +17,17 @@ HMODULE resourceLibrary = nullptr;
 HMODULE LoadResourceLibrary(const WCHAR* path)
 {
     {
-        ModelLockHolder lock;
+        LibraryLockHolder lock(libraryLock);
         if (resourceLibrary || !path)
             return resourceLibrary;
     }
     // The loader takes its own lock and may run other modules' start-up
-    // code: never under the model lock.
+    // code: never under the lock.
     HMODULE loaded = LoadLibraryW(path);
     HMODULE surplus = nullptr;
     HMODULE held = nullptr;
     {
-        ModelLockHolder lock;
+        LibraryLockHolder lock(libraryLock);
         if (!resourceLibrary)
             resourceLibrary = loaded;
         else
@@ -42,7 +43,7 @@ BOOL FreeResourceLibrary()
 {
     HMODULE library = nullptr;
     {
-        ModelLockHolder lock;
+        LibraryLockHolder lock(libraryLock);
         library = resourceLibrary;
         resourceLibrary = nullptr;
     }
@@ -52,7 +53,7 @@ BOOL FreeResourceLibrary()
 
 HMODULE ResourceLibrary()
 {
-    ModelLockHolder lock;
+    LibraryLockHolder lock(libraryLock);
     return resourceLibrary;
 }
 
@@ -78,7 +79,7 @@ int LoadResourceString(UINT id, WCHAR* buffer, int capacity)
     if (!buffer || capacity < 1)
         return 0;
     buffer[0] = 0;
-    ModelLockHolder lock;
+    LibraryLockHolder lock(libraryLock);
     if (!resourceLibrary)
         return 0;
     const int length = LoadStringW(resourceLibrary, id, buffer, capacity);

@@ -5,7 +5,6 @@
 #include <cwchar>
 
 #include "entry/holders.h"
-#include "entry/model_lock.h"
 #include "entry/printer_access.h"
 #include "entry/resource_library.h"
 #include "job/job_settings_file.h"
@@ -131,7 +130,7 @@ void CreateContext(HANDLE printer, HDC dc, ULONG inputSize, void* input)
     block.header()->pageCount = 0;
 
     // What the job needs from the spooler, the profile file and the shell,
-    // fetched before the model lock is taken.
+    // fetched before anything is computed.
     PrinterCall call;
     call.printer = printer;
     DEVMODEW* devMode = nullptr;
@@ -140,7 +139,7 @@ void CreateContext(HANDLE printer, HDC dc, ULONG inputSize, void* input)
         devMode = create->pdm;
         call.knownName = create->pszDevice;
     }
-    const ModelProfile& profile = FetchProfile(&call);
+    const ModelState& model = FetchModel(&call);
     LoadResourceLibraryForCall(&call);
     // Only a whole record of this driver is finalized in place; any other is
     // kept as it came. The application vouches for the size its record claims.
@@ -154,12 +153,8 @@ void CreateContext(HANDLE printer, HDC dc, ULONG inputSize, void* input)
         RememberSection(dc, section, JobSettingsFilePath(jobFile) ? jobFile : nullptr);
     }
 
-    {
-        ModelLockHolder lock;
-        ApplyModelProfile(profile, printer);
-        if (IsCompleteSettingsRecord(devMode, devModeBytes))
-            FinalizeForPrintingWith(devMode, devModeBytes, facts);
-    }
+    if (IsCompleteSettingsRecord(devMode, devModeBytes))
+        FinalizeForPrintingWith(model, devMode, devModeBytes, facts);
     if (devMode)
         StoreRecord(block, devMode);
 }
@@ -193,9 +188,11 @@ void StartDocument(HANDLE printer, HDC dc, const DOCINFOW* docInfo)
     WithBlock(printer, [&](const BlockView& block) {
         const auto* record = reinterpret_cast<const DocumentSettings*>(block.record());
 
-        DeviceOptionData options;
-        if (!ReadDeviceOptions(printer, &options))
-            options = DefaultDeviceOptions();
+        // A printer without a record has its model's default options.
+        PrinterCall call;
+        call.printer = printer;
+        const DeviceOptionData* installed = FetchDeviceOptions(&call);
+        const DeviceOptionData options = installed ? *installed : DefaultDeviceOptions(FetchModel(&call));
         const bool hasChoices = record->choiceMagic == kChoiceMagic;
         int16_t bin = hasChoices ? record->outputBin : 0;
         if (!IsOutputBinValid(bin, options.innerTray, options.outerTray, options.finisher))

@@ -4,7 +4,6 @@
 #include <stdio.h>
 
 #include "entry/driver_files.h"
-#include "entry/model_lock.h"
 #include "entry/printer_access.h"
 #include "entry/resource_library.h"
 #include "job/job_settings_file.h"
@@ -160,22 +159,22 @@ void VersionText(const PjlJobFacts& facts, int32_t driverVariant, char (&version
 // The available paper that the header names: the printed paper for zoom,
 // the target paper for magnify and N-in-1, else the first of the list.
 // Null when that paper is not among the papers in use.
-const PaperRow* ChosenPaper(const DocumentSettings& record)
+const PaperRow* ChosenPaper(const ModelState& model, const DocumentSettings& record)
 {
     switch (record.layoutMode) {
-    case 0: return AvailablePaperRowOfCode(record.dmPaperSize);
-    case 1: return AvailablePaperRowOfCode(record.magnifyPaper);
+    case 0: return AvailablePaperRowOfCode(model, record.dmPaperSize);
+    case 1: return AvailablePaperRowOfCode(model, record.magnifyPaper);
     case 2:
-    case 3: return AvailablePaperRowOfCode(record.nUpPaper);
-    default: return Model().enabledPaperCount > 0 ? &Model().availablePapers[0] : nullptr;
+    case 3: return AvailablePaperRowOfCode(model, record.nUpPaper);
+    default: return model.enabledPaperCount > 0 ? &model.availablePapers[0] : nullptr;
     }
 }
 
-void AppendFinishingLines(FieldText* header, const PjlJobFacts& facts, const DocumentSettings& record)
+void AppendFinishingLines(FieldText* header, const ModelState& model, const PjlJobFacts& facts,
+                          const DocumentSettings& record)
 {
-    const ModelState& model = Model();
     // All zero when the printer has none; the built-in defaults without one.
-    const DeviceOptionData installed = facts.withPrinter ? facts.installed : DefaultDeviceOptions();
+    const DeviceOptionData installed = facts.withPrinter ? facts.installed : DefaultDeviceOptions(model);
 
     // Security print and its password.
     const bool security = model.security != 0 && (model.reserve == 0 || installed.memoryIndex != 0) &&
@@ -266,12 +265,10 @@ void PjlJobFactsOfNoPrinter(const PjlJobFacts& gathered, PjlJobFacts* facts)
     CopyMemory(facts->jobPath, gathered.jobPath, sizeof(facts->jobPath));
 }
 
-void ComposePjlHeader(const PjlJobFacts& facts, DocumentSettings* record)
+void ComposePjlHeader(const ModelState& model, const PjlJobFacts& facts, DocumentSettings* record)
 {
     if (!record)
         return;
-    ModelLockHolder lock;
-    const ModelState& model = Model();
     DocumentSettings& s = *record;
 
     // 1. and 2. Job identification.
@@ -287,7 +284,7 @@ void ComposePjlHeader(const PjlJobFacts& facts, DocumentSettings* record)
     if (facts.jobFileFound)
         AppendLine(&header, "@PJL SET VKPJLFILE=%s\n", facts.jobFile);
 
-    const PaperRow* paper = ChosenPaper(s);
+    const PaperRow* paper = ChosenPaper(model, s);
     AppendLine(&header, "%s=%s\r\n", model.paperCommand, paper ? paper->pjlName : kUnknown);
     AppendLine(&header, "@PJL SET ORIENTATION=%s\r\n", OrientationName(s.dmOrientation));
     AppendLine(&header, "@PJL SET MEDIASOURCE=%s\r\n", SourceName(s.dmDefaultSource));
@@ -297,7 +294,7 @@ void ComposePjlHeader(const PjlJobFacts& facts, DocumentSettings* record)
     if (model.smoothing != 0)
         AppendLine(&header, "@PJL SET SMOOTH=%s\r\n", OnOffName(s.smoothing));
     if (model.driverVariant == 2)
-        AppendFinishingLines(&header, facts, s);
+        AppendFinishingLines(&header, model, facts, s);
 
     // 4. Trailer.
     FieldText trailer = StartField(s.pjlTrailer, kPjlTrailerBytes);

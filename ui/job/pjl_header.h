@@ -13,7 +13,7 @@
 struct PrinterCall;
 
 // What the header takes from outside the model state, gathered before the
-// model lock is taken: the job file's name, the profile's version text and
+// header is composed: the job file's name, the profile's version text and
 // the printer's installed options.
 struct PjlJobFacts {
     bool withPrinter;             // false: the built-in default options count
@@ -35,7 +35,8 @@ void PjlJobFactsOfNoPrinter(const PjlJobFacts& gathered, PjlJobFacts* facts);
 // text stays within its field and terminated: the header ends after the
 // last line that fits whole, and no later line is added. Takes the model
 // lock only.
-void ComposePjlHeader(const PjlJobFacts& facts, DocumentSettings* record);
+struct ModelState;
+void ComposePjlHeader(const ModelState& model, const PjlJobFacts& facts, DocumentSettings* record);
 
 // 1 when output bin 0..3 (auto, inner 1, inner 2, outer or finisher) can be
 // used with the installed output options, else 0.

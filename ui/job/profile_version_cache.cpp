@@ -2,6 +2,8 @@
 
 #include <strsafe.h>
 
+#include "entry/library_lock.h"
+
 namespace {
 
 constexpr int kEntries = 8;
@@ -12,8 +14,8 @@ struct CachedVersion {
     WCHAR version[kVersionTextChars];
 };
 
-// Its own lock: a lookup never waits on the model lock or a platform call.
-SRWLOCK cacheLock = SRWLOCK_INIT;
+// Its own lock: a lookup never waits on another lock or a platform call.
+LibraryLock cacheLock;
 CachedVersion entries[kEntries];
 int entryCount = 0;
 int nextReplaced = 0;
@@ -38,14 +40,14 @@ bool FindCachedProfileVersion(const WCHAR* printerName, WCHAR* version, int capa
     if (!UsableName(printerName) || !version || capacity < 1)
         return false;
     bool found = false;
-    AcquireSRWLockShared(&cacheLock);
+    cacheLock.AcquireShared();
     for (int i = 0; i < entryCount && !found; ++i) {
         if (SameName(entries[i].printerName, printerName)) {
             StringCchCopyW(version, capacity, entries[i].version);
             found = true;
         }
     }
-    ReleaseSRWLockShared(&cacheLock);
+    cacheLock.ReleaseShared();
     return found;
 }
 
@@ -53,7 +55,7 @@ void RememberProfileVersion(const WCHAR* printerName, const WCHAR* version)
 {
     if (!UsableName(printerName) || !version)
         return;
-    AcquireSRWLockExclusive(&cacheLock);
+    cacheLock.Acquire();
     int slot = -1;
     for (int i = 0; i < entryCount && slot < 0; ++i) {
         if (SameName(entries[i].printerName, printerName))
@@ -69,13 +71,13 @@ void RememberProfileVersion(const WCHAR* printerName, const WCHAR* version)
     }
     StringCchCopyW(entries[slot].printerName, kCachedPrinterNameChars, printerName);
     StringCchCopyW(entries[slot].version, kVersionTextChars, version);
-    ReleaseSRWLockExclusive(&cacheLock);
+    cacheLock.Release();
 }
 
 void ForgetProfileVersions()
 {
-    AcquireSRWLockExclusive(&cacheLock);
+    cacheLock.Acquire();
     entryCount = 0;
     nextReplaced = 0;
-    ReleaseSRWLockExclusive(&cacheLock);
+    cacheLock.Release();
 }

@@ -5,7 +5,6 @@
 
 #include "entry/driver_files.h"
 #include "entry/holders.h"
-#include "entry/model_lock.h"
 #include "entry/printer_access.h"
 #include "entry/resource_library.h"
 #include "job/pjl_header.h"
@@ -110,15 +109,11 @@ BOOL PreparePrinter(const WCHAR* received, bool initialize)
     GatherPjlJobFacts(nullptr, &noPrinter);
     PjlJobFacts withPrinter;
     GatherPjlJobFacts(&call, &withPrinter);
+    const ModelState& model = FetchModel(&call);
     DocumentSettings settings;
-    DeviceOptionData options;
-    {
-        ModelLockHolder lock;
-        ApplyModelProfile(profile, printer.get());
-        BuildDefaultSettings(localName, &profile, noPrinter, &settings);
-        FinalizeForPrintingWith(&settings, sizeof(settings), withPrinter);
-        options = DefaultDeviceOptions();
-    }
+    BuildDefaultSettings(model, localName, &profile, noPrinter, &settings);
+    FinalizeForPrintingWith(model, &settings, sizeof(settings), withPrinter);
+    const DeviceOptionData options = DefaultDeviceOptions(model);
     WritePrinterSettings(printer.get(), &settings);
     WriteMargins(printer.get());
     WriteDefaultFontSubs(printer.get());

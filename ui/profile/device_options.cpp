@@ -6,25 +6,12 @@
 
 const WCHAR kDeviceOptionValue[] = L"DeviceOption";
 
-namespace {
-
-DeviceOptionData defaultDeviceOptions = {
-    2,          // trayCount
-    {0, 0},     // padding
-    0,          // securityPrint
-    {0},        // securityPassword
-    0,          // memoryIndex
-    0,          // innerTray
-    0,          // outerTray
-    0,          // finisher
-    0,          // duplexUnit
-};
-
-}  // namespace
-
-DeviceOptionData& DefaultDeviceOptions()
+DeviceOptionData DefaultDeviceOptions(const ModelState& model)
 {
-    return defaultDeviceOptions;
+    DeviceOptionData options = {};
+    options.trayCount = static_cast<int16_t>(model.defaultTrayCount);
+    options.duplexUnit = model.duplexDefault;
+    return options;
 }
 
 bool ReadDeviceOptions(HANDLE printer, DeviceOptionData* options)
@@ -49,13 +36,7 @@ DWORD WriteDeviceOptions(HANDLE printer, const DeviceOptionData& options)
                            reinterpret_cast<BYTE*>(const_cast<DeviceOptionData*>(&options)), sizeof(options));
 }
 
-int32_t InstalledTrayCount(HANDLE printer)
+int32_t InstalledTrayCountOf(const ModelState& model, const DeviceOptionData* options)
 {
-    DeviceOptionData options;
-    return InstalledTrayCountOf(ReadDeviceOptions(printer, &options) ? &options : nullptr);
-}
-
-int32_t InstalledTrayCountOf(const DeviceOptionData* options)
-{
-    return options ? options->trayCount : Model().defaultTrayCount;
+    return options ? options->trayCount : model.defaultTrayCount;
 }

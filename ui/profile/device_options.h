@@ -32,9 +32,11 @@ static_assert(offsetof(DeviceOptionData, duplexUnit) == 32, "layout");
 
 extern const WCHAR kDeviceOptionValue[];   // "DeviceOption"
 
-// The library-wide default copy: trayCount 2 and zeros at load; every apply
-// of a profile sets trayCount from DEFNUMBER and duplexUnit from DUPLEXDEF.
-DeviceOptionData& DefaultDeviceOptions();
+struct ModelState;
+
+// The options of a printer without a record: the model's default trays
+// (DEFNUMBER) and duplex unit (DUPLEXDEF), nothing else installed.
+DeviceOptionData DefaultDeviceOptions(const ModelState& model);
 
 // Reads the printer's "DeviceOption". A value of any size other than 36
 // bytes counts as absent: false, and `options` is zero-filled.
@@ -45,9 +47,7 @@ bool ReadDeviceOptions(HANDLE printer, DeviceOptionData* options);
 DWORD WriteDeviceOptions(HANDLE printer, const DeviceOptionData& options);
 
 // Installed trays: the stored trayCount, or the model's defaultTrayCount
-// when the printer has no readable record.
-int32_t InstalledTrayCount(HANDLE printer);
-// The same for a record already read (null: the printer has none).
-int32_t InstalledTrayCountOf(const DeviceOptionData* options);
+// when the printer has no readable record (null).
+int32_t InstalledTrayCountOf(const ModelState& model, const DeviceOptionData* options);
 
 #endif

@@ -166,7 +166,7 @@ struct ProfileReadObserver {
 void ReadModelProfileObserved(const WCHAR* path, ModelProfile* profile, const ProfileReadObserver* observer);
 
 // Reads the printer's cached "DriverProfile" (exactly 3264 bytes), else the
-// profile file among its driver files, then applies it to the model state.
+// profile file among its driver files.
 void LoadModelProfile(HANDLE printer, ModelProfile* profile);
 
 // Reads [About] VERSION<number> into `buffer`; returns the characters copied.

@@ -1,8 +1,6 @@
 #include "profile/model_state.h"
 
 #include "entry/driver_files.h"
-#include "entry/model_lock.h"
-#include "profile/device_options.h"
 #include "../resources/resource_ids.h"
 
 namespace {
@@ -107,8 +105,8 @@ constexpr ModelState LoadTimeModelState()
     return state;
 }
 
-// Built at compile time, so it is in place before any code of the library runs.
-constinit ModelState modelState = LoadTimeModelState();
+// Built at compile time: every model starts from it.
+constexpr ModelState kLoadTimeModel = LoadTimeModelState();
 
 int32_t ValidVariant(int32_t variant)
 {
@@ -138,11 +136,6 @@ void CopyTargetRows(TargetRow* destination, const TargetRow* source, int rows)
 
 }  // namespace
 
-ModelState& Model()
-{
-    return modelState;
-}
-
 const PaperRow& LoadTimePaperRow(int index)
 {
     return kLoadTimePaperTable[index];
@@ -160,13 +153,9 @@ void PaperRangeOfVariant(int32_t driverVariant, PaperRange* range)
     }
 }
 
-void SetModelPaperRange(int32_t driverVariant)
+const ModelState& LoadTimeModel()
 {
-    PaperRange range;
-    PaperRangeOfVariant(driverVariant, &range);
-    modelState.firstPaperIndex = range.first;
-    modelState.lastPaperIndex = range.last;
-    CopyMemory(modelState.paperKeywords, range.keywords, sizeof(modelState.paperKeywords));
+    return kLoadTimeModel;
 }
 
 const WCHAR (*BuiltInZoomKeywords(int32_t localeArea))[kPaperKeywordChars]
@@ -179,20 +168,20 @@ const WCHAR (*BuiltInNUpKeywords(int32_t localeArea))[kPaperKeywordChars]
     return kNUpKeywords[ValidArea(localeArea)];
 }
 
-const BinRow* BinListOfVariant(int32_t driverVariant, int* rows)
+const BinRow* BinListOfModel(const ModelState& model, int* rows)
 {
-    if (driverVariant == 1) {
+    if (model.driverVariant == 1) {
         *rows = kBinRowsVariant1;
-        return modelState.binList1;
+        return model.binList1;
     }
     *rows = kBinRowsVariant23;
-    return modelState.binList23;
+    return model.binList23;
 }
 
-void ApplyModelProfile(const ModelProfile& profile, HANDLE /*printer*/)
+void BuildModel(const ModelProfile& profile, ModelState* model)
 {
-    ModelLockHolder lock;
-    ModelState& state = modelState;
+    ModelState& state = *model;
+    state = kLoadTimeModel;
     const int32_t variant = ValidVariant(profile.driverVariant);
 
     // 1. Model values, the bypass tray and the default duplex unit.
@@ -210,14 +199,21 @@ void ApplyModelProfile(const ModelProfile& profile, HANDLE /*printer*/)
     CopyMemory(state.binList1, kLoadTimeBins1, sizeof(state.binList1));
     CopyMemory(state.binList23, kLoadTimeBins23, sizeof(state.binList23));
     state.binList23[kBypassRow].enabled = profile.bypass;
-    DefaultDeviceOptions().duplexUnit = profile.duplexDefault;
+    state.duplexDefault = profile.duplexDefault;
     CopyNarrowField(state.paperCommand, profile.paperCommand);
 
-    // 2. The paper range of this profile's variant. Each apply starts from the
-    // load-time paper table, so that one model's papers never stay behind in
-    // the next one's table.
-    SetModelPaperRange(variant);
-    CopyMemory(state.paperTable, kLoadTimePaperTable, sizeof(state.paperTable));
+    // 2. The paper range of this profile's variant, over the load-time paper
+    // table.
+    PaperRange range;
+    PaperRangeOfVariant(variant, &range);
+    state.firstPaperIndex = range.first;
+    state.lastPaperIndex = range.last;
+    // Row by row: a whole-array copy into a record reached through a pointer
+    // draws a false overflow warning from the compiler.
+    for (int i = 0; i < kPaperKeywordCount; ++i) {
+        CopyMemory(state.paperKeywords[i], range.keywords[i], sizeof(state.paperKeywords[i]));
+        state.paperTable[i] = kLoadTimePaperTable[i];
+    }
     if (variant == 1)
         state.paperTable[kPaperIndexUserVariant1] = kLoadTimePaperTable[kPaperIndexUser];
 
@@ -232,7 +228,8 @@ void ApplyModelProfile(const ModelProfile& profile, HANDLE /*printer*/)
     }
 
     // 4. and 5. The available papers, in index order.
-    CopyMemory(state.availablePapers, kLoadTimePaperTable, sizeof(state.availablePapers));
+    for (int i = 0; i < kPaperKeywordCount; ++i)
+        state.availablePapers[i] = kLoadTimePaperTable[i];
     int copied = 0;
     for (int i = 0; i <= state.lastPaperIndex; ++i) {
         if (profile.enabledPaperCount != 0 && profile.paperEntries[i].enabled != 1)
@@ -281,13 +278,4 @@ void ApplyModelProfile(const ModelProfile& profile, HANDLE /*printer*/)
     state.maxTrayCount = profile.maxTrayCount;
     state.defaultTrayCount = profile.defaultTrayCount;
     state.fixedBinCount = profile.fixedBinCount;
-    DefaultDeviceOptions().trayCount = static_cast<int16_t>(profile.defaultTrayCount);
-}
-
-void ResetModelStateForTesting()
-{
-    modelState = LoadTimeModelState();
-    DeviceOptionData& options = DefaultDeviceOptions();
-    ZeroMemory(&options, sizeof(options));
-    options.trayCount = 2;
 }

@@ -1,6 +1,6 @@
-// The library-wide model state: what applying a model profile makes of it.
-// Every entry point that needs model data applies its printer's profile
-// (under the model lock) before it reads any of this.
+// A printer model as a value: what building from a model profile makes of
+// it. Each request builds its own from the profile it fetched and hands it,
+// read-only, to whatever computes its answer.
 #ifndef MARTENUI_MODEL_STATE_H
 #define MARTENUI_MODEL_STATE_H
 
@@ -83,6 +83,7 @@ struct ModelState {
     int32_t paperDefault;      // sign-extended from 16 bits
     int32_t model;             // sign-extended from 16 bits
     int32_t bypass;
+    int32_t duplexDefault;     // the duplex unit a printer without options has
 
     // Papers in use: keyword indices firstPaperIndex..lastPaperIndex.
     int32_t firstPaperIndex;
@@ -97,8 +98,8 @@ struct ModelState {
     BinRow binList23[kBinRowsVariant23];
 };
 
-// The library-wide state. Read and write it only under the model lock.
-ModelState& Model();
+// The model before any profile: the load-time tables, no papers in use.
+const ModelState& LoadTimeModel();
 
 // Row `index` of the master paper table as it is at load, before any
 // profile: the papers' fixed sizes, codes and printable areas.
@@ -113,22 +114,16 @@ struct PaperRange {
 };
 void PaperRangeOfVariant(int32_t driverVariant, PaperRange* range);
 
-// Puts the paper range and keywords of a driver variant into the model state.
-void SetModelPaperRange(int32_t driverVariant);
-
 // The built-in keywords of the zoom and N-in-1 tables of a locale area
 // (areas outside 0..3 count as 1), ended by an empty keyword.
 const WCHAR (*BuiltInZoomKeywords(int32_t localeArea))[kPaperKeywordChars];
 const WCHAR (*BuiltInNUpKeywords(int32_t localeArea))[kPaperKeywordChars];
 
-// The bin list of a driver variant and its number of rows.
-const BinRow* BinListOfVariant(int32_t driverVariant, int* rows);
+// The bin list of the model's driver variant and its number of rows.
+const BinRow* BinListOfModel(const ModelState& model, int* rows);
 
-// Makes `profile` the library-wide model state. `printer` names the printer
-// the record belongs to; no step needs more of it.
-void ApplyModelProfile(const ModelProfile& profile, HANDLE printer);
-
-// Puts the whole state back as it is at load (tests and tools only).
-void ResetModelStateForTesting();
+// Builds the model of `profile` into `model`, starting from the load-time
+// tables each time: nothing of another profile stays behind.
+void BuildModel(const ModelProfile& profile, ModelState* model);
 
 #endif

@@ -4,18 +4,17 @@
 
 namespace {
 
-int PapersInUse()
+int PapersInUse(const ModelState& model)
 {
-    const int32_t count = Model().enabledPaperCount;
+    const int32_t count = model.enabledPaperCount;
     if (count < 0)
         return 0;
     return count > kPaperKeywordCount ? kPaperKeywordCount : count;
 }
 
-int AvailableIndexOfCode(int16_t paperCode)
+int AvailableIndexOfCode(const ModelState& state, int16_t paperCode)
 {
-    const ModelState& state = Model();
-    const int rows = PapersInUse();
+    const int rows = PapersInUse(state);
     for (int row = 0; row < rows; ++row) {
         if (state.availablePapers[row].paperCode == paperCode)
             return row;
@@ -34,9 +33,8 @@ bool SameKeyword(const WCHAR* a, const WCHAR* b)
     return true;
 }
 
-uint32_t TargetMask(const TargetRow* table, int keywordIndex)
+uint32_t TargetMask(const ModelState& state, const TargetRow* table, int keywordIndex)
 {
-    const ModelState& state = Model();
     if (keywordIndex < state.firstPaperIndex || keywordIndex > state.lastPaperIndex ||
         keywordIndex < 0 || keywordIndex >= kPaperKeywordCount)
         return 0;
@@ -57,34 +55,32 @@ bool ValidArea(int32_t localeArea)
 
 }  // namespace
 
-bool UserPaperOffered()
+bool UserPaperOffered(const ModelState& state)
 {
-    const ModelState& state = Model();
     const int last = state.lastPaperIndex;
-    return last >= 0 && last < kPaperKeywordCount && state.paperTable[last].enabled != 0 && PapersInUse() > 0;
+    return last >= 0 && last < kPaperKeywordCount && state.paperTable[last].enabled != 0 && PapersInUse(state) > 0;
 }
 
-int PapersBeforeUserSize()
+int PapersBeforeUserSize(const ModelState& model)
 {
-    const int inUse = PapersInUse();
-    return UserPaperOffered() ? inUse - 1 : inUse;
+    const int inUse = PapersInUse(model);
+    return UserPaperOffered(model) ? inUse - 1 : inUse;
 }
 
-const PaperRow* AvailablePaperRowOfCode(int16_t paperCode)
+const PaperRow* AvailablePaperRowOfCode(const ModelState& model, int16_t paperCode)
 {
-    const int row = AvailableIndexOfCode(paperCode);
-    return row < 0 ? nullptr : &Model().availablePapers[row];
+    const int row = AvailableIndexOfCode(model, paperCode);
+    return row < 0 ? nullptr : &model.availablePapers[row];
 }
 
-int AvailablePaperOfCode(int16_t paperCode)
+int AvailablePaperOfCode(const ModelState& model, int16_t paperCode)
 {
-    const int row = AvailableIndexOfCode(paperCode);
+    const int row = AvailableIndexOfCode(model, paperCode);
     return row < 0 ? 0 : row;
 }
 
-int KeywordIndexOfCode(int16_t paperCode)
+int KeywordIndexOfCode(const ModelState& state, int16_t paperCode)
 {
-    const ModelState& state = Model();
     for (int i = 0; i < kPaperKeywordCount; ++i) {
         if (state.paperTable[i].paperCode == paperCode)
             return i;
@@ -92,7 +88,8 @@ int KeywordIndexOfCode(int16_t paperCode)
     return -1;
 }
 
-bool PaperSizeOfCode(const DocumentSettings* settings, int16_t paperCode, int16_t* width, int16_t* length)
+bool PaperSizeOfCode(const ModelState& model, const DocumentSettings* settings, int16_t paperCode, int16_t* width,
+                     int16_t* length)
 {
     int16_t foundWidth = 0;
     int16_t foundLength = 0;
@@ -101,7 +98,7 @@ bool PaperSizeOfCode(const DocumentSettings* settings, int16_t paperCode, int16_
         foundWidth = settings->userPaperWidth;
         foundLength = settings->userPaperLength;
         found = true;
-    } else if (const PaperRow* row = AvailablePaperRowOfCode(paperCode)) {
+    } else if (const PaperRow* row = AvailablePaperRowOfCode(model, paperCode)) {
         foundWidth = row->width;
         foundLength = row->length;
         found = true;
@@ -113,10 +110,10 @@ bool PaperSizeOfCode(const DocumentSettings* settings, int16_t paperCode, int16_
     return found;
 }
 
-int PaperRatio(int kind, int16_t sourceCode, int16_t targetCode)
+int PaperRatio(const ModelState& model, int kind, int16_t sourceCode, int16_t targetCode)
 {
     int16_t w = 0, l = 0, W = 0, L = 0;
-    if (!PaperSizeOfCode(nullptr, sourceCode, &w, &l) || !PaperSizeOfCode(nullptr, targetCode, &W, &L))
+    if (!PaperSizeOfCode(model, nullptr, sourceCode, &w, &l) || !PaperSizeOfCode(model, nullptr, targetCode, &W, &L))
         return 0;
     if (w <= 0 || l <= 0 || W <= 0 || L <= 0)
         return 0;
@@ -141,35 +138,35 @@ int PaperRatio(int kind, int16_t sourceCode, int16_t targetCode)
     return (first < second ? first : second) / 10;
 }
 
-uint32_t ZoomTargetMask(int keywordIndex, int32_t localeArea)
+uint32_t ZoomTargetMask(const ModelState& model, int keywordIndex, int32_t localeArea)
 {
     if (!ValidArea(localeArea))
         return 0;
-    return TargetMask(Model().zoomTables[localeArea], keywordIndex);
+    return TargetMask(model, model.zoomTables[localeArea], keywordIndex);
 }
 
-uint32_t NUpTargetMask(int keywordIndex, int32_t localeArea)
+uint32_t NUpTargetMask(const ModelState& model, int keywordIndex, int32_t localeArea)
 {
     if (!ValidArea(localeArea))
         return 0;
-    return TargetMask(Model().nUpTables[localeArea], keywordIndex);
+    return TargetMask(model, model.nUpTables[localeArea], keywordIndex);
 }
 
-int16_t SourceCodeOfRow(int row)
+int16_t SourceCodeOfRow(const ModelState& model, int row)
 {
     int rows = 0;
-    const BinRow* bins = BinListOfVariant(Model().driverVariant, &rows);
+    const BinRow* bins = BinListOfModel(model, &rows);
     if (row < 0 || row >= rows)
         return kBinCodeAuto;
     return bins[row].binCode;
 }
 
-int BinRowsInUse(int32_t trayCount)
+int BinRowsInUse(const ModelState& model, int32_t trayCount)
 {
     int rows = 0;
-    BinListOfVariant(Model().driverVariant, &rows);
+    BinListOfModel(model, &rows);
     // A tray count typed past the spin range must not walk past the list.
-    const int64_t inUse = static_cast<int64_t>(Model().fixedBinCount) + trayCount;
+    const int64_t inUse = static_cast<int64_t>(model.fixedBinCount) + trayCount;
     if (inUse < 0)
         return 0;
     return inUse > rows ? rows : static_cast<int>(inUse);

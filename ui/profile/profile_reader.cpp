@@ -245,8 +245,7 @@ void ReadModelProfileObserved(const WCHAR* path, ModelProfile* profile, const Pr
     file.Number(L"Marten3", L"COLORSWITCH", 0, AsRead, &p.colorSwitch);
 
     // 4. The paper range and keywords follow this profile's own variant. The
-    // reader runs without the model lock: applying the record puts the range
-    // into the library-wide state.
+    // model built from the record takes the range again.
     PaperRange range;
     PaperRangeOfVariant(p.driverVariant, &range);
 
@@ -362,5 +361,4 @@ void LoadModelProfile(HANDLE printer, ModelProfile* profile)
     PrinterCall call;
     call.printer = printer;
     *profile = FetchProfile(&call);
-    ApplyModelProfile(*profile, printer);
 }

@@ -1,6 +1,5 @@
 #include "settings/default_settings.h"
 
-#include "entry/model_lock.h"
 #include "job/pjl_header.h"
 #include "profile/model_state.h"
 #include "settings/record_name.h"
@@ -109,11 +108,9 @@ int16_t DefaultPaperOf(int32_t paperDefault)
     return paperDefault != 0 ? static_cast<int16_t>(paperDefault) : 1;
 }
 
-void BuildDefaultSettings(const WCHAR* printerName, const ModelProfile* profile, const PjlJobFacts& facts,
-                          DocumentSettings* output)
+void BuildDefaultSettings(const ModelState& model, const WCHAR* printerName, const ModelProfile* profile,
+                          const PjlJobFacts& facts, DocumentSettings* output)
 {
-    ModelLockHolder lock;
-    const ModelState& model = Model();
     const int16_t defaultPaper = DefaultPaperOf(model.paperDefault);
     const bool reverseOrder = model.order != 0 && model.orderDefault != 0;
 
@@ -169,7 +166,7 @@ void BuildDefaultSettings(const WCHAR* printerName, const ModelProfile* profile,
     next.blackTextChoice = 1;
 
     // 6. The PJL texts, without a printer.
-    ComposePjlHeader(facts, &next);
+    ComposePjlHeader(model, facts, &next);
 
     // The profile's colour options.
     if (profile)

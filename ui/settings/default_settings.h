@@ -19,12 +19,12 @@ constexpr int16_t kDefaultUserPaperLength = 2970;
 int16_t DefaultPaperOf(int32_t paperDefault);
 
 // The model's default settings for the printer `printerName` into `output`,
-// whole: every field from the applied model (the caller holds the model
-// lock, with the printer's profile applied), the profile's colour and
+// whole: every field from `model`, the profile's colour and
 // output-order options when `profile` is given, and the PJL texts from
 // `facts` (gathered for no printer). Makes no platform call.
 struct PjlJobFacts;
-void BuildDefaultSettings(const WCHAR* printerName, const ModelProfile* profile, const PjlJobFacts& facts,
-                          DocumentSettings* output);
+struct ModelState;
+void BuildDefaultSettings(const ModelState& model, const WCHAR* printerName, const ModelProfile* profile,
+                          const PjlJobFacts& facts, DocumentSettings* output);
 
 #endif

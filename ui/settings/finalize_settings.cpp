@@ -1,6 +1,5 @@
 #include "settings/finalize_settings.h"
 
-#include "entry/model_lock.h"
 #include "job/pjl_header.h"
 #include "profile/model_state.h"
 #include "profile/paper_lookups.h"
@@ -15,12 +14,12 @@ void MarkPaperFields(DocumentSettings* s)
 }
 
 // A paper that is not among the papers in use has no size: both are 0.
-void PutPrintedPaperSize(DocumentSettings* s)
+void PutPrintedPaperSize(const ModelState& model, DocumentSettings* s)
 {
-    PaperSizeOfCode(s, s->dmPaperSize, &s->dmPaperWidth, &s->dmPaperLength);
+    PaperSizeOfCode(model, s, s->dmPaperSize, &s->dmPaperWidth, &s->dmPaperLength);
 }
 
-void Scale(DocumentSettings* s)
+void Scale(const ModelState& model, DocumentSettings* s)
 {
     switch (s->layoutMode) {
     case 0:
@@ -30,16 +29,16 @@ void Scale(DocumentSettings* s)
             s->scalingMode = 2;
             s->scalingValue = s->zoomPercent;
         }
-        PutPrintedPaperSize(s);
-        PaperSizeOfCode(s, s->dmPaperSize, &s->targetPaperWidth, &s->targetPaperLength);
+        PutPrintedPaperSize(model, s);
+        PaperSizeOfCode(model, s, s->dmPaperSize, &s->targetPaperWidth, &s->targetPaperLength);
         break;
     case 1:
     case 2:
     case 3:
         s->scalingMode = 1;
         s->scalingValue = s->layoutMode == 1 ? s->magnifyPaper : s->nUpPaper;
-        PaperSizeOfCode(s, s->scalingValue, &s->targetPaperWidth, &s->targetPaperLength);
-        PutPrintedPaperSize(s);
+        PaperSizeOfCode(model, s, s->scalingValue, &s->targetPaperWidth, &s->targetPaperLength);
+        PutPrintedPaperSize(model, s);
         break;
     default:
         return;
@@ -57,12 +56,10 @@ bool IsCompleteSettingsRecord(const void* record, size_t recordBytes)
     return s->dmSize == kSettingsHeaderBytes && s->dmDriverExtra == kSettingsPrivateBytes;
 }
 
-void FinalizeForPrintingWith(void* record, size_t recordBytes, const PjlJobFacts& facts)
+void FinalizeForPrintingWith(const ModelState& model, void* record, size_t recordBytes, const PjlJobFacts& facts)
 {
     if (!IsCompleteSettingsRecord(record, recordBytes))
         return;
-    ModelLockHolder lock;
-    const ModelState& model = Model();
     DocumentSettings& s = *static_cast<DocumentSettings*>(record);
 
     // 1. The resolution of a platform quality code.
@@ -70,10 +67,10 @@ void FinalizeForPrintingWith(void* record, size_t recordBytes, const PjlJobFacts
         s.resolutionDpi = s.dmPrintQuality == DMRES_HIGH ? 600 : 300;
 
     // 2. The PJL texts.
-    ComposePjlHeader(facts, &s);
+    ComposePjlHeader(model, facts, &s);
 
     // 3. Scaling and the paper sizes.
-    Scale(&s);
+    Scale(model, &s);
 
     // 4. Render parameters the rendering side expects cleared.
     s.renderParamB = 0;

@@ -15,9 +15,10 @@
 // pointer passes ClaimedRecordBytes (settings_merge.h) as `recordBytes`.
 // The PJL header's facts are gathered already (GatherPjlJobFacts, for the
 // printer or for none: then the header uses the built-in default installed
-// options), so that callers fetch everything before they take the model lock.
+// options), and `model` is the printer's: finalizing makes no platform call.
 struct PjlJobFacts;
-void FinalizeForPrintingWith(void* record, size_t recordBytes, const PjlJobFacts& facts);
+struct ModelState;
+void FinalizeForPrintingWith(const ModelState& model, void* record, size_t recordBytes, const PjlJobFacts& facts);
 
 // A complete record of this driver, within `recordBytes`.
 bool IsCompleteSettingsRecord(const void* record, size_t recordBytes);

@@ -1,6 +1,5 @@
 #include "settings/paper_name_list.h"
 
-#include "entry/model_lock.h"
 #include "entry/printer_access.h"
 #include "entry/resource_library.h"
 #include "profile/model_state.h"
@@ -8,28 +7,19 @@
 #include "settings/default_settings.h"
 #include "../resources/resource_ids.h"
 
-void ReferenceUserPaperSize(HANDLE printer, int16_t* width, int16_t* length)
+void ReferenceUserPaperSize(PrinterCall* call, int16_t* width, int16_t* length)
 {
-    PrinterCall call;
-    call.printer = printer;
-    const DocumentSettings* settings = printer ? FetchPrinterSettings(&call) : nullptr;
+    const DocumentSettings* settings = CallPrinter(call) ? FetchPrinterSettings(call) : nullptr;
     *width = settings ? settings->userPaperWidth : kDefaultUserPaperWidth;
     *length = settings ? settings->userPaperLength : kDefaultUserPaperLength;
 }
 
-void BuildPaperNameList(HANDLE printer, PaperNameList* list)
+void BuildPaperNameList(const ModelState& model, int16_t userWidth, int16_t userLength, PaperNameList* list)
 {
     if (!list)
         return;
-    // The printer's user size is read before the lock is taken.
-    int16_t userWidth = 0;
-    int16_t userLength = 0;
-    ReferenceUserPaperSize(printer, &userWidth, &userLength);
-
-    ModelLockHolder lock;
-    const ModelState& model = Model();
     ZeroMemory(list, sizeof(*list));
-    const int listed = PapersBeforeUserSize();
+    const int listed = PapersBeforeUserSize(model);
     for (int i = 0; i < listed; ++i) {
         const PaperRow& paper = model.availablePapers[i];
         PaperNameRow& row = list->rows[list->count++];
@@ -39,7 +29,7 @@ void BuildPaperNameList(HANDLE printer, PaperNameList* list)
         row.length = paper.length;
         row.paperIndex = static_cast<int16_t>(i);
     }
-    if (UserPaperOffered()) {
+    if (UserPaperOffered(model)) {
         PaperNameRow& row = list->rows[list->count++];
         LoadResourceString(IDS_PAPER_USER, row.name, kPaperNameChars);
         row.paperCode = kUserPaperCode;

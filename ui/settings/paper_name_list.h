@@ -8,6 +8,7 @@
 
 #include "entry/holders.h"
 #include "profile/model_profile.h"
+#include "profile/model_state.h"
 
 constexpr int kPaperNameChars = 32;
 
@@ -26,12 +27,15 @@ struct PaperNameList {
 
 // The user-defined paper size of the printer's default settings (its
 // level-2 device mode) when that is a complete record of this driver with
-// its choice block, else of freshly built defaults.
-void ReferenceUserPaperSize(HANDLE printer, int16_t* width, int16_t* length);
+// its choice block, else of freshly built defaults; the defaults' without
+// a printer.
+struct PrinterCall;
+void ReferenceUserPaperSize(PrinterCall* call, int16_t* width, int16_t* length);
 
-// Rebuilds `list` for the printer from the applied model: the available
-// papers, and last the user-defined size when the model offers it. Each
-// caller (each open page) keeps its own list.
-void BuildPaperNameList(HANDLE printer, PaperNameList* list);
+// Rebuilds `list` from the model: the available papers, and last the
+// user-defined size when the model offers it, with the size that the
+// printer's default settings hold (the default size when they hold none).
+// Each caller (each open page) keeps its own list.
+void BuildPaperNameList(const ModelState& model, int16_t userWidth, int16_t userLength, PaperNameList* list);
 
 #endif

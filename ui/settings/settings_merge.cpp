@@ -1,7 +1,6 @@
 #include "settings/settings_merge.h"
 
 #include "entry/holders.h"
-#include "entry/model_lock.h"
 #include "entry/printer_access.h"
 #include "job/pjl_header.h"
 #include "profile/device_options.h"
@@ -63,19 +62,18 @@ void TerminateTexts(DocumentSettings* s)
 
 // Without a printer every tray of the model counts; a printer without a
 // readable options record has the model's default trays.
-int32_t TraysForBinCheck(const PrinterCall* call)
+int32_t TraysForBinCheck(const ModelState& model, const PrinterCall* call)
 {
-    const ModelState& model = Model();
     if (!call)
         return model.maxTrayCount;
     return call->optionsRead ? call->options.trayCount : model.defaultTrayCount;
 }
 
-bool IsBinInUse(int16_t binCode, const PrinterCall* call)
+bool IsBinInUse(const ModelState& model, int16_t binCode, const PrinterCall* call)
 {
     int rows = 0;
-    const BinRow* bins = BinListOfVariant(Model().driverVariant, &rows);
-    const int inUse = BinRowsInUse(TraysForBinCheck(call));
+    const BinRow* bins = BinListOfModel(model, &rows);
+    const int inUse = BinRowsInUse(model, TraysForBinCheck(model, call));
     for (int row = 0; row < inUse; ++row) {
         if (bins[row].enabled && bins[row].binCode == binCode)
             return true;
@@ -132,15 +130,15 @@ int ConvertSettings(const void* source, size_t sourceBytes, void* destination, s
     return static_cast<int>(headerBytes + privateBytes);
 }
 
-int MergeSettingsWith(DocumentSettings* output, const void* input, size_t inputBytes, const PrinterCall* call,
-                      const WCHAR* printerName, const ModelProfile* profile, const PjlJobFacts& noPrinter)
+int MergeSettingsWith(const ModelState& model, DocumentSettings* output, const void* input, size_t inputBytes,
+                      const PrinterCall* call, const WCHAR* printerName, const ModelProfile* profile,
+                      const PjlJobFacts& noPrinter)
 {
     // 1. Without input there is nothing to merge.
     if (!input)
         return 1;
     if (!output)
         return 0;
-    ModelLockHolder lock;
 
     // 2. to 4. The incoming record, converted into a work copy of the
     // defaults before the output is written: callers may pass one record as
@@ -148,12 +146,12 @@ int MergeSettingsWith(DocumentSettings* output, const void* input, size_t inputB
     // The defaults and the work copy are this call's own.
     HeapBlock block(2 * sizeof(DocumentSettings));
     if (!block) {
-        BuildDefaultSettings(printerName, profile, noPrinter, output);
+        BuildDefaultSettings(model, printerName, profile, noPrinter, output);
         return 0;
     }
     DocumentSettings& defaults = block.as<DocumentSettings>()[0];
     DocumentSettings& work = block.as<DocumentSettings>()[1];
-    BuildDefaultSettings(printerName, profile, noPrinter, &defaults);
+    BuildDefaultSettings(model, printerName, profile, noPrinter, &defaults);
     work = defaults;
     const bool ownPrivatePart =
         HoldsSizeFields(input, inputBytes) && SizesOf(input).driverExtra == kSettingsPrivateBytes;
@@ -171,7 +169,7 @@ int MergeSettingsWith(DocumentSettings* output, const void* input, size_t inputB
     DocumentSettings& s = *output;
     // 5. A paper source among the bins in use.
     if (mask & DM_DEFAULTSOURCE) {
-        if (IsBinInUse(work.dmDefaultSource, call))
+        if (IsBinInUse(model, work.dmDefaultSource, call))
             s.dmDefaultSource = work.dmDefaultSource;
         s.dmFields |= DM_DEFAULTSOURCE;
     }

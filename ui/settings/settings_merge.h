@@ -45,12 +45,14 @@ int ConvertSettings(const void* source, size_t sourceBytes, void* destination, s
 // (FetchDeviceOptions), or is null for no printer: the source is then
 // checked against every tray of the model. `profile` gives the defaults
 // their colour options (may be null); `noPrinter` are the PJL facts of no
-// printer that the defaults take. Makes no platform call, so that a caller
-// may hold the model lock.
+// printer that the defaults take; `model` is the printer's. Makes no
+// platform call.
 struct PrinterCall;
+struct ModelState;
 struct PjlJobFacts;
-int MergeSettingsWith(DocumentSettings* output, const void* input, size_t inputBytes, const PrinterCall* call,
-                      const WCHAR* printerName, const ModelProfile* profile, const PjlJobFacts& noPrinter);
+int MergeSettingsWith(const ModelState& model, DocumentSettings* output, const void* input, size_t inputBytes,
+                      const PrinterCall* call, const WCHAR* printerName, const ModelProfile* profile,
+                      const PjlJobFacts& noPrinter);
 
 // Copies the record's dmSize + dmDriverExtra bytes to the caller's buffer;
 // 1, or 0 (nothing written) when the buffer is missing or too small.
