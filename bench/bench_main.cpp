@@ -11,7 +11,7 @@
 
 #include "benchmarks.h"
 #include "driver_install.h"
-#include "entry/driver_files.h"
+#include "platform/driver_files.h"
 
 namespace {
 

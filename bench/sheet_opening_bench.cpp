@@ -14,7 +14,7 @@
 
 #include "bench_clock.h"
 #include "benchmarks.h"
-#include "entry/driver_interface.h"
+#include "platform/driver_interface.h"
 #include "support/spooler_calls.h"
 
 namespace {

@@ -16,9 +16,9 @@
 #include "capabilities_report.h"
 #include "driver_entry_points.h"
 #include "driver_install.h"
-#include "entry/holders.h"
-#include "entry/printer_access.h"
-#include "entry/resource_library.h"
+#include "platform/holders.h"
+#include "facts/printer_call.h"
+#include "platform/resource_library.h"
 #include "job_report.h"
 #include "preferences_sheet.h"
 #include "printer_data_report.h"
@@ -82,7 +82,7 @@ int wmain(int argc, wchar_t** argv)
         return Fail(L"the printer could not be initialised");
 
     ModelProfile profile;
-    LoadModelProfile(printer.get(), &profile);
+    { PrinterCall call; call.printer = printer.get(); profile = FetchProfile(&call); }
     ReportModelProfile(profile);
     ReportPrinterData(printer.get());
     ReportCapabilities(driver, printer.get());

@@ -2,7 +2,7 @@
 
 #include <winspool.h>
 
-#include "entry/driver_files.h"
+#include "platform/driver_files.h"
 
 namespace {
 

@@ -5,13 +5,14 @@
 #include <cstdio>
 #include <vector>
 
-#include "entry/printer_access.h"
+#include "facts/printer_call.h"
 #include "printer/font_substitution.h"
 #include "printer/margin_table.h"
 #include "printer/printer_events.h"
 #include "profile/device_options.h"
 #include "profile/model_profile.h"
 #include "report_text.h"
+#include "platform/printer_open.h"
 
 namespace {
 

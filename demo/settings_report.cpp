@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "entry/resource_library.h"
+#include "platform/resource_library.h"
 #include "profile/model_state.h"
 #include "profile/paper_lookups.h"
 #include "report_text.h"

@@ -14,7 +14,7 @@
 #include <thread>
 #include <vector>
 
-#include "entry/driver_interface.h"
+#include "platform/driver_interface.h"
 #include "support/import_slots.h"
 #include "support/installed_driver.h"
 #include "support/printer_bench.h"

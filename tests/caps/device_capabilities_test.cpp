@@ -9,13 +9,15 @@
 #include <string>
 #include <vector>
 
-#include "entry/printer_access.h"
+#include "facts/printer_call.h"
 #include "job/pjl_header.h"
+#include "job/pjl_job_facts.h"
 #include "profile/device_options.h"
 #include "settings/default_settings.h"
 #include "settings/document_settings.h"
 #include "support/installed_driver.h"
 #include "support/printer_bench.h"
+#include "settings/printer_settings_store.h"
 
 namespace {
 

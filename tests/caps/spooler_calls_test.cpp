@@ -10,7 +10,7 @@
 #include <memory>
 #include <vector>
 
-#include "entry/library_lock.h"
+#include "platform/library_lock.h"
 #include "support/spooler_calls.h"
 #include "support/spooler_guard.h"
 #include "support/installed_driver.h"

@@ -1,6 +1,6 @@
 // The Device Options page: the installed options, their dependencies, the
 // password check and the record stored at apply.
-#include "docsheet/sheet_state.h"
+#include "sheet/sheet_state.h"
 
 #include <gtest/gtest.h>
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "entry/driver_interface.h"
+#include "platform/driver_interface.h"
 #include "profile/device_options.h"
 #include "support/installed_driver.h"
 #include "support/printer_bench.h"

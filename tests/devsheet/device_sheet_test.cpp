@@ -1,6 +1,6 @@
 // The printer's own property sheet as the platform opens it: its pages, its
 // life, a user without permission, and what its options change elsewhere.
-#include "docsheet/sheet_state.h"
+#include "sheet/sheet_state.h"
 
 #include <winspool.h>
 

@@ -1,6 +1,6 @@
 // The Font Substitution page: the installed TrueType families, the printer
 // font standing in for each, and the table stored at apply.
-#include "docsheet/sheet_state.h"
+#include "sheet/sheet_state.h"
 
 #include <commctrl.h>
 

@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "docsheet/sheet_fixture.h"
-#include "docsheet/sheet_state.h"
-#include "entry/holders.h"
+#include "sheet/sheet_state.h"
+#include "platform/holders.h"
 #include "support/model_printers.h"
 #include "../resources/resource_ids.h"
 

@@ -9,8 +9,8 @@
 #include <memory>
 #include <vector>
 
-#include "entry/driver_interface.h"
-#include "entry/holders.h"
+#include "platform/driver_interface.h"
+#include "platform/holders.h"
 #include "settings/document_settings.h"
 #include "support/guarded_memory.h"
 #include "support/installed_driver.h"

@@ -1,6 +1,6 @@
 // The document property sheet as the platform opens it: the pages the
 // driver adds, their life in a real property sheet, and what OK stores.
-#include "docsheet/sheet_state.h"
+#include "sheet/sheet_state.h"
 
 #include <winspool.h>
 
@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "entry/driver_interface.h"
-#include "entry/printer_access.h"
+#include "platform/driver_interface.h"
+#include "facts/printer_call.h"
 #include "profile/model_state.h"
 #include "profile/paper_lookups.h"
 #include "settings/document_settings.h"

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "docsheet/sheet_fixture.h"
-#include "docsheet/sheet_state.h"
+#include "sheet/sheet_state.h"
 #include "../resources/resource_ids.h"
 
 namespace {

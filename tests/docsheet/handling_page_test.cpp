@@ -1,7 +1,7 @@
 // The Handling page in a real property sheet: what it offers for the
 // printer's installed options, what it writes into the settings at once or
 // at apply, and the duplex/paper warning.
-#include "docsheet/sheet_state.h"
+#include "sheet/sheet_state.h"
 
 #include <winspool.h>
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "docsheet/sheet_state.h"
-#include "entry/driver_interface.h"
+#include "sheet/sheet_state.h"
+#include "platform/driver_interface.h"
 #include "profile/device_options.h"
 #include "settings/document_settings.h"
 #include "support/installed_driver.h"

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "docsheet/sheet_fixture.h"
-#include "docsheet/sheet_state.h"
+#include "sheet/sheet_state.h"
 #include "support/model_printers.h"
 #include "../resources/resource_ids.h"
 

@@ -11,7 +11,7 @@
 #include <memory>
 #include <string>
 
-#include "entry/driver_interface.h"
+#include "platform/driver_interface.h"
 #include "settings/document_settings.h"
 #include "support/installed_driver.h"
 #include "support/printer_bench.h"

@@ -1,6 +1,6 @@
 // Finding the driver's companion files through the spooler's file list, and
 // the text helpers used on every profile and printer-data field.
-#include "entry/driver_files.h"
+#include "platform/driver_files.h"
 
 #include <winspool.h>
 

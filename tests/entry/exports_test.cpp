@@ -1,10 +1,10 @@
 // The module's export table, and the entry points that answer on their own
 // or hand over to the spooler.
-#include "entry/driver_interface.h"
+#include "platform/driver_interface.h"
 
 #include <gtest/gtest.h>
 
-#include "entry/driver_files.h"
+#include "platform/driver_files.h"
 #include "support/import_slots.h"
 #include "support/installed_driver.h"
 #include "support/printer_bench.h"

@@ -1,6 +1,6 @@
 // The printer's default settings, the user's stored copy, and conversion
 // requests, through real printers and the current user's registry.
-#include "entry/printer_access.h"
+#include "facts/printer_call.h"
 
 #include <winspool.h>
 
@@ -9,10 +9,13 @@
 #include <memory>
 #include <vector>
 
-#include "entry/driver_files.h"
-#include "entry/driver_interface.h"
+#include "platform/driver_files.h"
+#include "platform/driver_interface.h"
 #include "support/installed_driver.h"
 #include "support/printer_bench.h"
+#include "settings/user_settings_store.h"
+#include "settings/printer_settings_store.h"
+#include "platform/printer_open.h"
 
 namespace {
 

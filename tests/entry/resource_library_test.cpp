@@ -1,10 +1,11 @@
 // Loading the resource library once per process, from the driver's files.
-#include "entry/resource_library.h"
+#include "facts/printer_call.h"
+#include "platform/resource_library.h"
 
 #include <gtest/gtest.h>
 
-#include "entry/driver_files.h"
-#include "entry/driver_interface.h"
+#include "platform/driver_files.h"
+#include "platform/driver_interface.h"
 #include "support/installed_driver.h"
 #include "support/printer_bench.h"
 #include "resources/resource_ids.h"

@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "docsheet/sheet_state.h"
-#include "entry/driver_interface.h"
+#include "sheet/sheet_state.h"
+#include "platform/driver_interface.h"
 #include "support/installed_driver.h"
 #include "support/modal_script.h"
 #include "support/printer_bench.h"

@@ -9,11 +9,12 @@
 #include <cstring>
 #include <vector>
 
-#include "entry/driver_interface.h"
+#include "platform/driver_interface.h"
 #include "fuzz.h"
 #include "fuzz_checks.h"
-#include "entry/printer_access.h"
+#include "facts/printer_call.h"
 #include "job/pjl_header.h"
+#include "job/pjl_job_facts.h"
 #include "profile/model_profile.h"
 #include "profile/model_state.h"
 #include "settings/finalize_settings.h"
@@ -124,7 +125,7 @@ void FuzzDeviceModes(const FuzzDriver& driver, const FuzzPrinter* printers, int 
         fuzzStage = "device modes: merge and finalize";
         if (loaded != p) {
             ModelProfile profile;
-            LoadModelProfile(printer.handle, &profile);
+            { PrinterCall call; call.printer = printer.handle; profile = FetchProfile(&call); }
             BuildModel(profile, &model);
             loaded = p;
         }

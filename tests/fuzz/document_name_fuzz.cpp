@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "entry/driver_interface.h"
+#include "platform/driver_interface.h"
 #include "fuzz.h"
 
 namespace {

@@ -10,7 +10,7 @@
 #include <string>
 
 #include "driver_install.h"
-#include "entry/driver_files.h"
+#include "platform/driver_files.h"
 #include "fuzz.h"
 
 const char* fuzzStage = "setup";

@@ -15,6 +15,7 @@
 #include "job/job_settings_file.h"
 #include "job/job_shared_block.h"
 #include "job/pjl_header.h"
+#include "job/pjl_job_facts.h"
 #include "profile/device_options.h"
 #include "profile/model_state.h"
 #include "settings/default_settings.h"
@@ -23,6 +24,7 @@
 #include "support/guarded_memory.h"
 #include "support/installed_driver.h"
 #include "support/printer_bench.h"
+#include "facts/printer_call.h"
 
 namespace {
 
@@ -123,7 +125,7 @@ protected:
     DocumentSettings DefaultRecord()
     {
         ModelProfile profile;
-        LoadModelProfile(printer_->handle(), &profile);
+        { PrinterCall call; call.printer = printer_->handle(); profile = FetchProfile(&call); }
         ModelState model;
         BuildModel(profile, &model);
         PjlJobFacts facts;

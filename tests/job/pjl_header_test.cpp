@@ -1,5 +1,6 @@
 // The PJL job identification, header and trailer built into settings.
 #include "job/pjl_header.h"
+#include "job/pjl_job_facts.h"
 
 #include <shlobj.h>
 
@@ -10,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "entry/printer_access.h"
+#include "facts/printer_call.h"
 #include "profile/device_options.h"
 #include "profile/model_state.h"
 #include "settings/default_settings.h"

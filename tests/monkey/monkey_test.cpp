@@ -12,8 +12,8 @@
 #include <memory>
 #include <thread>
 
-#include "docsheet/sheet_state.h"
-#include "entry/driver_interface.h"
+#include "sheet/sheet_state.h"
+#include "platform/driver_interface.h"
 #include "monkey/monkey_controls.h"
 #include "settings/document_settings.h"
 #include "support/installed_driver.h"

@@ -1,5 +1,6 @@
 // The font substitution table: its default, its stored form, lookups and
 // encoding, with the resource library of an installed printer.
+#include "facts/printer_call.h"
 #include "printer/font_substitution.h"
 
 #include <winspool.h>
@@ -10,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "entry/resource_library.h"
+#include "platform/resource_library.h"
 #include "support/guarded_memory.h"
 #include "support/printer_bench.h"
 

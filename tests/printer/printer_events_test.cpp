@@ -11,8 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "entry/printer_access.h"
+#include "facts/printer_call.h"
 #include "job/pjl_header.h"
+#include "job/pjl_job_facts.h"
 #include "printer/font_substitution.h"
 #include "printer/margin_table.h"
 #include "profile/device_options.h"
@@ -23,6 +24,7 @@
 #include "settings/finalize_settings.h"
 #include "support/installed_driver.h"
 #include "support/printer_bench.h"
+#include "settings/printer_settings_store.h"
 
 namespace {
 
@@ -183,7 +185,7 @@ TEST_F(PrinterEventTest, InitialisingStoresTheFinalizedDefaultSettings)
     // The model's defaults for this printer, finalized for it: every byte
     // but the spooler's own copy of the two names.
     ModelProfile profile;
-    LoadModelProfile(printer_->handle(), &profile);
+    { PrinterCall call; call.printer = printer_->handle(); profile = FetchProfile(&call); }
     PrinterCall call;
     call.printer = printer_->handle();
     PjlJobFacts withPrinter;

@@ -9,6 +9,7 @@
 #include "profile/model_state.h"
 #include "support/printer_bench.h"
 #include "support/profile_files.h"
+#include "facts/printer_call.h"
 
 namespace {
 
@@ -355,29 +356,29 @@ TEST(ReadProfileVersion, ReadsTheNumberedVersionKey)
     EXPECT_EQ(0, ReadProfileVersion(SampleProfilePath(3).c_str(), 3, 32, nullptr));
 }
 
-// LoadModelProfile through an installed printer.
-class LoadModelProfileTest : public ::testing::Test {};
+// A call's profile, fetched through an installed printer.
+class FetchProfileTest : public ::testing::Test {};
 
-TEST_F(LoadModelProfileTest, ParsesTheProfileFileWhenThePrinterHasNoCachedRecord)
+TEST_F(FetchProfileTest, ParsesTheProfileFileWhenThePrinterHasNoCachedRecord)
 {
     BenchPrinter printer(SampleDriver(3));
     ModelProfile loaded;
-    LoadModelProfile(printer.handle(), &loaded);
+    { PrinterCall call; call.printer = printer.handle(); loaded = FetchProfile(&call); }
     EXPECT_TRUE(SameRecord(Read(SampleProfilePath(3)), loaded));
     EXPECT_EQ(-1, printer.GetData(kDriverProfileValue, &loaded, sizeof(loaded))) << "loading never caches";
 }
 
-TEST_F(LoadModelProfileTest, PrefersThePrintersCachedRecord)
+TEST_F(FetchProfileTest, PrefersThePrintersCachedRecord)
 {
     BenchPrinter printer(SampleDriver(3));
     ModelProfile cached = Read(SampleProfilePath(1));
     ASSERT_EQ(ERROR_SUCCESS, printer.SetData(kDriverProfileValue, REG_BINARY, &cached, sizeof(cached)));
     ModelProfile loaded;
-    LoadModelProfile(printer.handle(), &loaded);
+    { PrinterCall call; call.printer = printer.handle(); loaded = FetchProfile(&call); }
     EXPECT_TRUE(SameRecord(cached, loaded));
 }
 
-TEST_F(LoadModelProfileTest, TreatsACachedValueOfAnotherSizeAsAbsent)
+TEST_F(FetchProfileTest, TreatsACachedValueOfAnotherSizeAsAbsent)
 {
     BenchPrinter printer(SampleDriver(3));
     const ModelProfile expected = Read(SampleProfilePath(3));
@@ -387,15 +388,15 @@ TEST_F(LoadModelProfileTest, TreatsACachedValueOfAnotherSizeAsAbsent)
     for (DWORD size : {DWORD(sizeof(ModelProfile) - 1), DWORD(sizeof(ModelProfile) + 1), DWORD(4)}) {
         ASSERT_EQ(ERROR_SUCCESS, printer.SetData(kDriverProfileValue, REG_BINARY, value.data(), size));
         ModelProfile loaded;
-        LoadModelProfile(printer.handle(), &loaded);
+        { PrinterCall call; call.printer = printer.handle(); loaded = FetchProfile(&call); }
         EXPECT_TRUE(SameRecord(expected, loaded)) << "a cached value of " << size << " bytes was used";
     }
 }
 
-TEST_F(LoadModelProfileTest, WithoutAPrinterOrProfileGivesTheDefaults)
+TEST_F(FetchProfileTest, WithoutAPrinterOrProfileGivesTheDefaults)
 {
     ModelProfile loaded;
-    LoadModelProfile(nullptr, &loaded);
+    { PrinterCall call; call.printer = nullptr; loaded = FetchProfile(&call); }
     EXPECT_TRUE(SameRecord(Read(L""), loaded));
     EXPECT_EQ(0, loaded.enabledPaperCount);
     EXPECT_EQ(2, loaded.driverVariant);

@@ -1,3 +1,4 @@
+#include "facts/printer_call.h"
 #include "installed_library.h"
 
 #include <windows.h>
@@ -7,7 +8,7 @@
 
 #include <memory>
 
-#include "entry/resource_library.h"
+#include "platform/resource_library.h"
 #include "support/printer_bench.h"
 
 HMODULE InstalledResourceLibrary()

@@ -4,7 +4,7 @@
 #include <set>
 #include <string>
 
-#include "entry/resource_library.h"
+#include "platform/resource_library.h"
 #include "installed_library.h"
 #include "resources/resource_ids.h"
 #include "support/printer_bench.h"

@@ -9,6 +9,7 @@
 #include <thread>
 
 #include "job/pjl_header.h"
+#include "job/pjl_job_facts.h"
 #include "profile/model_state.h"
 #include "support/model_printers.h"
 #include "support/printer_bench.h"

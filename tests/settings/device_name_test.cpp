@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "entry/driver_interface.h"
+#include "platform/driver_interface.h"
 #include "settings/document_settings.h"
 #include "support/installed_driver.h"
 #include "support/model_printers.h"

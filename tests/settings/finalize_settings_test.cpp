@@ -7,8 +7,9 @@
 #include <memory>
 #include <vector>
 
-#include "entry/printer_access.h"
+#include "facts/printer_call.h"
 #include "job/pjl_header.h"
+#include "job/pjl_job_facts.h"
 #include "settings/default_settings.h"
 #include "support/guarded_memory.h"
 #include "support/model_printers.h"

@@ -8,12 +8,14 @@
 #include <memory>
 #include <vector>
 
-#include "entry/printer_access.h"
+#include "facts/printer_call.h"
 #include "job/pjl_header.h"
+#include "job/pjl_job_facts.h"
 #include "profile/model_state.h"
 #include "settings/default_settings.h"
 #include "support/model_printers.h"
 #include "support/printer_bench.h"
+#include "platform/printer_open.h"
 
 namespace {
 

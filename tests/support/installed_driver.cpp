@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "entry/driver_files.h"
+#include "platform/driver_files.h"
 
 InstalledDriver::InstalledDriver(HANDLE printer)
 {

@@ -4,7 +4,8 @@
 
 #include <map>
 
-#include "entry/resource_library.h"
+#include "platform/resource_library.h"
+#include "facts/printer_call.h"
 
 const DriverPackage& DriverForProfileText(const std::wstring& profileText)
 {
@@ -21,7 +22,7 @@ const DriverPackage& DriverForProfileText(const std::wstring& profileText)
 ModelProfile LoadPrinterModel(const BenchPrinter& printer)
 {
     ModelProfile profile;
-    LoadModelProfile(printer.handle(), &profile);
+    { PrinterCall call; call.printer = printer.handle(); profile = FetchProfile(&call); }
     LoadResourceLibraryForPrinter(printer.handle());
     return profile;
 }

@@ -6,8 +6,8 @@
 #include <string>
 
 #include "docsheet/choice_pictures.h"
-#include "entry/driver_interface.h"
-#include "entry/printer_access.h"
+#include "platform/driver_interface.h"
+#include "facts/printer_call.h"
 #include "profile/model_state.h"
 #include "profile/paper_lookups.h"
 #include "../resources/resource_ids.h"

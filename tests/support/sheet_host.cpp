@@ -4,7 +4,7 @@
 
 #include <thread>
 
-#include "entry/driver_interface.h"
+#include "platform/driver_interface.h"
 #include "settings/document_settings.h"
 #include "support/page_checker.h"
 #include "support/spooler_guard.h"

@@ -7,7 +7,7 @@
 #include <memory>
 #include <type_traits>
 
-#include "entry/library_lock.h"
+#include "platform/library_lock.h"
 #include "support/import_slots.h"
 
 namespace {

@@ -2,9 +2,9 @@
 
 #include <stddef.h>
 
-#include "entry/holders.h"
-#include "entry/printer_access.h"
-#include "entry/resource_library.h"
+#include "platform/holders.h"
+#include "facts/printer_call.h"
+#include "platform/resource_library.h"
 #include "profile/device_options.h"
 #include "profile/model_profile.h"
 #include "profile/model_state.h"

@@ -5,10 +5,10 @@
 
 #include <string>
 
-#include "docsheet/control_lists.h"
-#include "docsheet/page_skeleton.h"
-#include "docsheet/sheet_model.h"
-#include "entry/resource_library.h"
+#include "sheet/control_lists.h"
+#include "sheet/page_skeleton.h"
+#include "sheet/sheet_model.h"
+#include "platform/resource_library.h"
 #include "profile/device_options.h"
 #include "../resources/resource_ids.h"
 

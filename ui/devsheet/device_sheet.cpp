@@ -1,10 +1,10 @@
 #include "devsheet/device_sheet.h"
 
-#include "docsheet/page_tables.h"
-#include "docsheet/sheet_model.h"
-#include "docsheet/sheet_page.h"
-#include "docsheet/sheet_state.h"
-#include "entry/holders.h"
+#include "devsheet/device_pages.h"
+#include "sheet/sheet_model.h"
+#include "sheet/sheet_page.h"
+#include "sheet/sheet_state.h"
+#include "platform/holders.h"
 #include "profile/model_state.h"
 
 namespace {

@@ -2,7 +2,7 @@
 #ifndef MARTENUI_DEVICE_SHEET_H
 #define MARTENUI_DEVICE_SHEET_H
 
-#include "entry/driver_interface.h"
+#include "platform/driver_interface.h"
 
 LONG DevicePropertySheets(PROPSHEETUI_INFO* info, LPARAM param);
 

@@ -3,11 +3,11 @@
 #include <commctrl.h>
 #include <winspool.h>
 
-#include "docsheet/control_lists.h"
-#include "docsheet/page_skeleton.h"
-#include "docsheet/sheet_model.h"
-#include "entry/holders.h"
-#include "entry/resource_library.h"
+#include "sheet/control_lists.h"
+#include "sheet/page_skeleton.h"
+#include "sheet/sheet_model.h"
+#include "platform/holders.h"
+#include "platform/resource_library.h"
 #include "printer/font_substitution.h"
 #include "../resources/resource_ids.h"
 

@@ -1,6 +1,6 @@
 #include "docsheet/choice_pictures.h"
 
-#include "entry/resource_library.h"
+#include "platform/resource_library.h"
 #include "../resources/resource_ids.h"
 
 namespace {

@@ -2,22 +2,24 @@
 
 #include <prsht.h>
 
-#include "docsheet/input_record.h"
-#include "docsheet/page_tables.h"
-#include "docsheet/settings_without_ui.h"
-#include "docsheet/sheet_page.h"
-#include "docsheet/sheet_model.h"
-#include "docsheet/sheet_state.h"
-#include "entry/driver_files.h"
-#include "entry/holders.h"
-#include "entry/printer_access.h"
-#include "entry/printer_by_name.h"
-#include "entry/resource_library.h"
+#include "settings/input_record.h"
+#include "docsheet/document_pages.h"
+#include "settings/settings_without_ui.h"
+#include "sheet/sheet_page.h"
+#include "sheet/sheet_model.h"
+#include "sheet/sheet_state.h"
+#include "platform/driver_files.h"
+#include "platform/holders.h"
+#include "facts/printer_call.h"
+#include "platform/printer_by_name.h"
+#include "platform/resource_library.h"
 #include "job/pjl_header.h"
+#include "job/pjl_job_facts.h"
 #include "profile/model_state.h"
 #include "settings/default_settings.h"
 #include "settings/record_name.h"
 #include "settings/settings_merge.h"
+#include "settings/user_settings_store.h"
 
 namespace {
 

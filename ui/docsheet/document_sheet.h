@@ -3,7 +3,7 @@
 #ifndef MARTENUI_DOCUMENT_SHEET_H
 #define MARTENUI_DOCUMENT_SHEET_H
 
-#include "entry/driver_interface.h"
+#include "platform/driver_interface.h"
 
 // DrvDocumentPropertySheets: the record size, the settings without UI (no
 // `info`), and the sheet's INIT, SET_RESULT and DESTROY.

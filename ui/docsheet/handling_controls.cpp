@@ -1,10 +1,10 @@
 #include "docsheet/handling_controls.h"
 
 #include "docsheet/choice_pictures.h"
-#include "docsheet/control_lists.h"
+#include "sheet/control_lists.h"
 #include "docsheet/handling_page.h"
-#include "docsheet/sheet_model.h"
-#include "entry/resource_library.h"
+#include "sheet/sheet_model.h"
+#include "platform/resource_library.h"
 #include "job/pjl_header.h"
 #include "profile/device_options.h"
 #include "profile/model_state.h"

@@ -6,8 +6,8 @@
 
 #include <windows.h>
 
-#include "docsheet/control_lists.h"
-#include "docsheet/sheet_state.h"
+#include "sheet/control_lists.h"
+#include "sheet/sheet_state.h"
 #include "profile/model_profile.h"
 
 // One message's view of the page: its window, its sheet, the settings it

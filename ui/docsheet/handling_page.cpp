@@ -4,11 +4,11 @@
 
 #include <stdio.h>
 
-#include "docsheet/control_lists.h"
+#include "sheet/control_lists.h"
 #include "docsheet/handling_controls.h"
-#include "docsheet/page_skeleton.h"
-#include "docsheet/sheet_model.h"
-#include "entry/resource_library.h"
+#include "sheet/page_skeleton.h"
+#include "sheet/sheet_model.h"
+#include "platform/resource_library.h"
 #include "profile/model_state.h"
 #include "../resources/resource_ids.h"
 

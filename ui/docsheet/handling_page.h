@@ -6,7 +6,7 @@
 
 #include <windows.h>
 
-#include "docsheet/sheet_state.h"
+#include "sheet/sheet_state.h"
 
 // How the page's controls are loaded: the defaults (Restore Defaults), from
 // the settings at initialisation, or refreshed from the settings and the

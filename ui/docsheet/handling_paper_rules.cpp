@@ -4,8 +4,8 @@
 #include "docsheet/handling_page.h"
 
 #include "docsheet/handling_controls.h"
-#include "docsheet/sheet_model.h"
-#include "entry/resource_library.h"
+#include "sheet/sheet_model.h"
+#include "platform/resource_library.h"
 #include "profile/device_options.h"
 #include "profile/paper_lookups.h"
 #include "../resources/resource_ids.h"

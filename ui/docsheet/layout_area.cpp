@@ -6,10 +6,10 @@
 #include <stdio.h>
 
 #include "docsheet/choice_pictures.h"
-#include "docsheet/control_lists.h"
+#include "sheet/control_lists.h"
 #include "docsheet/handling_page.h"
-#include "docsheet/sheet_model.h"
-#include "entry/resource_library.h"
+#include "sheet/sheet_model.h"
+#include "platform/resource_library.h"
 #include "profile/paper_lookups.h"
 #include "../resources/resource_ids.h"
 

@@ -9,7 +9,7 @@
 
 #include "docsheet/handling_controls.h"
 #include "docsheet/handling_page.h"
-#include "docsheet/sheet_state.h"
+#include "sheet/sheet_state.h"
 #include "profile/model_profile.h"
 
 // The controls are loaded as the Handling page's are: kLoadDefaults,

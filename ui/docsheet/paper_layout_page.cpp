@@ -5,11 +5,11 @@
 #include <atomic>
 #include <string>
 
-#include "docsheet/control_lists.h"
+#include "sheet/control_lists.h"
 #include "docsheet/handling_page.h"
-#include "docsheet/page_skeleton.h"
+#include "sheet/page_skeleton.h"
 #include "docsheet/paper_layout_controls.h"
-#include "docsheet/sheet_model.h"
+#include "sheet/sheet_model.h"
 #include "docsheet/user_size_dialog.h"
 #include "profile/paper_lookups.h"
 #include "../resources/resource_ids.h"

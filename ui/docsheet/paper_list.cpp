@@ -5,10 +5,10 @@
 #include <commctrl.h>
 #include <stdio.h>
 
-#include "docsheet/sheet_model.h"
+#include "sheet/sheet_model.h"
 #include "docsheet/user_size_dialog.h"
-#include "entry/holders.h"
-#include "entry/resource_library.h"
+#include "platform/holders.h"
+#include "platform/resource_library.h"
 #include "profile/device_options.h"
 #include "profile/paper_lookups.h"
 #include "settings/paper_name_list.h"

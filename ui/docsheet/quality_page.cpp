@@ -1,8 +1,8 @@
 #include "docsheet/quality_page.h"
 
-#include "docsheet/control_lists.h"
-#include "docsheet/page_skeleton.h"
-#include "docsheet/sheet_model.h"
+#include "sheet/control_lists.h"
+#include "sheet/page_skeleton.h"
+#include "sheet/sheet_model.h"
 #include "../resources/resource_ids.h"
 
 namespace {

@@ -4,10 +4,10 @@
 #include <stdint.h>
 #include <stdio.h>
 
-#include "docsheet/sheet_model.h"
-#include "docsheet/sheet_state.h"
-#include "entry/holders.h"
-#include "entry/resource_library.h"
+#include "sheet/sheet_model.h"
+#include "sheet/sheet_state.h"
+#include "platform/holders.h"
+#include "platform/resource_library.h"
 #include "../resources/resource_ids.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "entry/resource_library.h"
+#include "platform/resource_library.h"
 
 // The constant load-time tables (the papers, the model before any profile,
 // the load-time settings record) are built at compile time and so are in

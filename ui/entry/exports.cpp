@@ -1,15 +1,16 @@
 // The twelve entry points of the driver's user-interface module. Each one
 // checks nothing it cannot answer itself and hands over to the operation
 // that does the work; nothing throws across them.
-#include "entry/driver_interface.h"
+#include "platform/driver_interface.h"
 
 #include "caps/device_capabilities.h"
 #include "devsheet/device_sheet.h"
 #include "docsheet/document_sheet.h"
-#include "entry/printer_access.h"
+#include "facts/printer_call.h"
 #include "job/document_events.h"
 #include "job/profile_version_cache.h"
 #include "printer/printer_events.h"
+#include "settings/convert_devmode.h"
 
 extern "C" {
 

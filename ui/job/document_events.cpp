@@ -4,12 +4,13 @@
 
 #include <cwchar>
 
-#include "entry/holders.h"
-#include "entry/printer_access.h"
-#include "entry/resource_library.h"
+#include "platform/holders.h"
+#include "facts/printer_call.h"
+#include "platform/resource_library.h"
 #include "job/job_settings_file.h"
 #include "job/job_shared_block.h"
 #include "job/pjl_header.h"
+#include "job/pjl_job_facts.h"
 #include "profile/device_options.h"
 #include "profile/model_profile.h"
 #include "profile/model_state.h"

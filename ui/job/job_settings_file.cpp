@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <ctime>
 
-#include "entry/holders.h"
+#include "platform/holders.h"
 
 namespace {
 

@@ -3,11 +3,8 @@
 #include <stdarg.h>
 #include <stdio.h>
 
-#include "entry/driver_files.h"
-#include "entry/printer_access.h"
-#include "entry/resource_library.h"
-#include "job/job_settings_file.h"
-#include "job/profile_version_cache.h"
+#include "platform/driver_files.h"
+#include "platform/resource_library.h"
 #include "profile/device_options.h"
 #include "profile/model_state.h"
 #include "profile/paper_lookups.h"
@@ -18,8 +15,7 @@ namespace {
 constexpr char kUnknown[] = "Unknown";   // any value that has no name
 constexpr char kSystemName[] = "NT4";
 constexpr char kReleaseDate[] = "Apr 13 2003";
-constexpr int kVersionChars = 32;        // at most 31 characters
-constexpr int kProfileVersionNumber = 3; // [About] VERSION3 of the profile
+constexpr int kVersionChars = kProfileVersionChars;
 constexpr int kPasswordBytes = 5;        // at most 4 bytes and the terminator
 constexpr int kLineBytes = 1024;         // longer than any line can be
 
@@ -230,39 +226,6 @@ int IsOutputBinValid(int16_t bin, int32_t innerTray, int32_t outerTray, int32_t 
     if (!outer && !finishing)
         return bin <= 2 ? 1 : 0;
     return 1;
-}
-
-void GatherPjlJobFacts(PrinterCall* call, PjlJobFacts* facts)
-{
-    ZeroMemory(facts, sizeof(*facts));
-    facts->jobFileFound = JobSettingsFilePaths(facts->jobPath, facts->jobFile);
-    if (!call)
-        return;
-    facts->withPrinter = true;
-    const int32_t variant = FetchProfile(call).driverVariant;
-    // Only variant 2's finishing lines name the installed options.
-    if (variant == 2) {
-        if (const DeviceOptionData* installed = FetchDeviceOptions(call))
-            facts->installed = *installed;   // else zero-filled
-    }
-    // Variant 1 takes its version from the resource library alone.
-    if (variant == 1)
-        return;
-    if (FindCachedProfileVersion(call->knownName, facts->profileVersion, kVersionChars))
-        return;
-    WCHAR path[kDriverPathChars];
-    if (FindCallDriverFile(call, kProfileFragment, path))
-        ReadProfileVersion(path, kProfileVersionNumber, kVersionChars, facts->profileVersion);
-    facts->profileVersion[kVersionChars - 1] = 0;
-    RememberProfileVersion(call->knownName, facts->profileVersion);
-}
-
-void PjlJobFactsOfNoPrinter(const PjlJobFacts& gathered, PjlJobFacts* facts)
-{
-    ZeroMemory(facts, sizeof(*facts));
-    facts->jobFileFound = gathered.jobFileFound;
-    CopyMemory(facts->jobFile, gathered.jobFile, sizeof(facts->jobFile));
-    CopyMemory(facts->jobPath, gathered.jobPath, sizeof(facts->jobPath));
 }
 
 void ComposePjlHeader(const ModelState& model, const PjlJobFacts& facts, DocumentSettings* record)

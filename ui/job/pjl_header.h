@@ -10,31 +10,25 @@
 #include "profile/device_options.h"
 #include "settings/document_settings.h"
 
-struct PrinterCall;
-
 // What the header takes from outside the model state, gathered before the
 // header is composed: the job file's name, the profile's version text and
 // the printer's installed options.
+constexpr int kProfileVersionChars = 32;   // at most 31 characters
+
 struct PjlJobFacts {
     bool withPrinter;             // false: the built-in default options count
     bool jobFileFound;
     char jobFile[MAX_PATH];       // system code page, at most 259 bytes
     WCHAR jobPath[MAX_PATH];      // the same file, for the document events
-    WCHAR profileVersion[32];     // [About] VERSION3 of the profile; may be empty
+    WCHAR profileVersion[kProfileVersionChars];     // [About] VERSION3 of the profile; may be empty
     DeviceOptionData installed;   // zero-filled when the printer has none
 };
-
-// Fills `facts` for the printer of `call`, or for no printer (null).
-void GatherPjlJobFacts(PrinterCall* call, PjlJobFacts* facts);
-// The facts of no printer from facts gathered already: the same job file.
-void PjlJobFactsOfNoPrinter(const PjlJobFacts& gathered, PjlJobFacts* facts);
 
 // Fills jobIdentification, pjlHeader and pjlTrailer of `record` from the
 // record, the applied model and the facts gathered already (the printer's
 // installed options, or the built-in default options for no printer). Each
 // text stays within its field and terminated: the header ends after the
-// last line that fits whole, and no later line is added. Takes the model
-// lock only.
+// last line that fits whole, and no later line is added.
 struct ModelState;
 void ComposePjlHeader(const ModelState& model, const PjlJobFacts& facts, DocumentSettings* record);
 

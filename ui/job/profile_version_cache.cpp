@@ -2,7 +2,7 @@
 
 #include <strsafe.h>
 
-#include "entry/library_lock.h"
+#include "platform/library_lock.h"
 
 namespace {
 

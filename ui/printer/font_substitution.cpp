@@ -2,8 +2,8 @@
 
 #include <winspool.h>
 
-#include "entry/driver_files.h"
-#include "entry/resource_library.h"
+#include "platform/driver_files.h"
+#include "platform/resource_library.h"
 #include "../resources/resource_ids.h"
 
 const WCHAR kFontSubsValue[] = L"FontSubs";

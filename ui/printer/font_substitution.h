@@ -7,7 +7,7 @@
 
 #include <windows.h>
 
-#include "entry/holders.h"
+#include "platform/holders.h"
 
 extern const WCHAR kFontSubsValue[];   // "FontSubs"
 

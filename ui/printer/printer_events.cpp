@@ -3,11 +3,12 @@
 #include <winspool.h>
 #include <winddiui.h>
 
-#include "entry/driver_files.h"
-#include "entry/holders.h"
-#include "entry/printer_access.h"
-#include "entry/resource_library.h"
+#include "platform/driver_files.h"
+#include "platform/holders.h"
+#include "facts/printer_call.h"
+#include "platform/resource_library.h"
 #include "job/pjl_header.h"
+#include "job/pjl_job_facts.h"
 #include "job/profile_version_cache.h"
 #include "printer/font_substitution.h"
 #include "printer/margin_table.h"
@@ -17,6 +18,8 @@
 #include "settings/default_settings.h"
 #include "settings/document_settings.h"
 #include "settings/finalize_settings.h"
+#include "settings/printer_settings_store.h"
+#include "platform/printer_open.h"
 
 const WCHAR kUmpdValue[] = L"Umpd";
 

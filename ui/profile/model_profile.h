@@ -165,9 +165,6 @@ struct ProfileReadObserver {
 // and what it kept; the record comes out the same either way.
 void ReadModelProfileObserved(const WCHAR* path, ModelProfile* profile, const ProfileReadObserver* observer);
 
-// Reads the printer's cached "DriverProfile" (exactly 3264 bytes), else the
-// profile file among its driver files.
-void LoadModelProfile(HANDLE printer, ModelProfile* profile);
 
 // Reads [About] VERSION<number> into `buffer`; returns the characters copied.
 int ReadProfileVersion(const WCHAR* path, int number, int capacity, WCHAR* buffer);

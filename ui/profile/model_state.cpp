@@ -1,6 +1,6 @@
 #include "profile/model_state.h"
 
-#include "entry/driver_files.h"
+#include "platform/driver_files.h"
 #include "../resources/resource_ids.h"
 
 namespace {

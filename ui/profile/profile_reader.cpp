@@ -4,8 +4,7 @@
 #include <windows.h>
 #include <winspool.h>
 
-#include "entry/driver_files.h"
-#include "entry/printer_access.h"
+#include "platform/driver_files.h"
 #include "profile/model_profile.h"
 #include "profile/model_state.h"
 
@@ -352,13 +351,4 @@ bool ReadCachedProfile(HANDLE printer, ModelProfile* profile)
                                          reinterpret_cast<BYTE*>(profile), sizeof(*profile), &needed);
     // A value of any other size was not written by this driver: read the file.
     return status == ERROR_SUCCESS && needed == sizeof(*profile);
-}
-
-void LoadModelProfile(HANDLE printer, ModelProfile* profile)
-{
-    if (!profile)
-        return;
-    PrinterCall call;
-    call.printer = printer;
-    *profile = FetchProfile(&call);
 }

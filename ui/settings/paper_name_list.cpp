@@ -1,7 +1,7 @@
 #include "settings/paper_name_list.h"
 
-#include "entry/printer_access.h"
-#include "entry/resource_library.h"
+#include "facts/printer_call.h"
+#include "platform/resource_library.h"
 #include "profile/model_state.h"
 #include "profile/paper_lookups.h"
 #include "settings/default_settings.h"

@@ -6,7 +6,7 @@
 #include <windows.h>
 #include <stdint.h>
 
-#include "entry/holders.h"
+#include "platform/holders.h"
 #include "profile/model_profile.h"
 #include "profile/model_state.h"
 

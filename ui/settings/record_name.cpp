@@ -1,6 +1,6 @@
 #include "settings/record_name.h"
 
-#include "entry/driver_files.h"
+#include "platform/driver_files.h"
 
 void PutPrinterName(DocumentSettings* settings, const WCHAR* printerName)
 {

@@ -1,7 +1,7 @@
 #include "settings/settings_merge.h"
 
-#include "entry/holders.h"
-#include "entry/printer_access.h"
+#include "platform/holders.h"
+#include "facts/printer_call.h"
 #include "job/pjl_header.h"
 #include "profile/device_options.h"
 #include "profile/model_state.h"

@@ -1,0 +1,131 @@
+#include "facts/printer_call.h"
+
+#include <winspool.h>
+
+#include "platform/driver_files.h"
+#include "platform/printer_by_name.h"
+#include "platform/printer_open.h"
+#include "platform/resource_library.h"
+#include "profile/model_state.h"
+#include "settings/finalize_settings.h"
+#include "settings/printer_settings_store.h"
+
+HANDLE CallPrinter(PrinterCall* call)
+{
+    if (call->printer)
+        return call->printer;
+    if (call->printerName && !call->opened) {
+        call->opened.reset(OpenPrinterForReading(call->printerName));
+        call->printerName = nullptr;   // tried once
+    }
+    return call->opened.get();
+}
+
+const ModelProfile& FetchProfile(PrinterCall* call)
+{
+    if (!call->profileFetched) {
+        call->profileFetched = true;
+        call->profileCached = ReadCachedProfile(CallPrinter(call), &call->profile);
+        if (!call->profileCached) {
+            WCHAR path[kDriverPathChars];
+            FindCallDriverFile(call, kProfileFragment, path);
+            ReadModelProfile(path, &call->profile);
+        }
+    }
+    return call->profile;
+}
+
+const ModelState& FetchModel(PrinterCall* call)
+{
+    if (!call->modelBuilt) {
+        const ModelProfile& profile = FetchProfile(call);
+        call->modelBuilt = true;
+        call->model = HeapBlock(sizeof(ModelState));
+        if (call->model)
+            BuildModel(profile, call->model.as<ModelState>());
+    }
+    // Without memory for its own the call answers from the load-time model.
+    return call->model ? *call->model.as<ModelState>() : LoadTimeModel();
+}
+
+const DeviceOptionData* FetchDeviceOptions(PrinterCall* call)
+{
+    if (!call->optionsFetched) {
+        call->optionsFetched = true;
+        call->optionsRead = ReadDeviceOptions(CallPrinter(call), &call->options);
+    }
+    return call->optionsRead ? &call->options : nullptr;
+}
+
+const PRINTER_INFO_2W* FetchPrinterInfo(PrinterCall* call)
+{
+    if (!call->infoFetched) {
+        call->infoFetched = true;
+        call->info = GetPrinterInfo2(CallPrinter(call));
+    }
+    return call->info.as<PRINTER_INFO_2W>();
+}
+
+HeapBlock& FetchDriverInfo(PrinterCall* call)
+{
+    if (!call->driverFetched) {
+        call->driverFetched = true;
+        if (HANDLE printer = CallPrinter(call))
+            call->driver = GetDriverInfo(printer);
+    }
+    return call->driver;
+}
+
+const WCHAR* CallPrinterName(PrinterCall* call)
+{
+    if (call->knownName && call->knownName[0])
+        return call->knownName;
+    const PRINTER_INFO_2W* info = FetchPrinterInfo(call);
+    return info ? info->pPrinterName : nullptr;
+}
+
+int FindCallDriverFile(PrinterCall* call, const WCHAR* fragment, WCHAR path[MAX_PATH])
+{
+    return FindDriverFileIn(FetchDriverInfo(call), fragment, path);
+}
+
+const DocumentSettings* FetchPrinterSettings(PrinterCall* call)
+{
+    const PRINTER_INFO_2W* info = FetchPrinterInfo(call);
+    if (!info || !info->pDevMode)
+        return nullptr;
+    // The spooler keeps whatever device mode was stored last: it counts only
+    // when it lies inside the block and is a complete record of this driver.
+    const BYTE* start = call->info.as<BYTE>();
+    const BYTE* at = reinterpret_cast<const BYTE*>(info->pDevMode);
+    if (at < start || at >= start + call->info.size())
+        return nullptr;
+    const auto* settings = reinterpret_cast<const DocumentSettings*>(at);
+    const size_t available = static_cast<size_t>(start + call->info.size() - at);
+    if (!IsCompleteSettingsRecord(settings, available) || settings->choiceMagic != kChoiceMagic)
+        return nullptr;
+    return settings;
+}
+
+int ReadCallPrinterSettings(PrinterCall* call, void* publicPart, void* privatePart)
+{
+    FetchPrinterInfo(call);
+    return CopyPrinterSettings(call->info, publicPart, privatePart);
+}
+
+HMODULE LoadResourceLibraryForPrinter(HANDLE printer)
+{
+    PrinterCall call;
+    call.printer = printer;
+    return LoadResourceLibraryForCall(&call);
+}
+
+HMODULE LoadResourceLibraryForCall(PrinterCall* call)
+{
+    // Located only when it is not loaded yet.
+    if (HMODULE held = ResourceLibrary())
+        return held;
+    WCHAR path[kDriverPathChars];
+    FindCallDriverFile(call, kResourceLibraryFragment, path);
+    return LoadResourceLibrary(path);
+}

@@ -1,0 +1,85 @@
+// What one entry call fetches from the spooler about its printer, each
+// fact once.
+#ifndef MARTENUI_PRINTER_CALL_H
+#define MARTENUI_PRINTER_CALL_H
+
+#include <windows.h>
+
+#include "platform/holders.h"
+#include "profile/device_options.h"
+#include "profile/model_profile.h"
+#include "settings/document_settings.h"
+
+// What one entry call needs from the spooler about its printer: each part
+// is fetched at most once, and only when the call asks for it. Fetching runs
+// on the caller's thread before anything is computed; the answer is then
+// computed from the record alone.
+struct PrinterCall {
+    HANDLE printer = nullptr;
+    // Without a handle: the printer's name, opened for reading on first need.
+    const WCHAR* printerName = nullptr;
+    UniquePrinter opened;
+    // The printer's name when the caller knows it, with or without a handle:
+    // the key of what the library remembers per printer. May stay null.
+    const WCHAR* knownName = nullptr;
+
+    bool profileFetched = false;
+    ModelProfile profile;             // "DriverProfile", else the profile file
+    bool profileCached = false;       // it was "DriverProfile"
+
+    bool modelBuilt = false;
+    HeapBlock model;                  // ModelState built from the profile
+
+    bool optionsFetched = false;
+    bool optionsRead = false;         // false: the printer has no "DeviceOption"
+    DeviceOptionData options;
+
+    bool infoFetched = false;
+    HeapBlock info;                   // PRINTER_INFO_2W with its device mode
+
+    bool driverFetched = false;
+    HeapBlock driver;                 // DRIVER_INFO_3W
+};
+
+// The printer handle of the call: the caller's, else the printer opened by
+// name (null when there is neither).
+HANDLE CallPrinter(PrinterCall* call);
+
+// The printer's model profile: the cached "DriverProfile" when it is a whole
+// record, else the profile file among the driver's files.
+const ModelProfile& FetchProfile(PrinterCall* call);
+
+// The model of the printer's profile, built once per call.
+struct ModelState;
+const ModelState& FetchModel(PrinterCall* call);
+
+// The printer's installed options, or null when it has no readable record.
+const DeviceOptionData* FetchDeviceOptions(PrinterCall* call);
+
+// The printer's level-2 information, or null.
+const PRINTER_INFO_2W* FetchPrinterInfo(PrinterCall* call);
+
+// The printer driver's files (the block of DRIVER_INFO_3W), possibly empty.
+HeapBlock& FetchDriverInfo(PrinterCall* call);
+
+// The name of the call's printer: the one the caller gave, else the one
+// in the printer's level-2 information; null when there is neither.
+const WCHAR* CallPrinterName(PrinterCall* call);
+
+// FindDriverFile over the driver files of the call.
+int FindCallDriverFile(PrinterCall* call, const WCHAR* fragment, WCHAR path[MAX_PATH]);
+
+// ReadPrinterSettings from the call's level-2 information.
+int ReadCallPrinterSettings(PrinterCall* call, void* publicPart, void* privatePart);
+
+// The printer's default device mode when it is a whole record of this
+// driver with its choice block, or null.
+const DocumentSettings* FetchPrinterSettings(PrinterCall* call);
+
+// Finds the driver file whose name holds "i.dll" among the call's (or the
+// printer's) driver files and loads it, unless a library is loaded already
+// (then nothing is looked up).
+HMODULE LoadResourceLibraryForCall(PrinterCall* call);
+HMODULE LoadResourceLibraryForPrinter(HANDLE printer);
+
+#endif

@@ -1,0 +1,89 @@
+#include "settings/settings_without_ui.h"
+
+#include "settings/input_record.h"
+#include "platform/holders.h"
+#include "facts/printer_call.h"
+#include "platform/resource_library.h"
+#include "job/pjl_header.h"
+#include "job/pjl_job_facts.h"
+#include "profile/model_state.h"
+#include "settings/default_settings.h"
+#include "settings/finalize_settings.h"
+#include "settings/record_name.h"
+#include "settings/settings_merge.h"
+#include "settings/user_settings_store.h"
+
+namespace {
+
+// The PJL facts both kinds of defaults need, gathered before computing.
+struct SettingsFacts {
+    PjlJobFacts noPrinter;     // the defaults' own texts
+    PjlJobFacts withPrinter;   // the texts of the record handed out
+};
+
+// A name of this form reaches the printer through its local queue only; it
+// never takes settings stored for it per user.
+bool IsLocalName(const WCHAR* printerName)
+{
+    return printerName && wcsstr(printerName, L",Local") != nullptr;
+}
+
+// Defaults, made ready for printing. Makes no platform call.
+void ResetToDefaults(const ModelState& model, const WCHAR* printerName, const SettingsFacts& facts,
+                     const ModelProfile& profile, DocumentSettings* record)
+{
+    BuildDefaultSettings(model, printerName, &profile, facts.noPrinter, record);
+    FinalizeForPrintingWith(model, record, sizeof(*record), facts.withPrinter);
+}
+
+}  // namespace
+
+LONG SettingsWithoutUi(const DOCUMENTPROPERTYHEADER& header, HANDLE printer)
+{
+    // The record, the input copy and the facts.
+    HeapBlock block(2 * sizeof(DocumentSettings) + sizeof(SettingsFacts));
+    if (!block)
+        return 1;
+    auto* record = block.as<DocumentSettings>();
+    DocumentSettings* input = record + 1;
+    auto* facts = reinterpret_cast<SettingsFacts*>(input + 1);
+
+    // Everything from the spooler, the registry, the shell and the profile
+    // file first; the stored settings before the model is built.
+    PrinterCall call;
+    call.printer = printer;
+    call.knownName = header.pszPrinterName;
+    BYTE* bytes = reinterpret_cast<BYTE*>(record);
+    bool stored = printer && ReadCallPrinterSettings(&call, bytes, bytes + kSettingsHeaderBytes);
+    if (!stored && header.pszPrinterName && !IsLocalName(header.pszPrinterName))
+        stored = ReadUserSettings(header.pszPrinterName, record) != 0;
+    // The input is copied before anything is written: it may be the output.
+    const bool merge = (header.fMode & DM_IN_BUFFER) && header.pdmIn;
+    const size_t inputBytes = merge ? CopyInputRecord(header.pdmIn, input) : 0;
+    ModelProfile& profile = call.profile;
+    FetchProfile(&call);
+    LoadResourceLibraryForCall(&call);
+    if (merge && printer)
+        FetchDeviceOptions(&call);
+    GatherPjlJobFacts(printer ? &call : nullptr, &facts->withPrinter);
+    PjlJobFactsOfNoPrinter(facts->withPrinter, &facts->noPrinter);
+    // The record names this call's printer, whatever the stored one says.
+    const WCHAR* printerName = printer ? CallPrinterName(&call) : header.pszPrinterName;
+
+    const ModelState& model = FetchModel(&call);
+    if (stored)
+        NameStoredRecord(record, printerName);
+    else
+        ResetToDefaults(model, printerName, *facts, profile, record);
+    if (merge) {
+        MergeSettingsWith(model, record, input, inputBytes, printer ? &call : nullptr, printerName, &profile,
+                          facts->noPrinter);
+        if (record->dmPaperSize == 0)
+            ResetToDefaults(model, printerName, *facts, profile, record);
+    }
+    if ((header.fMode & (DM_UPDATE | DM_COPY)) && header.pdmOut) {
+        FinalizeForPrintingWith(model, record, sizeof(*record), facts->withPrinter);
+        CopySettingsOut(*record, header.pdmOut, sizeof(*record));
+    }
+    return 1;
+}

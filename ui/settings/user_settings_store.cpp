@@ -1,0 +1,38 @@
+#include "settings/user_settings_store.h"
+
+#include "platform/holders.h"
+#include "settings/document_settings.h"
+
+namespace {
+
+const WCHAR kUserSettingsKey[] = L"Printers\\DevModes2";
+
+}  // namespace
+
+int ReadUserSettings(const WCHAR* valueName, void* destination)
+{
+    UniqueRegKey key;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, kUserSettingsKey, 0, KEY_READ, key.put()) != ERROR_SUCCESS)
+        return 0;
+
+    // Read into a scratch record first: a shorter value must not leave a
+    // partial record in the caller's buffer.
+    HeapBlock scratch(kSettingsBytes);
+    if (!scratch)
+        return 0;
+    DWORD type = 0;
+    DWORD size = kSettingsBytes;
+    if (RegQueryValueExW(key.get(), valueName, nullptr, &type, scratch.as<BYTE>(), &size) != ERROR_SUCCESS ||
+        size != kSettingsBytes)
+        return 0;
+    CopyMemory(destination, scratch.get(), kSettingsBytes);
+    return 1;
+}
+
+void WriteUserSettings(const WCHAR* valueName, const void* settings)
+{
+    UniqueRegKey key;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, kUserSettingsKey, 0, KEY_WRITE, key.put()) != ERROR_SUCCESS)
+        return;
+    RegSetValueExW(key.get(), valueName, 0, REG_BINARY, static_cast<const BYTE*>(settings), kSettingsBytes);
+}
