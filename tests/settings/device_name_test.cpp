@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <winspool.h>
 
+#include <prsht.h>
 #include <winddiui.h>
 
 #include <gtest/gtest.h>
@@ -153,6 +154,49 @@ TEST_F(PrinterNameTest, MergedRecordsNameTheirOwnPrinter)
         EXPECT_EQ(DMORIENT_LANDSCAPE, reinterpret_cast<const DEVMODEW*>(output.data())->dmOrientation)
             << "the input was merged";
         input = output;
+    }
+}
+
+// The sheet the platform opens for DM_IN_PROMPT: a timer of this thread
+// runs inside the sheet's modal loop, finds it and presses OK, as a user
+// who changes nothing.
+VOID CALLBACK PressOkOnTheSheet(HWND, UINT, UINT_PTR, DWORD)
+{
+    struct Found {
+        static BOOL CALLBACK Sheet(HWND window, LPARAM param)
+        {
+            WCHAR name[16] = L"";
+            GetClassNameW(window, name, 16);
+            if (lstrcmpW(name, L"#32770") == 0 && FindWindowExW(window, nullptr, L"SysTabControl32", nullptr)) {
+                *reinterpret_cast<HWND*>(param) = window;
+                return FALSE;
+            }
+            return TRUE;
+        }
+    };
+    HWND sheet = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), Found::Sheet, reinterpret_cast<LPARAM>(&sheet));
+    if (sheet)
+        PostMessageW(sheet, PSM_PRESSBUTTON, PSBTN_OK, 0);
+}
+
+// The same through the Printing Preferences the platform shows: OK hands
+// back the record named after the sheet's printer, whatever the input named.
+TEST_F(PrinterNameTest, ThePromptedSheetNamesItsOwnPrinter)
+{
+    Record input = ApplicationRecord();
+    for (const NamedPrinter* printer : printers_) {
+        SCOPED_TRACE(testing::Message() << "printer of " << printer->name().size() << " units");
+        Record output(kSettingsBytes, 0xEE);
+        const UINT_PTR timer = SetTimer(nullptr, 0, 100, PressOkOnTheSheet);
+        const LONG answer = DocumentPropertiesW(nullptr, printer->handle(), const_cast<wchar_t*>(printer->name().c_str()),
+                                                reinterpret_cast<DEVMODEW*>(output.data()),
+                                                reinterpret_cast<DEVMODEW*>(input.data()),
+                                                DM_IN_PROMPT | DM_IN_BUFFER | DM_OUT_BUFFER);
+        KillTimer(nullptr, timer);
+        ASSERT_EQ(IDOK, answer);
+        EXPECT_NAMES(printer->name(), output);
+        input = output;   // the next printer merges this one's record
     }
 }
 
