@@ -3,12 +3,15 @@
 // profile and the printer's level-2 information, each read once.
 #include <windows.h>
 #include <winspool.h>
+#include <shlobj.h>
 
 #include <cstdio>
 #include <vector>
 
 #include "bench_clock.h"
 #include "benchmarks.h"
+#include "profile/device_options.h"
+#include "profile/model_profile.h"
 
 namespace {
 
@@ -49,13 +52,9 @@ void BenchDocumentProperties(const BenchModel* models, int rounds)
 void BenchMergedDocumentProperties(const BenchModel* models, int rounds)
 {
     printf("\nDocument properties merging a document's record (DM_IN_BUFFER | DM_COPY).\n"
-           "Floor: one level-2 read and one read of a 4088-byte registry value. Target 1.5.\n\n");
+           "Floor: what the road must read, once each: the level-2 information, \"DriverProfile\",\n"
+           "\"DeviceOption\" and the documents folder. Target 1.3.\n\n");
     printf("%-8s %12s %12s %8s\n", "model", "call us", "floor us", "ratio");
-    HKEY key = nullptr;
-    RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\MARTENUI Benchmark", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                    nullptr);
-    std::vector<BYTE> value(4088, 0x5A);
-    RegSetValueExW(key, L"Record", 0, REG_BINARY, value.data(), static_cast<DWORD>(value.size()));
     for (int m = 0; m < kBenchModels; ++m) {
         const BenchModel& model = models[m];
         auto properties = DriverEntry<DocumentPropertiesEntry>(model.driver, "DrvDocumentProperties");
@@ -71,13 +70,16 @@ void BenchMergedDocumentProperties(const BenchModel* models, int rounds)
         std::vector<BYTE> buffer(64 * 1024);
         auto floor = [&] {
             DWORD needed = 0;
+            DWORD type = 0;
             GetPrinterW(model.printer, 2, buffer.data(), static_cast<DWORD>(buffer.size()), &needed);
-            DWORD size = static_cast<DWORD>(value.size());
-            RegQueryValueExW(key, L"Record", nullptr, nullptr, buffer.data(), &size);
+            GetPrinterDataW(model.printer, const_cast<WCHAR*>(kDriverProfileValue), &type, buffer.data(),
+                            sizeof(ModelProfile), &needed);
+            GetPrinterDataW(model.printer, const_cast<WCHAR*>(kDeviceOptionValue), &type, buffer.data(),
+                            sizeof(DeviceOptionData), &needed);
+            WCHAR folder[MAX_PATH];
+            SHGetFolderPathW(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, folder);
         };
         const Pair pair = MeasurePair(rounds, kRepeat, call, floor);
         printf("V%-7d %12.1f %12.1f %8.2f\n", model.variant, pair.road, pair.floor, pair.ratio());
     }
-    RegCloseKey(key);
-    RegDeleteKeyW(HKEY_CURRENT_USER, L"Software\\MARTENUI Benchmark");
 }
