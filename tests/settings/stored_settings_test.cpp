@@ -108,7 +108,7 @@ void ExpectSameRecord(const BYTE* expected, const BYTE* actual, size_t size)
 
 using ConvertEntry = BOOL(WINAPI*)(LPWSTR, PDEVMODEW, PDEVMODEW, PLONG, DWORD);
 
-class PrinterAccessTest : public ::testing::Test {
+class StoredSettingsTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -135,7 +135,7 @@ protected:
 
 }  // namespace
 
-TEST_F(PrinterAccessTest, TheSpoolerKeepsAWholeRecordAsThePrintersDefault)
+TEST_F(StoredSettingsTest, TheSpoolerKeepsAWholeRecordAsThePrintersDefault)
 {
     const std::vector<BYTE> record = PatternRecord(0x31);
     WritePrinterSettings(printer_->handle(), record.data());
@@ -145,7 +145,7 @@ TEST_F(PrinterAccessTest, TheSpoolerKeepsAWholeRecordAsThePrintersDefault)
     EXPECT_EQ(-1, FirstDifference(record.data() + kSettingsHeaderBytes, privatePart.data(), kSettingsPrivateBytes));
 }
 
-TEST_F(PrinterAccessTest, AnotherDriversShorterDefaultCountsAsAbsent)
+TEST_F(StoredSettingsTest, AnotherDriversShorterDefaultCountsAsAbsent)
 {
     StoreForeignDefault(printer_->handle());
     std::vector<BYTE> publicPart(kSettingsHeaderBytes, 0xEE), privatePart(kSettingsPrivateBytes, 0xEE);
@@ -154,7 +154,7 @@ TEST_F(PrinterAccessTest, AnotherDriversShorterDefaultCountsAsAbsent)
     EXPECT_EQ(0, ReadPrinterSettings(nullptr, publicPart.data(), privatePart.data()));
 }
 
-TEST_F(PrinterAccessTest, UserSettingsAreStoredAndReadWhole)
+TEST_F(StoredSettingsTest, UserSettingsAreStoredAndReadWhole)
 {
     const std::vector<BYTE> record = PatternRecord(0x52);
     WriteUserSettings(printer_->name().c_str(), record.data());
@@ -163,7 +163,7 @@ TEST_F(PrinterAccessTest, UserSettingsAreStoredAndReadWhole)
     EXPECT_EQ(record, read);
 }
 
-TEST_F(PrinterAccessTest, UserValuesOfAnotherSizeAreNotRead)
+TEST_F(StoredSettingsTest, UserValuesOfAnotherSizeAreNotRead)
 {
     for (DWORD size : {DWORD(100), DWORD(kSettingsBytes - 1), DWORD(kSettingsBytes + 1)}) {
         std::vector<BYTE> value(size, 0x77);
@@ -174,7 +174,7 @@ TEST_F(PrinterAccessTest, UserValuesOfAnotherSizeAreNotRead)
     }
 }
 
-TEST_F(PrinterAccessTest, WithoutTheUserKeyNothingIsStoredOrRead)
+TEST_F(StoredSettingsTest, WithoutTheUserKeyNothingIsStoredOrRead)
 {
     ASSERT_EQ(ERROR_SUCCESS, RegDeleteKeyW(HKEY_CURRENT_USER, kUserKey));
     const std::vector<BYTE> record = PatternRecord(0x13);
@@ -187,14 +187,14 @@ TEST_F(PrinterAccessTest, WithoutTheUserKeyNothingIsStoredOrRead)
     RegCloseKey(key);
 }
 
-TEST_F(PrinterAccessTest, ConvertAnswersTheRecordSizeWithoutAnOutput)
+TEST_F(StoredSettingsTest, ConvertAnswersTheRecordSizeWithoutAnOutput)
 {
     LONG size = 12;
     EXPECT_FALSE(Convert(printer_->name(), nullptr, &size));
     EXPECT_EQ(4088, size);
 }
 
-TEST_F(PrinterAccessTest, ConvertRefusesAnOutputTooSmall)
+TEST_F(StoredSettingsTest, ConvertRefusesAnOutputTooSmall)
 {
     std::vector<BYTE> output(kSettingsBytes, 0xEE);
     LONG size = 4087;
@@ -205,7 +205,7 @@ TEST_F(PrinterAccessTest, ConvertRefusesAnOutputTooSmall)
     EXPECT_EQ(std::vector<BYTE>(kSettingsBytes, 0xEE), output);
 }
 
-TEST_F(PrinterAccessTest, ConvertGivesThePrintersDefaultWhateverWasAsked)
+TEST_F(StoredSettingsTest, ConvertGivesThePrintersDefaultWhateverWasAsked)
 {
     const std::vector<BYTE> record = PatternRecord(0x64);
     WritePrinterSettings(printer_->handle(), record.data());
@@ -225,7 +225,7 @@ TEST_F(PrinterAccessTest, ConvertGivesThePrintersDefaultWhateverWasAsked)
     }
 }
 
-TEST_F(PrinterAccessTest, ConvertFallsBackToTheUsersCopy)
+TEST_F(StoredSettingsTest, ConvertFallsBackToTheUsersCopy)
 {
     StoreForeignDefault(printer_->handle());
     const std::vector<BYTE> userRecord = PatternRecord(0x29);
@@ -244,7 +244,7 @@ TEST_F(PrinterAccessTest, ConvertFallsBackToTheUsersCopy)
     RemoveUserValue(unknown);
 }
 
-TEST_F(PrinterAccessTest, ConvertFailsWhenNothingCanBeRead)
+TEST_F(StoredSettingsTest, ConvertFailsWhenNothingCanBeRead)
 {
     StoreForeignDefault(printer_->handle());
     std::vector<BYTE> value(kSettingsBytes + 1, 0x44);
