@@ -90,8 +90,8 @@ BOOL PreparePrinter(const WCHAR* received, bool initialize)
     WCHAR localName[MAX_PATH];
     LocalPrinterName(received, localName, MAX_PATH);
 
-    // Every spooler call, file read and library load runs without the model
-    // lock; the lock is held only to apply the profile and build the defaults.
+    // Every spooler call, file read and library load comes first; the model
+    // and the defaults are then built from what was read.
     UniquePrinter printer(OpenPrinterFull(initialize ? localName : received));
     if (!printer)
         return FALSE;
