@@ -98,3 +98,23 @@ TEST_F(ResourceLibraryTest, AMissingStringIsTheEmptyText)
     EXPECT_EQ(0, LoadResourceString(9, text, 8));
     EXPECT_STREQ(L"", text);
 }
+
+TEST_F(ResourceLibraryTest, IconsAreTheSharedOnesOfTheLibraryHeldNow)
+{
+    BenchPrinter printer(SampleDriver(2));
+    const std::wstring path = InstalledLibraryPath(printer);
+    HMODULE library = LoadResourceLibrary(path.c_str());
+    ASSERT_NE(nullptr, library);
+    HICON icon = LoadResourceIcon(IDI_ROTATE);
+    EXPECT_NE(nullptr, icon);
+    EXPECT_EQ(LoadIconW(library, MAKEINTRESOURCEW(IDI_ROTATE)), icon);
+    EXPECT_EQ(icon, LoadResourceIcon(IDI_ROTATE)) << "asked again";
+    EXPECT_EQ(nullptr, LoadResourceIcon(1)) << "no such icon";
+
+    FreeResourceLibrary();
+    EXPECT_EQ(nullptr, LoadResourceIcon(IDI_ROTATE)) << "an icon of a released library";
+
+    library = LoadResourceLibrary(path.c_str());
+    ASSERT_NE(nullptr, library);
+    EXPECT_EQ(LoadIconW(library, MAKEINTRESOURCEW(IDI_ROTATE)), LoadResourceIcon(IDI_ROTATE));
+}

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "platform/dialog_controls.h"
 #include "sheet/control_lists.h"
 #include "sheet/page_skeleton.h"
 #include "sheet/sheet_model.h"
@@ -34,7 +35,7 @@ const int kSecurityControls[] = {IDC_OPTIONS_SECURE_CHECK, IDC_OPTIONS_PASSWORD}
 
 bool Enabled(HWND page, int control)
 {
-    HWND window = GetDlgItem(page, control);
+    HWND window = DialogControl(page, control);
     return window && IsWindowEnabled(window);
 }
 
@@ -44,24 +45,13 @@ bool CheckedAndEnabled(HWND page, int control)
     return Checked(page, control) && Enabled(page, control);
 }
 
-void Check(HWND page, int control, bool checked)
-{
-    CheckDlgButton(page, control, checked ? BST_CHECKED : BST_UNCHECKED);
-}
-
-void Enable(HWND page, int control, bool enable)
-{
-    if (HWND window = GetDlgItem(page, control))
-        EnableWindow(window, enable);
-}
-
 // An output tray box that cannot be fitted is stored as absent: it shows
 // unchecked too, so that what the page shows is what it stores.
 void EnableTray(HWND page, int control, bool enable)
 {
-    Enable(page, control, enable);
+    EnableControl(page, control, enable);
     if (!enable)
-        Check(page, control, false);
+        SetChecked(page, control, false);
 }
 
 DeviceOptionData ModelDefaults(const SheetFacts& facts)
@@ -73,7 +63,7 @@ DeviceOptionData ModelDefaults(const SheetFacts& facts)
 
 void FillMemoryList(HWND page)
 {
-    HWND list = GetDlgItem(page, IDC_OPTIONS_MEMORY_LIST);
+    HWND list = DialogControl(page, IDC_OPTIONS_MEMORY_LIST);
     if (!list)
         return;
     SendMessageW(list, CB_RESETCONTENT, 0, 0);
@@ -90,33 +80,33 @@ void FillMemoryList(HWND page)
 void LoadControls(HWND page, const ModelProfile& profile, const DeviceOptionData& options)
 {
     SetDlgItemInt(page, IDC_OPTIONS_TRAYS_EDIT, static_cast<uint16_t>(options.trayCount), FALSE);
-    Check(page, IDC_OPTIONS_SECURE_CHECK, options.securityPrint != 0);
+    SetChecked(page, IDC_OPTIONS_SECURE_CHECK, options.securityPrint != 0);
 
     // The stored password need not be terminated: at most its four characters.
     WCHAR password[kPasswordChars + 1] = L"";
     for (int i = 0; i < kPasswordChars && options.securityPassword[i]; ++i)
         password[i] = options.securityPassword[i];
-    SendDlgItemMessageW(page, IDC_OPTIONS_PASSWORD, EM_LIMITTEXT, kPasswordChars, 0);
+    SendControlMessage(page, IDC_OPTIONS_PASSWORD, EM_LIMITTEXT, kPasswordChars, 0);
     SetDlgItemTextW(page, IDC_OPTIONS_PASSWORD, password);
 
     // Security printing keeps its jobs in the printer's memory.
     if (profile.reserve) {
-        Enable(page, IDC_OPTIONS_SECURE_CHECK, options.memoryIndex != 0);
-        Enable(page, IDC_OPTIONS_PASSWORD, options.securityPrint && options.memoryIndex);
+        EnableControl(page, IDC_OPTIONS_SECURE_CHECK, options.memoryIndex != 0);
+        EnableControl(page, IDC_OPTIONS_PASSWORD, options.securityPrint && options.memoryIndex);
     } else {
-        Enable(page, IDC_OPTIONS_PASSWORD, options.securityPrint != 0);
+        EnableControl(page, IDC_OPTIONS_PASSWORD, options.securityPrint != 0);
     }
 
     FillMemoryList(page);
-    SendDlgItemMessageW(page, IDC_OPTIONS_MEMORY_LIST, CB_SETCURSEL, options.memoryIndex, 0);
+    SendControlMessage(page, IDC_OPTIONS_MEMORY_LIST, CB_SETCURSEL, options.memoryIndex, 0);
 
     // The outer tray and the finisher take the same place behind the inner tray.
-    Check(page, IDC_OPTIONS_INNER_TRAY, options.innerTray != 0);
-    Check(page, IDC_OPTIONS_OUTER_TRAY, options.outerTray != 0);
-    Check(page, IDC_OPTIONS_FINISHER, options.finisher != 0);
+    SetChecked(page, IDC_OPTIONS_INNER_TRAY, options.innerTray != 0);
+    SetChecked(page, IDC_OPTIONS_OUTER_TRAY, options.outerTray != 0);
+    SetChecked(page, IDC_OPTIONS_FINISHER, options.finisher != 0);
     EnableTray(page, IDC_OPTIONS_OUTER_TRAY, options.innerTray && !options.finisher);
     EnableTray(page, IDC_OPTIONS_FINISHER, options.innerTray && !options.outerTray);
-    Check(page, IDC_OPTIONS_DUPLEX_UNIT, options.duplexUnit != 0);
+    SetChecked(page, IDC_OPTIONS_DUPLEX_UNIT, options.duplexUnit != 0);
 }
 
 // The record of the controls. Removed controls read as unchecked or empty.
@@ -136,10 +126,10 @@ DeviceOptionData ReadControls(HWND page, const ModelProfile& profile)
     options.securityPrint = Checked(page, IDC_OPTIONS_SECURE_CHECK) ? 1 : 0;
     GetDlgItemTextW(page, IDC_OPTIONS_PASSWORD, options.securityPassword, kPasswordChars + 1);
 
-    const LRESULT memory = SendDlgItemMessageW(page, IDC_OPTIONS_MEMORY_LIST, CB_GETCURSEL, 0, 0);
+    const LRESULT memory = SendControlMessage(page, IDC_OPTIONS_MEMORY_LIST, CB_GETCURSEL, 0, 0);
     if (memory >= 0)
         options.memoryIndex =
-            static_cast<int16_t>(SendDlgItemMessageW(page, IDC_OPTIONS_MEMORY_LIST, CB_GETITEMDATA, memory, 0));
+            static_cast<int16_t>(SendControlMessage(page, IDC_OPTIONS_MEMORY_LIST, CB_GETITEMDATA, memory, 0));
 
     options.innerTray = CheckedAndEnabled(page, IDC_OPTIONS_INNER_TRAY) ? 1 : 0;
     options.outerTray = CheckedAndEnabled(page, IDC_OPTIONS_OUTER_TRAY) ? 1 : 0;
@@ -162,7 +152,7 @@ UINT BannerOf(int16_t logNo)
 
 void ShowBanner(HWND page, int16_t logNo)
 {
-    HWND picture = GetDlgItem(page, IDC_OPTIONS_BANNER);
+    HWND picture = DialogControl(page, IDC_OPTIONS_BANNER);
     if (!picture)
         return;
     if (logNo == 0) {
@@ -179,7 +169,7 @@ void Initialize(HWND page, SheetState* state)
     const SheetFacts& facts = SheetFactsOf(state);
     const ModelProfile& profile = facts.profile;
     LoadControls(page, profile, facts.optionsRead ? facts.options : ModelDefaults(facts));
-    SendDlgItemMessageW(page, IDC_OPTIONS_TRAYS_UPDOWN, UDM_SETRANGE32, 1, profile.maxTrayCount);
+    SendControlMessage(page, IDC_OPTIONS_TRAYS_UPDOWN, UDM_SETRANGE32, 1, profile.maxTrayCount);
     ShowBanner(page, profile.logNo);
     if (!state->canChange)
         EnableControls(page, kWholePage, FALSE);
@@ -213,20 +203,20 @@ void Command(HWND page, SheetState* state, int control, int /*code*/)
                    Checked(page, IDC_OPTIONS_INNER_TRAY) && !Checked(page, IDC_OPTIONS_FINISHER));
         break;
     case IDC_OPTIONS_MEMORY_LIST: {
-        const LRESULT item = SendDlgItemMessageW(page, IDC_OPTIONS_MEMORY_LIST, CB_GETCURSEL, 0, 0);
+        const LRESULT item = SendControlMessage(page, IDC_OPTIONS_MEMORY_LIST, CB_GETCURSEL, 0, 0);
         const bool memory =
-            item >= 0 && SendDlgItemMessageW(page, IDC_OPTIONS_MEMORY_LIST, CB_GETITEMDATA, item, 0) != 0;
-        Enable(page, IDC_OPTIONS_SECURE_CHECK, memory);
-        Enable(page, IDC_OPTIONS_PASSWORD, memory && Checked(page, IDC_OPTIONS_SECURE_CHECK));
+            item >= 0 && SendControlMessage(page, IDC_OPTIONS_MEMORY_LIST, CB_GETITEMDATA, item, 0) != 0;
+        EnableControl(page, IDC_OPTIONS_SECURE_CHECK, memory);
+        EnableControl(page, IDC_OPTIONS_PASSWORD, memory && Checked(page, IDC_OPTIONS_SECURE_CHECK));
         break;
     }
     case IDC_OPTIONS_SECURE_CHECK:
-        Enable(page, IDC_OPTIONS_PASSWORD, Checked(page, IDC_OPTIONS_SECURE_CHECK));
+        EnableControl(page, IDC_OPTIONS_PASSWORD, Checked(page, IDC_OPTIONS_SECURE_CHECK));
         break;
     case IDC_RESTORE_DEFAULTS: {
         const SheetFacts& facts = SheetFactsOf(state);
         LoadControls(page, facts.profile, ModelDefaults(facts));
-        SetFocus(GetDlgItem(page, IDC_OPTIONS_TRAYS_EDIT));
+        SetFocus(DialogControl(page, IDC_OPTIONS_TRAYS_EDIT));
         break;
     }
     default:
@@ -248,7 +238,7 @@ bool Validate(HWND page, SheetState* /*state*/)
     LoadResourceString(IDS_PASSWORD_WARNING, text, 128);
     LoadResourceString(IDS_WARNING, caption, 64);
     MessageBoxW(page, text, caption, MB_OK | MB_ICONWARNING);
-    SetFocus(GetDlgItem(page, IDC_OPTIONS_PASSWORD));
+    SetFocus(DialogControl(page, IDC_OPTIONS_PASSWORD));
     return false;
 }
 
@@ -277,7 +267,7 @@ void Apply(HWND page, SheetState* state)
 void Destroy(HWND page, SheetState* /*state*/)
 {
     // The banner set at initialisation is this page's to free.
-    if (HWND picture = GetDlgItem(page, IDC_OPTIONS_BANNER)) {
+    if (HWND picture = DialogControl(page, IDC_OPTIONS_BANNER)) {
         const HANDLE bitmap = reinterpret_cast<HANDLE>(SendMessageW(picture, STM_SETIMAGE, IMAGE_BITMAP, 0));
         if (bitmap)
             DeleteObject(bitmap);

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <winspool.h>
 
+#include "platform/dialog_controls.h"
 #include "sheet/control_lists.h"
 #include "sheet/page_skeleton.h"
 #include "sheet/sheet_model.h"
@@ -123,7 +124,7 @@ void ListTrueTypeFamilies(HWND list)
 // "Download TrueType Fonts", then each resident family once.
 void FillSubstituteList(HWND page)
 {
-    HWND combo = GetDlgItem(page, IDC_FONTSUBS_LIST);
+    HWND combo = DialogControl(page, IDC_FONTSUBS_LIST);
     if (!combo)
         return;
     SendMessageW(combo, CB_RESETCONTENT, 0, 0);
@@ -184,21 +185,21 @@ void SelectRow(HWND list, int row)
 // substitute that begins with the row's (none when nothing does).
 void ShowRow(HWND page, int row)
 {
-    HWND list = GetDlgItem(page, IDC_FONTSUBS_TABLE);
+    HWND list = DialogControl(page, IDC_FONTSUBS_TABLE);
     WCHAR face[kRowTextChars];
     WCHAR substitute[kRowTextChars];
     RowText(list, row, kColumnFace, face);
     RowText(list, row, kColumnSubstitute, substitute);
     SetDlgItemTextW(page, IDC_FONTSUBS_FACE, face);
     const LRESULT found =
-        SendDlgItemMessageW(page, IDC_FONTSUBS_LIST, CB_FINDSTRING, static_cast<WPARAM>(-1),
+        SendControlMessage(page, IDC_FONTSUBS_LIST, CB_FINDSTRING, static_cast<WPARAM>(-1),
                             reinterpret_cast<LPARAM>(substitute));
-    SendDlgItemMessageW(page, IDC_FONTSUBS_LIST, CB_SETCURSEL, found, 0);
+    SendControlMessage(page, IDC_FONTSUBS_LIST, CB_SETCURSEL, found, 0);
 }
 
 void Initialize(HWND page, SheetState* state)
 {
-    HWND list = GetDlgItem(page, IDC_FONTSUBS_TABLE);
+    HWND list = DialogControl(page, IDC_FONTSUBS_TABLE);
     if (list && RowCount(list) == 0) {
         AddColumns(list);
         ListTrueTypeFamilies(list);
@@ -212,7 +213,7 @@ void Initialize(HWND page, SheetState* state)
 
 void RestoreDefaults(HWND page)
 {
-    HWND list = GetDlgItem(page, IDC_FONTSUBS_TABLE);
+    HWND list = DialogControl(page, IDC_FONTSUBS_TABLE);
     WCHAR question[kQuestionChars + 1] = L"";
     WCHAR caption[kCaptionChars + 1] = L"";
     LoadResourceString(IDS_CONFIRM_CLEAR_FONT_SUBS, question, kQuestionChars + 1);
@@ -234,13 +235,13 @@ void Command(HWND page, SheetState* /*state*/, int control, int /*code*/)
     }
     if (control != IDC_FONTSUBS_LIST)
         return;
-    HWND combo = GetDlgItem(page, IDC_FONTSUBS_LIST);
+    HWND combo = DialogControl(page, IDC_FONTSUBS_LIST);
     const LRESULT choice = SendMessageW(combo, CB_GETCURSEL, 0, 0);
     if (choice < 0 || SendMessageW(combo, CB_GETLBTEXTLEN, choice, 0) > kFontNameChars)
         return;
     WCHAR text[kRowTextChars] = L"";
     SendMessageW(combo, CB_GETLBTEXT, choice, reinterpret_cast<LPARAM>(text));
-    HWND list = GetDlgItem(page, IDC_FONTSUBS_TABLE);
+    HWND list = DialogControl(page, IDC_FONTSUBS_TABLE);
     const int row = static_cast<int>(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
     if (row >= 0)
         SetRowText(list, row, kColumnSubstitute, text);
@@ -249,7 +250,7 @@ void Command(HWND page, SheetState* /*state*/, int control, int /*code*/)
 // The rows top to bottom in stored form; nothing when they cannot be read.
 void Apply(HWND page, SheetState* state)
 {
-    HWND list = GetDlgItem(page, IDC_FONTSUBS_TABLE);
+    HWND list = DialogControl(page, IDC_FONTSUBS_TABLE);
     if (!list)
         return;
     const int count = RowCount(list);

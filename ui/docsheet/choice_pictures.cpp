@@ -1,5 +1,6 @@
 #include "docsheet/choice_pictures.h"
 
+#include "platform/dialog_controls.h"
 #include "platform/resource_library.h"
 #include "../resources/resource_ids.h"
 
@@ -37,7 +38,7 @@ const ChoicePicture* ChoicePictures(int* count)
 const ChoicePicture* CheckedChoice(HWND page, int picture)
 {
     for (const ChoicePicture& row : kChoicePictures) {
-        if (row.picture == picture && IsDlgButtonChecked(page, row.radio) == BST_CHECKED)
+        if (row.picture == picture && Checked(page, row.radio))
             return &row;
     }
     return nullptr;
@@ -51,6 +52,17 @@ void ShowChoicePicture(HWND page, int picture, int offset)
     int icon = row->firstIcon + offset;
     if (icon > row->lastIcon)
         icon = row->firstIcon;
-    HICON handle = LoadIconW(ResourceLibrary(), MAKEINTRESOURCEW(icon));
-    SendDlgItemMessageW(page, picture, STM_SETICON, reinterpret_cast<WPARAM>(handle), 0);
+    ShowIcon(page, picture, icon);
+}
+
+void ShowIcon(HWND page, int picture, int iconId)
+{
+    HWND control = DialogControl(page, picture);
+    if (!control)
+        return;
+    // Setting an icon resizes the picture to it, which costs as much as
+    // loading it: a picture that already shows it is left alone.
+    HICON icon = LoadResourceIcon(iconId);
+    if (reinterpret_cast<HICON>(SendMessageW(control, STM_GETICON, 0, 0)) != icon)
+        SendMessageW(control, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
 }

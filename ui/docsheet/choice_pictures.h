@@ -24,4 +24,8 @@ const ChoicePicture* CheckedChoice(HWND page, int picture);
 // choice's row; with no choice checked the picture stays as it is.
 void ShowChoicePicture(HWND page, int picture, int offset = 0);
 
+// Shows icon `iconId` of the resource library in the picture `picture`,
+// when the page has it.
+void ShowIcon(HWND page, int picture, int iconId);
+
 #endif

@@ -1,5 +1,6 @@
 #include "docsheet/fonts_page.h"
 
+#include "platform/dialog_controls.h"
 #include "sheet/control_lists.h"
 #include "sheet/page_skeleton.h"
 #include "sheet/sheet_model.h"
@@ -14,14 +15,14 @@ const int kWholePage[] = {IDC_FONTS_USE_PRINTER,  IDC_FONTS_PRINTER_NOTE1, IDC_F
 
 void ShowChoice(HWND page, int usePrinterFonts)
 {
-    CheckRadioButton(page, IDC_FONTS_USE_PRINTER, IDC_FONTS_USE_TRUETYPE,
-                     usePrinterFonts == 1 ? IDC_FONTS_USE_PRINTER : IDC_FONTS_USE_TRUETYPE);
+    CheckRadio(page, IDC_FONTS_USE_PRINTER, IDC_FONTS_USE_TRUETYPE,
+               usePrinterFonts == 1 ? IDC_FONTS_USE_PRINTER : IDC_FONTS_USE_TRUETYPE);
 }
 
 // Takes the choice the buttons show into the record, at once.
 void StoreChoice(HWND page, DocumentSettings& s)
 {
-    const int32_t usePrinterFonts = IsDlgButtonChecked(page, IDC_FONTS_USE_PRINTER) == BST_CHECKED ? 1 : 0;
+    const int32_t usePrinterFonts = Checked(page, IDC_FONTS_USE_PRINTER) ? 1 : 0;
     if (usePrinterFonts == s.useDeviceFonts)
         return;
     s.useDeviceFonts = usePrinterFonts;
@@ -66,16 +67,15 @@ void Command(HWND page, SheetState* state, int control, int /*code*/)
     case IDC_RESTORE_DEFAULTS:
         ShowChoice(page, 1);
         FollowTonerSave(page, state);
-        SetFocus(GetDlgItem(page, IsDlgButtonChecked(page, IDC_FONTS_USE_PRINTER) == BST_CHECKED
-                                      ? IDC_FONTS_USE_PRINTER
-                                      : IDC_FONTS_USE_TRUETYPE));
+        SetFocus(DialogControl(page, Checked(page, IDC_FONTS_USE_PRINTER) ? IDC_FONTS_USE_PRINTER
+                                                                           : IDC_FONTS_USE_TRUETYPE));
         StoreChoice(page, *state->settings);
         break;
     case IDC_FONTS_USE_PRINTER:
     case IDC_FONTS_USE_TRUETYPE:
         // A click leaves a disabled partner checked (toner save disables
         // the printer fonts choice): the clicked one is made the only one.
-        if (IsDlgButtonChecked(page, control) == BST_CHECKED)
+        if (Checked(page, control))
             ShowChoice(page, control == IDC_FONTS_USE_PRINTER ? 1 : 0);
         StoreChoice(page, *state->settings);
         break;

@@ -1,5 +1,6 @@
 #include "docsheet/handling_controls.h"
 
+#include "platform/dialog_controls.h"
 #include "docsheet/choice_pictures.h"
 #include "sheet/control_lists.h"
 #include "docsheet/handling_page.h"
@@ -56,18 +57,18 @@ int16_t DefaultPaper(const HandlingPage& page)
 // `value`; false when none has it (the first is selected then).
 bool FillList(HWND window, int list, const ListEntry* entries, int count, int value)
 {
-    SendDlgItemMessageW(window, list, CB_RESETCONTENT, 0, 0);
+    SendControlMessage(window, list, CB_RESETCONTENT, 0, 0);
     int selected = -1;
     for (int i = 0; i < count; ++i) {
         WCHAR text[64] = L"";
         LoadResourceString(entries[i].stringId, text, ARRAYSIZE(text));
-        const LRESULT item = SendDlgItemMessageW(window, list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+        const LRESULT item = SendControlMessage(window, list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
         if (item >= 0)
-            SendDlgItemMessageW(window, list, CB_SETITEMDATA, item, entries[i].value);
+            SendControlMessage(window, list, CB_SETITEMDATA, item, entries[i].value);
         if (selected < 0 && entries[i].value == value)
             selected = i;
     }
-    SendDlgItemMessageW(window, list, CB_SETCURSEL, selected < 0 ? 0 : selected, 0);
+    SendControlMessage(window, list, CB_SETCURSEL, selected < 0 ? 0 : selected, 0);
     return selected >= 0;
 }
 
@@ -87,8 +88,8 @@ void LoadSecurityRadios(const HandlingPage& page, int mode)
         keep = keep && installed.memoryIndex != 0;
     DestroyControls(page.window, kSecurityGroup, keep);
     const int32_t on = Loaded(mode, page.settings.securityPrint, 0);
-    CheckRadioButton(page.window, IDC_HANDLING_SECURE_OFF, IDC_HANDLING_SECURE_ON,
-                     on ? IDC_HANDLING_SECURE_ON : IDC_HANDLING_SECURE_OFF);
+    CheckRadio(page.window, IDC_HANDLING_SECURE_OFF, IDC_HANDLING_SECURE_ON,
+               on ? IDC_HANDLING_SECURE_ON : IDC_HANDLING_SECURE_OFF);
 }
 
 void LoadOutputTrayList(const HandlingPage& page, int mode)
@@ -113,8 +114,8 @@ void LoadOutputTrayList(const HandlingPage& page, int mode)
 void LoadOrder(const HandlingPage& page, int mode)
 {
     const int32_t normal = Loaded(mode, page.settings.orderChoice, page.profile.orderDefault == 0 ? 1 : 0);
-    CheckRadioButton(page.window, IDC_HANDLING_ORDER_NORMAL, IDC_HANDLING_ORDER_REVERSE,
-                     normal == 1 ? IDC_HANDLING_ORDER_NORMAL : IDC_HANDLING_ORDER_REVERSE);
+    CheckRadio(page.window, IDC_HANDLING_ORDER_NORMAL, IDC_HANDLING_ORDER_REVERSE,
+               normal == 1 ? IDC_HANDLING_ORDER_NORMAL : IDC_HANDLING_ORDER_REVERSE);
     ShowOrderPicture(page.window);
 }
 
@@ -122,17 +123,11 @@ void LoadOrder(const HandlingPage& page, int mode)
 
 int SelectedValue(HWND window, int list)
 {
-    const LRESULT selected = SendDlgItemMessageW(window, list, CB_GETCURSEL, 0, 0);
+    const LRESULT selected = SendControlMessage(window, list, CB_GETCURSEL, 0, 0);
     if (selected == CB_ERR)
         return 0;
-    const LRESULT value = SendDlgItemMessageW(window, list, CB_GETITEMDATA, selected, 0);
+    const LRESULT value = SendControlMessage(window, list, CB_GETITEMDATA, selected, 0);
     return value == CB_ERR ? 0 : static_cast<int>(value);
-}
-
-void ShowIcon(HWND window, int control, int iconId)
-{
-    HICON icon = LoadIconW(ResourceLibrary(), MAKEINTRESOURCEW(iconId));
-    SendDlgItemMessageW(window, control, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
 }
 
 void ShowSorterPicture(HWND window)
@@ -148,8 +143,8 @@ void ShowOrderPicture(HWND window)
 void LoadSorter(const HandlingPage& page, int mode)
 {
     const int32_t sort = Loaded(mode, page.settings.sorterMode, 0);
-    CheckRadioButton(page.window, IDC_HANDLING_STACK, IDC_HANDLING_SORT,
-                     sort ? IDC_HANDLING_SORT : IDC_HANDLING_STACK);
+    CheckRadio(page.window, IDC_HANDLING_STACK, IDC_HANDLING_SORT,
+               sort ? IDC_HANDLING_SORT : IDC_HANDLING_STACK);
     ShowSorterPicture(page.window);
 }
 
@@ -162,7 +157,7 @@ void LoadStapleList(const HandlingPage& page, int mode)
     const bool booklet = mode != kLoadDefaults && s.booklet != 0;
     const ListEntry* entries = booklet ? kOffOnly : kOffOn;
     const int count = booklet ? ARRAYSIZE(kOffOnly) : ARRAYSIZE(kOffOn);
-    EnableWindow(GetDlgItem(page.window, IDC_HANDLING_STAPLE_LIST), !booklet);
+    EnableControl(page.window, IDC_HANDLING_STAPLE_LIST, !booklet);
     if (!FillList(page.window, IDC_HANDLING_STAPLE_LIST, entries, count, Loaded<int16_t>(mode, s.staple, 0)))
         s.staple = 0;
 }
@@ -204,17 +199,17 @@ void LoadDuplexGroup(const HandlingPage& page, int mode)
         s.duplexBinding = kLongEdge;
         s.bindingMargin = 0;
     }
-    CheckRadioButton(page.window, IDC_HANDLING_LONG_EDGE, IDC_HANDLING_SHORT_EDGE,
-                     Loaded<int16_t>(mode, s.duplexBinding, kLongEdge) == kLongEdge ? IDC_HANDLING_LONG_EDGE
-                                                                                   : IDC_HANDLING_SHORT_EDGE);
-    CheckDlgButton(page.window, IDC_HANDLING_DUPLEX, Loaded(mode, s.duplexOn, 0) ? BST_CHECKED : BST_UNCHECKED);
+    CheckRadio(page.window, IDC_HANDLING_LONG_EDGE, IDC_HANDLING_SHORT_EDGE,
+               Loaded<int16_t>(mode, s.duplexBinding, kLongEdge) == kLongEdge ? IDC_HANDLING_LONG_EDGE
+                                                                             : IDC_HANDLING_SHORT_EDGE);
+    SetChecked(page.window, IDC_HANDLING_DUPLEX, Loaded(mode, s.duplexOn, 0) != 0);
     ShowFlipPicture(page);
     // "&No" has the lower number of the two, so it opens the range.
     const int32_t margin = Loaded(mode, s.bindingMargin, 0);
-    CheckRadioButton(page.window, IDC_HANDLING_MARGIN_NO, IDC_HANDLING_MARGIN_YES,
-                     margin ? IDC_HANDLING_MARGIN_YES : IDC_HANDLING_MARGIN_NO);
+    CheckRadio(page.window, IDC_HANDLING_MARGIN_NO, IDC_HANDLING_MARGIN_YES,
+               margin ? IDC_HANDLING_MARGIN_YES : IDC_HANDLING_MARGIN_NO);
     ShowChoicePicture(page.window, IDC_HANDLING_MARGIN_ICON);
-    EnableWindow(GetDlgItem(page.window, IDC_HANDLING_DUPLEX), usable);
+    EnableControl(page.window, IDC_HANDLING_DUPLEX, usable);
     EnableControls(page.window, kDuplexChoices, usable && Checked(page.window, IDC_HANDLING_DUPLEX));
 }
 
@@ -234,11 +229,10 @@ void LoadHandlingControls(const HandlingPage& page, int mode)
         LoadDuplexGroup(page, mode);
         LoadSecurityRadios(page, mode);
         LoadOutputTrayList(page, mode);
-        CheckDlgButton(page.window, IDC_HANDLING_SHIFT,
-                       Loaded(mode, page.settings.shift, 0) ? BST_CHECKED : BST_UNCHECKED);
+        SetChecked(page.window, IDC_HANDLING_SHIFT, Loaded(mode, page.settings.shift, 0) != 0);
     }
     if (mode != kLoadRefresh)
-        SendDlgItemMessageW(page.window, IDC_HANDLING_OVERLAY_LIST, CB_SETCURSEL,
+        SendControlMessage(page.window, IDC_HANDLING_OVERLAY_LIST, CB_SETCURSEL,
                             Loaded<int16_t>(mode, page.settings.handlingListChoice, 0), 0);
     RefreshRotate(page.window, page.state, mode);
 }
@@ -251,7 +245,7 @@ void WriteHandlingControls(const HandlingPage& page)
     if (page.profile.order == 0) {
         s.orderChoice = 1;
         s.reverseOrder = 0;
-    } else if (GetDlgItem(window, IDC_HANDLING_ORDER_NORMAL)) {
+    } else if (DialogControl(window, IDC_HANDLING_ORDER_NORMAL)) {
         const int32_t normal = Checked(window, IDC_HANDLING_ORDER_NORMAL) ? 1 : 0;
         s.orderChoice = normal;
         s.reverseOrder = normal == 1 ? 0 : 1;
@@ -268,8 +262,8 @@ void WriteHandlingControls(const HandlingPage& page)
         s.driverCollate = sort == 1 && (!printerSorts || s.driverControlsSort != 0) ? 1 : 0;
     }
 
-    if (GetDlgItem(window, IDC_HANDLING_OVERLAY_LIST)) {
-        const LRESULT overlay = SendDlgItemMessageW(window, IDC_HANDLING_OVERLAY_LIST, CB_GETCURSEL, 0, 0);
+    if (DialogControl(window, IDC_HANDLING_OVERLAY_LIST)) {
+        const LRESULT overlay = SendControlMessage(window, IDC_HANDLING_OVERLAY_LIST, CB_GETCURSEL, 0, 0);
         s.handlingListChoice = static_cast<int16_t>(overlay == CB_ERR ? 0 : overlay);
     }
     s.rotate = Checked(window, IDC_HANDLING_ROTATE) ? 1 : 0;

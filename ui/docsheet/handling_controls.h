@@ -35,7 +35,6 @@ void ApplyFinisherRule(const HandlingPage& page);
 // The pictures that follow a choice.
 void ShowSorterPicture(HWND window);
 void ShowOrderPicture(HWND window);
-void ShowIcon(HWND window, int control, int iconId);
 
 // The value (item data) of a list's selected entry; 0 for an absent list or
 // no selection.

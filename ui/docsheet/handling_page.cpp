@@ -4,6 +4,8 @@
 
 #include <stdio.h>
 
+#include "platform/dialog_controls.h"
+#include "docsheet/choice_pictures.h"
 #include "sheet/control_lists.h"
 #include "docsheet/handling_controls.h"
 #include "sheet/page_skeleton.h"
@@ -38,7 +40,7 @@ const int kWholePage[] = {
 // slots of 17 UTF-16 units, each name ended by a zero inside its slot.
 void FillOverlayList(HWND window, const SheetFacts& facts)
 {
-    HWND list = GetDlgItem(window, IDC_HANDLING_OVERLAY_LIST);
+    HWND list = DialogControl(window, IDC_HANDLING_OVERLAY_LIST);
     if (!list)
         return;
     const bool stored = facts.overlaysStored;
@@ -104,7 +106,7 @@ void RestoreDefaults(const HandlingPage& page)
         s.shift = 0;
     }
     LoadHandlingControls(page, kLoadDefaults);
-    SetFocus(GetDlgItem(page.window, IDC_HANDLING_STACK));
+    SetFocus(DialogControl(page.window, IDC_HANDLING_STACK));
     if (variant2)
         ApplyFinisherRule(page);
 }

@@ -3,6 +3,7 @@
 // paper can be printed on both sides.
 #include "docsheet/handling_page.h"
 
+#include "platform/dialog_controls.h"
 #include "docsheet/handling_controls.h"
 #include "sheet/sheet_model.h"
 #include "platform/resource_library.h"
@@ -20,10 +21,10 @@ constexpr int kNoRow = -1;
 int ChosenPaperRow(HWND paperPage)
 {
     const int list = Checked(paperPage, IDC_LAYOUT_NUP_1IN1) ? IDC_LAYOUT_MAGNIFY_LIST : IDC_LAYOUT_TARGET_LIST;
-    const LRESULT selected = SendDlgItemMessageW(paperPage, list, CB_GETCURSEL, 0, 0);
+    const LRESULT selected = SendControlMessage(paperPage, list, CB_GETCURSEL, 0, 0);
     if (selected == CB_ERR)
         return kNoRow;
-    const LRESULT row = SendDlgItemMessageW(paperPage, list, CB_GETITEMDATA, selected, 0);
+    const LRESULT row = SendControlMessage(paperPage, list, CB_GETITEMDATA, selected, 0);
     return row >= 0 && row < kPaperKeywordCount ? static_cast<int>(row) : kNoRow;
 }
 
@@ -70,9 +71,9 @@ void RefreshRotate(HWND handlingWindow, SheetState* state, int mode)
         row = AvailablePaperOfCode(facts.model, s.pagesPerSheetCode ? s.scalingValue : s.dmPaperSize);
     }
     const bool rotatable = facts.model.availablePapers[row].rotatable != 0;
-    EnableWindow(GetDlgItem(handlingWindow, IDC_HANDLING_ROTATE), rotatable);
+    EnableControl(handlingWindow, IDC_HANDLING_ROTATE, rotatable);
     const bool check = value == 1 && (facts.profile.driverVariant != 2 || rotatable);
-    CheckDlgButton(handlingWindow, IDC_HANDLING_ROTATE, check ? BST_CHECKED : BST_UNCHECKED);
+    SetChecked(handlingWindow, IDC_HANDLING_ROTATE, check);
 }
 
 int CheckDuplexPaper(HWND window, int focusControl)
@@ -90,6 +91,6 @@ int CheckDuplexPaper(HWND window, int focusControl)
     LoadResourceString(IDS_DUPLEX_PAPER_WARNING, text, ARRAYSIZE(text));
     LoadResourceString(IDS_WARNING, caption, ARRAYSIZE(caption));
     MessageBoxW(window, text, caption, MB_ICONWARNING | MB_OK);
-    SetFocus(GetDlgItem(window, focusControl));
+    SetFocus(DialogControl(window, focusControl));
     return 1;
 }

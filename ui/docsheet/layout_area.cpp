@@ -5,6 +5,7 @@
 #include <commctrl.h>
 #include <stdio.h>
 
+#include "platform/dialog_controls.h"
 #include "docsheet/choice_pictures.h"
 #include "sheet/control_lists.h"
 #include "docsheet/handling_page.h"
@@ -33,12 +34,12 @@ bool NUpChecked(HWND page)
 
 bool HasItems(HWND page, int list)
 {
-    return SendDlgItemMessageW(page, list, CB_GETCOUNT, 0, 0) > 0;
+    return SendControlMessage(page, list, CB_GETCOUNT, 0, 0) > 0;
 }
 
 int Selection(HWND page, int list)
 {
-    return static_cast<int>(SendDlgItemMessageW(page, list, CB_GETCURSEL, 0, 0));
+    return static_cast<int>(SendControlMessage(page, list, CB_GETCURSEL, 0, 0));
 }
 
 // The availablePapers row an item of the Magnify or Target list stands for.
@@ -47,7 +48,7 @@ int ChosenPaperRow(HWND page, int list)
     const int item = Selection(page, list);
     if (item < 0)
         return -1;
-    const auto row = static_cast<int>(SendDlgItemMessageW(page, list, CB_GETITEMDATA, item, 0));
+    const auto row = static_cast<int>(SendControlMessage(page, list, CB_GETITEMDATA, item, 0));
     return row >= 0 && row < kPaperKeywordCount ? row : -1;
 }
 
@@ -58,12 +59,12 @@ void LoadPaperName(const ModelState& model, int row, WCHAR* name, int capacity)
 
 void AddPaperItem(HWND page, int list, const WCHAR* text, int row, bool select)
 {
-    const LRESULT item = SendDlgItemMessageW(page, list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+    const LRESULT item = SendControlMessage(page, list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
     if (item < 0)
         return;
-    SendDlgItemMessageW(page, list, CB_SETITEMDATA, item, row);
+    SendControlMessage(page, list, CB_SETITEMDATA, item, row);
     if (select)
-        SendDlgItemMessageW(page, list, CB_SETCURSEL, item, 0);
+        SendControlMessage(page, list, CB_SETCURSEL, item, 0);
 }
 
 // The row of each paper in use whose keyword bit is set, in keyword order.
@@ -101,7 +102,7 @@ void FillMagnifyList(HWND page, const DocumentSettings& s, const PaperChoice& pa
     else if (mode == kLoadFromSettings && s.layoutMode != kLayoutZoom)
         preselected = s.magnifyPaper;   // "None" is stored as the paper itself, never listed
 
-    SendDlgItemMessageW(page, IDC_LAYOUT_MAGNIFY_LIST, CB_RESETCONTENT, 0, 0);
+    SendControlMessage(page, IDC_LAYOUT_MAGNIFY_LIST, CB_RESETCONTENT, 0, 0);
     WCHAR none[kItemChars] = L"";
     LoadResourceString(IDS_MAGNIFY_NONE, none, kItemChars);
     AddPaperItem(page, IDC_LAYOUT_MAGNIFY_LIST, none, paper.row, false);
@@ -127,7 +128,7 @@ void FillTargetList(HWND page, const DocumentSettings& s, const ModelProfile& pr
     if (mode == kLoadRefresh && NUpChecked(page) && current >= 0)
         preselected = model.availablePapers[current].paperCode;
 
-    SendDlgItemMessageW(page, IDC_LAYOUT_TARGET_LIST, CB_RESETCONTENT, 0, 0);
+    SendControlMessage(page, IDC_LAYOUT_TARGET_LIST, CB_RESETCONTENT, 0, 0);
     const int kind = Checked(page, IDC_LAYOUT_NUP_4IN1) ? kRatioFourInOne : kRatioTwoInOne;
     const uint32_t mask = NUpTargetMask(model, KeywordIndexOfCode(model, paper.code), model.localeArea);
     ForEachTarget(model, mask, [&](int row) {
@@ -151,7 +152,7 @@ void FillTargetList(HWND page, const DocumentSettings& s, const ModelProfile& pr
 void SelectFirstIfNone(HWND page, int list)
 {
     if (Selection(page, list) < 0)
-        SendDlgItemMessageW(page, list, CB_SETCURSEL, 0, 0);
+        SendControlMessage(page, list, CB_SETCURSEL, 0, 0);
 }
 
 }  // namespace
@@ -194,7 +195,7 @@ void LoadLayoutArea(HWND page, SheetState* state, const ModelProfile& profile, i
                                              : IDC_LAYOUT_NUP_1IN1;
     }
     if (!offered || mode != kLoadRefresh)
-        CheckRadioButton(page, IDC_LAYOUT_NUP_1IN1, IDC_LAYOUT_NUP_4IN1, radio);
+        CheckRadio(page, IDC_LAYOUT_NUP_1IN1, IDC_LAYOUT_NUP_4IN1, radio);
     EnableControls(page, kNUpChoices, offered);
     RefreshTargetLists(page, state, profile, mode);
     RefreshPositions(page, *state->settings, mode);
@@ -222,9 +223,9 @@ void RefreshTargetLists(HWND page, SheetState* state, const ModelProfile& profil
 void RefreshZoomBox(HWND page, SheetState* state, int mode)
 {
     const int layout = LayoutOfControls(page);
-    HWND edit = GetDlgItem(page, IDC_LAYOUT_ZOOM_EDIT);
+    HWND edit = DialogControl(page, IDC_LAYOUT_ZOOM_EDIT);
     SendMessageW(edit, EM_SETREADONLY, layout != kLayoutZoom, 0);
-    EnableWindow(GetDlgItem(page, IDC_LAYOUT_ZOOM_UPDOWN), layout == kLayoutZoom);
+    EnableControl(page, IDC_LAYOUT_ZOOM_UPDOWN, layout == kLayoutZoom);
     if (layout == kLayoutZoom) {
         const int zoom = mode == kLoadDefaults ? 100 : state->settings->zoomPercent;
         SetDlgItemInt(page, IDC_LAYOUT_ZOOM_EDIT, static_cast<UINT>(zoom), TRUE);
@@ -251,17 +252,17 @@ void RefreshPositions(HWND page, const DocumentSettings& settings, int mode)
         selected = Selection(page, IDC_LAYOUT_POSITION_LIST);
     else if (mode == kLoadFromSettings)
         selected = settings.nUpPosition;
-    SendDlgItemMessageW(page, IDC_LAYOUT_POSITION_LIST, CB_RESETCONTENT, 0, 0);
+    SendControlMessage(page, IDC_LAYOUT_POSITION_LIST, CB_RESETCONTENT, 0, 0);
     WCHAR format[kItemChars] = L"";
     LoadResourceString(IDS_PATTERN_FORMAT, format, kItemChars);
     for (int number = 1; number <= patterns; ++number) {
         WCHAR text[kItemChars] = L"";
         _snwprintf(text, kItemChars - 1, format, number);
-        SendDlgItemMessageW(page, IDC_LAYOUT_POSITION_LIST, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+        SendControlMessage(page, IDC_LAYOUT_POSITION_LIST, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
     }
     if (selected < 0 || selected >= patterns)
         selected = 0;
-    SendDlgItemMessageW(page, IDC_LAYOUT_POSITION_LIST, CB_SETCURSEL, selected, 0);
+    SendControlMessage(page, IDC_LAYOUT_POSITION_LIST, CB_SETCURSEL, selected, 0);
     EnableControls(page, kPositionControls, nUp);
 }
 

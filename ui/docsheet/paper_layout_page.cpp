@@ -5,6 +5,7 @@
 #include <atomic>
 #include <string>
 
+#include "platform/dialog_controls.h"
 #include "sheet/control_lists.h"
 #include "docsheet/handling_page.h"
 #include "sheet/page_skeleton.h"
@@ -67,13 +68,13 @@ void LoadControls(HWND page, SheetState* state, const ModelProfile& profile, int
     ShowPaperText(page, s);
     LoadSources(page, *state, mode);
     const int16_t orientation = fromSettings ? s.dmOrientation : DMORIENT_PORTRAIT;
-    CheckRadioButton(page, IDC_LAYOUT_PORTRAIT, IDC_LAYOUT_LANDSCAPE,
-                     orientation == DMORIENT_PORTRAIT ? IDC_LAYOUT_PORTRAIT : IDC_LAYOUT_LANDSCAPE);
+    CheckRadio(page, IDC_LAYOUT_PORTRAIT, IDC_LAYOUT_LANDSCAPE,
+               orientation == DMORIENT_PORTRAIT ? IDC_LAYOUT_PORTRAIT : IDC_LAYOUT_LANDSCAPE);
     ShowOrientationPicture(page);
     SetDlgItemInt(page, IDC_LAYOUT_COPIES_EDIT, fromSettings ? s.dmCopies : 1, TRUE);
     LoadLayoutArea(page, state, profile, mode);
-    CheckRadioButton(page, IDC_LAYOUT_COPIES_PRINTER, IDC_LAYOUT_COPIES_DRIVER,
-                     fromSettings && s.driverControlsSort ? IDC_LAYOUT_COPIES_DRIVER : IDC_LAYOUT_COPIES_PRINTER);
+    CheckRadio(page, IDC_LAYOUT_COPIES_PRINTER, IDC_LAYOUT_COPIES_DRIVER,
+               fromSettings && s.driverControlsSort ? IDC_LAYOUT_COPIES_DRIVER : IDC_LAYOUT_COPIES_PRINTER);
 }
 
 void LockWithoutPermission(HWND page, const SheetState* state)
@@ -150,7 +151,7 @@ void WriteControls(HWND page, DocumentSettings& s, const ModelProfile& profile)
     if (layout == kLayoutZoom)
         s.zoomPercent = zoom;
     WriteListedPapers(page, s);
-    const auto position = static_cast<int16_t>(SendDlgItemMessageW(page, IDC_LAYOUT_POSITION_LIST, CB_GETCURSEL, 0, 0));
+    const auto position = static_cast<int16_t>(SendControlMessage(page, IDC_LAYOUT_POSITION_LIST, CB_GETCURSEL, 0, 0));
     s.nUpPosition = position < 0 ? 0 : position;
     s.zoomEntry = zoom;
 
@@ -173,8 +174,8 @@ void Initialize(HWND page, SheetState* state)
     DestroyControls(page, kCopyControl, profile.model == 3 && profile.control != 0);
     FillPaperList(page, facts);
     LoadControls(page, state, profile, kLoadFromSettings);
-    SendDlgItemMessageW(page, IDC_LAYOUT_COPIES_UPDOWN, UDM_SETRANGE32, kMinCopies, kMaxCopies);
-    SendDlgItemMessageW(page, IDC_LAYOUT_ZOOM_UPDOWN, UDM_SETRANGE32, kMinimumRatio, kMaximumRatio);
+    SendControlMessage(page, IDC_LAYOUT_COPIES_UPDOWN, UDM_SETRANGE32, kMinCopies, kMaxCopies);
+    SendControlMessage(page, IDC_LAYOUT_ZOOM_UPDOWN, UDM_SETRANGE32, kMinimumRatio, kMaximumRatio);
     LockWithoutPermission(page, state);
 }
 
@@ -188,7 +189,7 @@ void RestoreDefaults(HWND page, SheetState* state, const ModelProfile& profile)
         state->settings->layoutMode = static_cast<int16_t>(LayoutOfControls(page));
         WriteListedPapers(page, *state->settings);
     }
-    SetFocus(GetDlgItem(page, IDC_LAYOUT_PAPER_LIST));
+    SetFocus(DialogControl(page, IDC_LAYOUT_PAPER_LIST));
 }
 
 // Driver variant 2 writes the paper choices at once, so that the Handling
@@ -289,7 +290,7 @@ void PaperChanged(HWND page, SheetState* state, const NMLISTVIEW& change)
         ShowPaperText(page, *state->settings);
         LoadLayoutArea(page, state, facts.profile, kLoadRefresh);
     }
-    HWND list = GetDlgItem(page, IDC_LAYOUT_PAPER_LIST);
+    HWND list = DialogControl(page, IDC_LAYOUT_PAPER_LIST);
     ListView_EnsureVisible(list, change.iItem, FALSE);
     InvalidateRect(list, nullptr, TRUE);
     // The code comes with its sizes and field bits: a user paper must never
@@ -304,7 +305,7 @@ void PaperChanged(HWND page, SheetState* state, const NMLISTVIEW& change)
 // keyboard's activation comes without an item of its own.
 void PaperActivated(HWND page, SheetState* state)
 {
-    HWND list = GetDlgItem(page, IDC_LAYOUT_PAPER_LIST);
+    HWND list = DialogControl(page, IDC_LAYOUT_PAPER_LIST);
     LVITEMW item = {};
     item.iItem = ListView_GetNextItem(list, -1, LVNI_FOCUSED);
     if (item.iItem < 0 || item.iItem != ListView_GetItemCount(list) - 1)

@@ -5,6 +5,7 @@
 #include <commctrl.h>
 #include <stdio.h>
 
+#include "platform/dialog_controls.h"
 #include "sheet/sheet_model.h"
 #include "docsheet/user_size_dialog.h"
 #include "platform/holders.h"
@@ -23,7 +24,7 @@ constexpr int16_t kPaperCodeA4 = DMPAPER_A4;
 
 HWND PaperList(HWND page)
 {
-    return GetDlgItem(page, IDC_LAYOUT_PAPER_LIST);
+    return DialogControl(page, IDC_LAYOUT_PAPER_LIST);
 }
 
 int16_t Clamp(int16_t value, int16_t low, int16_t high)
@@ -78,8 +79,7 @@ HIMAGELIST PaperImages(const ModelState& model, int papers)
         return images;
     HICON icons[kPaperKeywordCount] = {};
     for (int row = 0; row < papers; ++row)
-        icons[row] = static_cast<HICON>(LoadImageW(ResourceLibrary(), MAKEINTRESOURCEW(model.availablePapers[row].iconId),
-                                                   IMAGE_ICON, kIconSize, kIconSize, LR_DEFAULTCOLOR));
+        icons[row] = LoadResourceIcon(model.availablePapers[row].iconId, kIconSize);
     const HGDIOBJ original = SelectObject(dc.get(), mask.get());
     PatBlt(dc.get(), 0, 0, width, kIconSize, WHITENESS);
     for (int row = 0; row < papers; ++row)
@@ -91,10 +91,6 @@ HIMAGELIST PaperImages(const ModelState& model, int papers)
     // The image list takes the strips into its own device context.
     SelectObject(dc.get(), original);
     ImageList_Add(images, static_cast<HBITMAP>(colour.get()), static_cast<HBITMAP>(mask.get()));
-    for (HICON icon : icons) {
-        if (icon)
-            DestroyIcon(icon);
-    }
     return images;
 }
 
@@ -215,7 +211,7 @@ void LoadSources(HWND page, const SheetState& state, int mode)
 {
     if (mode == kLoadRefresh)
         return;
-    HWND combo = GetDlgItem(page, IDC_LAYOUT_SOURCE_LIST);
+    HWND combo = DialogControl(page, IDC_LAYOUT_SOURCE_LIST);
     const SheetFacts& facts = SheetFactsOf(&state);
     int rows = 0;
     const BinRow* bins = BinListOfModel(facts.model, &rows);
@@ -257,7 +253,7 @@ void LoadSources(HWND page, const SheetState& state, int mode)
 
 bool ChosenSourceCode(HWND page, int16_t* code)
 {
-    HWND combo = GetDlgItem(page, IDC_LAYOUT_SOURCE_LIST);
+    HWND combo = DialogControl(page, IDC_LAYOUT_SOURCE_LIST);
     const LRESULT item = SendMessageW(combo, CB_GETCURSEL, 0, 0);
     if (item < 0)
         return false;

@@ -1,5 +1,6 @@
 #include "docsheet/quality_page.h"
 
+#include "platform/dialog_controls.h"
 #include "sheet/control_lists.h"
 #include "sheet/page_skeleton.h"
 #include "sheet/sheet_model.h"
@@ -39,25 +40,25 @@ void LoadControls(HWND page, const SheetState& state, const ModelProfile& profil
 {
     const DocumentSettings& s = *state.settings;
     const int16_t resolution = fromSettings ? s.dmPrintQuality : DefaultResolution(profile);
-    CheckRadioButton(page, IDC_QUALITY_RES_600, IDC_QUALITY_RES_300,
-                     resolution == kQuality600 ? IDC_QUALITY_RES_600 : IDC_QUALITY_RES_300);
-    SetFocus(GetDlgItem(page, DefaultResolutionControl(profile)));
+    CheckRadio(page, IDC_QUALITY_RES_600, IDC_QUALITY_RES_300,
+               resolution == kQuality600 ? IDC_QUALITY_RES_600 : IDC_QUALITY_RES_300);
+    SetFocus(DialogControl(page, DefaultResolutionControl(profile)));
 
     const int32_t smoothing = fromSettings ? s.smoothing : 0;
     if (profile.driverVariant == 1)
-        CheckDlgButton(page, IDC_QUALITY_SMOOTH_CHECK, smoothing == 1 ? BST_CHECKED : BST_UNCHECKED);
+        SetChecked(page, IDC_QUALITY_SMOOTH_CHECK, smoothing == 1);
     else
-        CheckRadioButton(page, IDC_QUALITY_SMOOTH_ON, IDC_QUALITY_SMOOTH_OFF,
-                         smoothing ? IDC_QUALITY_SMOOTH_ON : IDC_QUALITY_SMOOTH_OFF);
+        CheckRadio(page, IDC_QUALITY_SMOOTH_ON, IDC_QUALITY_SMOOTH_OFF,
+                   smoothing ? IDC_QUALITY_SMOOTH_ON : IDC_QUALITY_SMOOTH_OFF);
 
     const bool tonerSave = fromSettings && s.tonerSave != 0;
-    CheckRadioButton(page, IDC_QUALITY_TONER_ON, IDC_QUALITY_TONER_OFF,
-                     tonerSave ? IDC_QUALITY_TONER_ON : IDC_QUALITY_TONER_OFF);
+    CheckRadio(page, IDC_QUALITY_TONER_ON, IDC_QUALITY_TONER_OFF,
+               tonerSave ? IDC_QUALITY_TONER_ON : IDC_QUALITY_TONER_OFF);
 
     // The model's own text colour; a sheet without a printer prints black.
     const int32_t blackText = fromSettings ? s.blackTextChoice : (state.printer ? profile.blackText : 1);
-    CheckRadioButton(page, IDC_QUALITY_TEXT_HALFTONE, IDC_QUALITY_TEXT_BLACK,
-                     blackText ? IDC_QUALITY_TEXT_BLACK : IDC_QUALITY_TEXT_HALFTONE);
+    CheckRadio(page, IDC_QUALITY_TEXT_HALFTONE, IDC_QUALITY_TEXT_BLACK,
+               blackText ? IDC_QUALITY_TEXT_BLACK : IDC_QUALITY_TEXT_HALFTONE);
 }
 
 // Every control into the record; removed controls read as unchecked.
@@ -100,7 +101,7 @@ void KeepOptionalGroup(HWND page, const int (&controls)[N], int frame, bool offe
 {
     DestroyControls(page, controls, offered);
     if (offered) {
-        if (HWND window = GetDlgItem(page, frame))
+        if (HWND window = DialogControl(page, frame))
             ShowWindow(window, SW_SHOWNA);
     }
 }

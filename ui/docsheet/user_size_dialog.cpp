@@ -4,6 +4,8 @@
 #include <stdint.h>
 #include <stdio.h>
 
+#include "platform/dialog_controls.h"
+#include "sheet/control_lists.h"
 #include "sheet/sheet_model.h"
 #include "sheet/sheet_state.h"
 #include "platform/holders.h"
@@ -88,7 +90,7 @@ void ApplyLimits(HWND dialog, const UserSizeState& s, const Side& side)
     _snwprintf(text, kRangeChars - 1, format, static_cast<int>(low), static_cast<int>(high));
     text[kRangeChars - 1] = 0;
     SetDlgItemTextW(dialog, side.range, text);
-    SendDlgItemMessageW(dialog, side.upDown, UDM_SETRANGE32, low, high);
+    SendControlMessage(dialog, side.upDown, UDM_SETRANGE32, low, high);
 }
 
 void ShowSide(HWND dialog, const UserSizeState& s, const Side& side)
@@ -146,7 +148,7 @@ void Initialize(HWND dialog, UserSizeState& s)
         s.widthInch = InchOfMm(s.widthMm);
         s.lengthInch = InchOfMm(s.lengthMm);
     }
-    CheckRadioButton(dialog, IDC_USERSIZE_INCH, IDC_USERSIZE_MM, s.inchUnit ? IDC_USERSIZE_INCH : IDC_USERSIZE_MM);
+    CheckRadio(dialog, IDC_USERSIZE_INCH, IDC_USERSIZE_MM, s.inchUnit ? IDC_USERSIZE_INCH : IDC_USERSIZE_MM);
     ShowUnit(dialog, s);
 }
 

@@ -1,5 +1,7 @@
 #include "platform/resource_library.h"
 
+#include <stdint.h>
+
 #include "platform/driver_files.h"
 #include "platform/library_lock.h"
 
@@ -10,6 +12,20 @@ namespace {
 // the library under it.
 LibraryLock libraryLock;
 HMODULE resourceLibrary = nullptr;
+// Changes whenever the held library is set or released, so that icons
+// remembered from a library since released are never used again.
+uint32_t libraryGeneration = 0;
+
+constexpr int kRememberedIcons = 128;
+
+struct RememberedIcon {
+    uint32_t generation;
+    int id;
+    int size;
+    HICON icon;
+};
+
+thread_local RememberedIcon rememberedIcons[kRememberedIcons];
 
 }  // namespace
 
@@ -27,10 +43,12 @@ HMODULE LoadResourceLibrary(const WCHAR* path)
     HMODULE held = nullptr;
     {
         LibraryLockHolder lock(libraryLock);
-        if (!resourceLibrary)
+        if (!resourceLibrary) {
             resourceLibrary = loaded;
-        else
+            ++libraryGeneration;
+        } else {
             surplus = loaded;   // another thread was quicker
+        }
         held = resourceLibrary;
     }
     if (surplus)
@@ -45,6 +63,7 @@ BOOL FreeResourceLibrary()
         LibraryLockHolder lock(libraryLock);
         library = resourceLibrary;
         resourceLibrary = nullptr;
+        ++libraryGeneration;
     }
     // No string load can be using it now: each one holds the lock throughout.
     return library ? FreeLibrary(library) : 0;
@@ -70,4 +89,25 @@ int LoadResourceString(UINT id, WCHAR* buffer, int capacity)
         return 0;
     }
     return length;
+}
+
+HICON LoadResourceIcon(int id, int size)
+{
+    HMODULE library = nullptr;
+    uint32_t generation = 0;
+    {
+        LibraryLockHolder lock(libraryLock);
+        library = resourceLibrary;
+        generation = libraryGeneration;
+    }
+    if (!library)
+        return nullptr;
+    RememberedIcon& slot = rememberedIcons[static_cast<unsigned>(id * 3 + size) % kRememberedIcons];
+    if (slot.icon && slot.generation == generation && slot.id == id && slot.size == size)
+        return slot.icon;
+    const UINT flags = LR_SHARED | (size ? 0 : LR_DEFAULTSIZE);
+    auto* icon = static_cast<HICON>(LoadImageW(library, MAKEINTRESOURCEW(id), IMAGE_ICON, size, size, flags));
+    if (icon)
+        slot = {generation, id, size, icon};
+    return icon;
 }

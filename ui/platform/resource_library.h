@@ -19,4 +19,10 @@ HMODULE ResourceLibrary();
 // a missing library or string gives the empty text. Returns the length.
 int LoadResourceString(UINT id, WCHAR* buffer, int capacity);
 
+// Icon `id` of the resource library, `size` pixels square (0: the system's
+// icon size), loaded shared: the caller never destroys it. Each thread
+// remembers the icons it loaded while the library stays loaded, since
+// loading even a shared icon again costs a page as much as showing it.
+HICON LoadResourceIcon(int id, int size = 0);
+
 #endif

@@ -2,6 +2,7 @@
 
 #include <winspool.h>
 
+#include "platform/dialog_controls.h"
 #include "sheet/sheet_model.h"
 #include "sheet/sheet_state.h"
 #include "platform/driver_files.h"
@@ -79,13 +80,13 @@ void FillControls(HWND dialog, const AboutData& data)
         Append(notice, kNoticeChars, data.notice[line]);
     }
     SetDlgItemTextW(dialog, IDC_ABOUT_NOTICE, notice);
-    SendDlgItemMessageW(dialog, IDC_ABOUT_FILES, LB_RESETCONTENT, 0, 0);
+    SendControlMessage(dialog, IDC_ABOUT_FILES, LB_RESETCONTENT, 0, 0);
     if (data.driverInfo && data.driverInfo->pName)
         SetDlgItemTextW(dialog, IDC_ABOUT_MODEL, data.driverInfo->pName);
     for (int row = 0; row < kAboutEntryCount; ++row) {
         WCHAR text[kRowChars];
         AboutFileRow(data, row, text, kRowChars);
-        SendDlgItemMessageW(dialog, IDC_ABOUT_FILES, LB_INSERTSTRING, static_cast<WPARAM>(-1),
+        SendControlMessage(dialog, IDC_ABOUT_FILES, LB_INSERTSTRING, static_cast<WPARAM>(-1),
                             reinterpret_cast<LPARAM>(text));
     }
     SetDlgItemTextW(dialog, IDC_ABOUT_RELEASE, data.driverVariant == 1 ? data.releaseVariant1 : data.release);

@@ -1,11 +1,17 @@
 #include "sheet/control_lists.h"
+#include "platform/dialog_controls.h"
+
+void EnableControl(HWND window, int id, bool enable)
+{
+    HWND control = DialogControl(window, id);
+    if (control && (IsWindowEnabled(control) != FALSE) != enable)
+        EnableWindow(control, enable);
+}
 
 void EnableControls(HWND window, const int* ids, int count, BOOL enable)
 {
-    for (int i = 0; ids && i < count; ++i) {
-        if (HWND control = GetDlgItem(window, ids[i]))
-            EnableWindow(control, enable);
-    }
+    for (int i = 0; ids && i < count; ++i)
+        EnableControl(window, ids[i], enable != FALSE);
 }
 
 void DestroyControls(HWND window, const int* ids, int count, BOOL keep)
@@ -13,12 +19,7 @@ void DestroyControls(HWND window, const int* ids, int count, BOOL keep)
     if (keep)
         return;
     for (int i = 0; ids && i < count; ++i) {
-        if (HWND control = GetDlgItem(window, ids[i]))
+        if (HWND control = DialogControl(window, ids[i]))
             DestroyWindow(control);
     }
-}
-
-bool Checked(HWND window, int control)
-{
-    return IsDlgButtonChecked(window, control) == BST_CHECKED;
 }

@@ -4,15 +4,18 @@
 
 #include <windows.h>
 
-// EnableWindow(control, enable) for every listed control that exists.
+#include "platform/dialog_controls.h"
+
+// Enables or disables the control when it exists and is not so already:
+// EnableWindow sends the control messages even when nothing changes.
+void EnableControl(HWND window, int id, bool enable);
+
+// EnableControl for every listed control.
 void EnableControls(HWND window, const int* ids, int count, BOOL enable);
 
 // With `keep` 0, destroys every listed control that exists (controls the
 // model or the installed options do not support); otherwise does nothing.
 void DestroyControls(HWND window, const int* ids, int count, BOOL keep);
-
-// Whether a check box or radio button of the window is checked.
-bool Checked(HWND window, int control);
 
 template <int N>
 void EnableControls(HWND window, const int (&ids)[N], BOOL enable)
