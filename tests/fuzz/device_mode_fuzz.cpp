@@ -134,10 +134,10 @@ void FuzzDeviceModes(const FuzzDriver& driver, const FuzzPrinter* printers, int 
         call.printer = random->OneIn(8) ? printer.handle : nullptr;
         if (call.printer)
             FetchDeviceOptions(&call);
-        if (MergeSettingsWith(model, merged, record.data(), record.size(), call.printer ? &call : nullptr,
+        if (MergeSettings(model, merged, record.data(), record.size(), call.printer ? &call : nullptr,
                               printer.name.c_str(), nullptr, noPrinter) == 1)
             CheckMerged(*merged, report);
-        FinalizeForPrintingWith(model, record.data(), record.size(), noPrinter);
+        FinalizeForPrinting(model, record.data(), record.size(), noPrinter);
 
         // Through the installed driver, one entry per input in turn.
         switch (input % 8) {

@@ -196,7 +196,7 @@ TEST_F(PrinterEventTest, InitialisingStoresTheFinalizedDefaultSettings)
     ModelState model;
     BuildModel(profile, &model);
     BuildDefaultSettings(model, printer_->name().c_str(), &profile, noPrinter, &expected);
-    FinalizeForPrintingWith(model, &expected, sizeof(expected), withPrinter);
+    FinalizeForPrinting(model, &expected, sizeof(expected), withPrinter);
     const BYTE* want = reinterpret_cast<const BYTE*>(&expected);
     const size_t afterName = offsetof(DocumentSettings, dmSpecVersion);
     const size_t formName = offsetof(DocumentSettings, dmFormName);

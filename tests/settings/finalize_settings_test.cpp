@@ -43,7 +43,7 @@ protected:
         call.printer = printer;
         PjlJobFacts facts;
         GatherPjlJobFacts(printer ? &call : nullptr, &facts);
-        FinalizeForPrintingWith(loadedModel, record, bytes, facts);
+        FinalizeForPrinting(loadedModel, record, bytes, facts);
     }
 
     std::unique_ptr<BenchPrinter> printer_;

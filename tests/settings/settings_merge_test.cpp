@@ -60,7 +60,7 @@ protected:
             FetchDeviceOptions(&call);
         PjlJobFacts noPrinter;
         GatherPjlJobFacts(nullptr, &noPrinter);
-        return MergeSettingsWith(model_, output, input, bytes, printer ? &call : nullptr, kQueue, nullptr, noPrinter);
+        return MergeSettings(model_, output, input, bytes, printer ? &call : nullptr, kQueue, nullptr, noPrinter);
     }
 
     // Merges a copy placed at the very end of a readable page.

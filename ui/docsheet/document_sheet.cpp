@@ -52,7 +52,7 @@ void PrepareOutput(const DOCUMENTPROPERTYHEADER& header, PrinterCall* call)
 
     const ModelState& model = FetchModel(call);
     if (copy)
-        MergeSettingsWith(model, output, copy.get(), bytes, call->printer ? call : nullptr, printerName, &call->profile,
+        MergeSettings(model, output, copy.get(), bytes, call->printer ? call : nullptr, printerName, &call->profile,
                           facts);
     else if (stored)
         NameStoredRecord(output, printerName);

@@ -40,12 +40,9 @@ const ModelState& FetchModel(PrinterCall* call)
     if (!call->modelBuilt) {
         const ModelProfile& profile = FetchProfile(call);
         call->modelBuilt = true;
-        call->model = HeapBlock(sizeof(ModelState));
-        if (call->model)
-            BuildModel(profile, call->model.as<ModelState>());
+        BuildModel(profile, &call->model);
     }
-    // Without memory for its own the call answers from the load-time model.
-    return call->model ? *call->model.as<ModelState>() : LoadTimeModel();
+    return call->model;
 }
 
 const DeviceOptionData* FetchDeviceOptions(PrinterCall* call)

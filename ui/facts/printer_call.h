@@ -8,6 +8,7 @@
 #include "platform/holders.h"
 #include "profile/device_options.h"
 #include "profile/model_profile.h"
+#include "profile/model_state.h"
 #include "settings/document_settings.h"
 
 // What one entry call needs from the spooler about its printer: each part
@@ -28,7 +29,7 @@ struct PrinterCall {
     bool profileCached = false;       // it was "DriverProfile"
 
     bool modelBuilt = false;
-    HeapBlock model;                  // ModelState built from the profile
+    ModelState model;                 // built from the profile
 
     bool optionsFetched = false;
     bool optionsRead = false;         // false: the printer has no "DeviceOption"
@@ -50,7 +51,6 @@ HANDLE CallPrinter(PrinterCall* call);
 const ModelProfile& FetchProfile(PrinterCall* call);
 
 // The model of the printer's profile, built once per call.
-struct ModelState;
 const ModelState& FetchModel(PrinterCall* call);
 
 // The printer's installed options, or null when it has no readable record.

@@ -155,7 +155,7 @@ void CreateContext(HANDLE printer, HDC dc, ULONG inputSize, void* input)
     }
 
     if (IsCompleteSettingsRecord(devMode, devModeBytes))
-        FinalizeForPrintingWith(model, devMode, devModeBytes, facts);
+        FinalizeForPrinting(model, devMode, devModeBytes, facts);
     if (devMode)
         StoreRecord(block, devMode);
 }

@@ -115,7 +115,7 @@ BOOL PreparePrinter(const WCHAR* received, bool initialize)
     const ModelState& model = FetchModel(&call);
     DocumentSettings settings;
     BuildDefaultSettings(model, localName, &profile, noPrinter, &settings);
-    FinalizeForPrintingWith(model, &settings, sizeof(settings), withPrinter);
+    FinalizeForPrinting(model, &settings, sizeof(settings), withPrinter);
     const DeviceOptionData options = DefaultDeviceOptions(model);
     WritePrinterSettings(printer.get(), &settings);
     WriteMargins(printer.get());

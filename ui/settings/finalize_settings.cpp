@@ -56,7 +56,7 @@ bool IsCompleteSettingsRecord(const void* record, size_t recordBytes)
     return s->dmSize == kSettingsHeaderBytes && s->dmDriverExtra == kSettingsPrivateBytes;
 }
 
-void FinalizeForPrintingWith(const ModelState& model, void* record, size_t recordBytes, const PjlJobFacts& facts)
+void FinalizeForPrinting(const ModelState& model, void* record, size_t recordBytes, const PjlJobFacts& facts)
 {
     if (!IsCompleteSettingsRecord(record, recordBytes))
         return;

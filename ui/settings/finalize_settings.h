@@ -18,7 +18,7 @@
 // options), and `model` is the printer's: finalizing makes no platform call.
 struct PjlJobFacts;
 struct ModelState;
-void FinalizeForPrintingWith(const ModelState& model, void* record, size_t recordBytes, const PjlJobFacts& facts);
+void FinalizeForPrinting(const ModelState& model, void* record, size_t recordBytes, const PjlJobFacts& facts);
 
 // A complete record of this driver, within `recordBytes`.
 bool IsCompleteSettingsRecord(const void* record, size_t recordBytes);

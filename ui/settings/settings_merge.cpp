@@ -130,7 +130,7 @@ int ConvertSettings(const void* source, size_t sourceBytes, void* destination, s
     return static_cast<int>(headerBytes + privateBytes);
 }
 
-int MergeSettingsWith(const ModelState& model, DocumentSettings* output, const void* input, size_t inputBytes,
+int MergeSettings(const ModelState& model, DocumentSettings* output, const void* input, size_t inputBytes,
                       const PrinterCall* call, const WCHAR* printerName, const ModelProfile* profile,
                       const PjlJobFacts& noPrinter)
 {

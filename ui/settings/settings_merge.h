@@ -50,7 +50,7 @@ int ConvertSettings(const void* source, size_t sourceBytes, void* destination, s
 struct PrinterCall;
 struct ModelState;
 struct PjlJobFacts;
-int MergeSettingsWith(const ModelState& model, DocumentSettings* output, const void* input, size_t inputBytes,
+int MergeSettings(const ModelState& model, DocumentSettings* output, const void* input, size_t inputBytes,
                       const PrinterCall* call, const WCHAR* printerName, const ModelProfile* profile,
                       const PjlJobFacts& noPrinter);
 

@@ -33,7 +33,7 @@ void ResetToDefaults(const ModelState& model, const WCHAR* printerName, const Se
                      const ModelProfile& profile, DocumentSettings* record)
 {
     BuildDefaultSettings(model, printerName, &profile, facts.noPrinter, record);
-    FinalizeForPrintingWith(model, record, sizeof(*record), facts.withPrinter);
+    FinalizeForPrinting(model, record, sizeof(*record), facts.withPrinter);
 }
 
 }  // namespace
@@ -76,13 +76,13 @@ LONG SettingsWithoutUi(const DOCUMENTPROPERTYHEADER& header, HANDLE printer)
     else
         ResetToDefaults(model, printerName, *facts, profile, record);
     if (merge) {
-        MergeSettingsWith(model, record, input, inputBytes, printer ? &call : nullptr, printerName, &profile,
+        MergeSettings(model, record, input, inputBytes, printer ? &call : nullptr, printerName, &profile,
                           facts->noPrinter);
         if (record->dmPaperSize == 0)
             ResetToDefaults(model, printerName, *facts, profile, record);
     }
     if ((header.fMode & (DM_UPDATE | DM_COPY)) && header.pdmOut) {
-        FinalizeForPrintingWith(model, record, sizeof(*record), facts->withPrinter);
+        FinalizeForPrinting(model, record, sizeof(*record), facts->withPrinter);
         CopySettingsOut(*record, header.pdmOut, sizeof(*record));
     }
     return 1;
