@@ -202,6 +202,8 @@ void BenchSheetOpening(const BenchModel* models, int rounds)
 {
     printf("\nOpening Printing Preferences: INIT until the four pages' dialogs exist.\n"
            "Floor: a bare PropertySheetW of the same templates with empty dialog procedures. Target 1.3.\n"
+           "ratio: of the medians; paired: the median of each round's ratio (one opening of each,\n"
+           "back to back), which a machine whose speed drifts during the run disturbs less.\n"
            "Then the driver's INIT and each page's WM_INITDIALOG (medians, us); the rest is the sheet's\n"
            "other messages to the pages and what the platform does for them.\n\n");
     INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_LISTVIEW_CLASSES | ICC_UPDOWN_CLASS | ICC_TAB_CLASSES};
@@ -220,13 +222,13 @@ void BenchSheetOpening(const BenchModel* models, int rounds)
             continue;
         }
         if (!header) {
-            printf("%-8s %10s %10s %6s %8s", "model", "open us", "floor us", "ratio", "INIT");
+            printf("%-8s %10s %10s %6s %6s %8s", "model", "open us", "floor us", "ratio", "paired", "INIT");
             for (const auto& caption : pageClock.caption)
                 printf(" %13.13ls", caption);
             printf(" %8s\n", "rest");
             header = true;
         }
-        std::vector<double> opens, floors, inits, pages[kPages];
+        std::vector<double> opens, floors, ratios, inits, pages[kPages];
         for (int r = 0; r < rounds; ++r) {
             OpeningParts parts;
             pageClock.time[0] = pageClock.time[1] = pageClock.time[2] = pageClock.time[3] = 0;
@@ -235,11 +237,13 @@ void BenchSheetOpening(const BenchModel* models, int rounds)
             for (int i = 0; i < kPages; ++i)
                 pages[i].push_back(pageClock.time[i]);
             floors.push_back(OpenBareSheet(records));
+            ratios.push_back(floors.back() > 0 ? opens.back() / floors.back() : 0);
         }
         const Pair pair{Median(opens), Median(floors)};
         excess[m] = pair.road - pair.floor;
         double rest = pair.road - pair.floor - Median(inits);
-        printf("V%-7d %10.1f %10.1f %6.2f %8.1f", model.variant, pair.road, pair.floor, pair.ratio(), Median(inits));
+        printf("V%-7d %10.1f %10.1f %6.2f %6.2f %8.1f", model.variant, pair.road, pair.floor, pair.ratio(),
+               Median(ratios), Median(inits));
         for (const auto& page : pages) {
             printf(" %13.1f", Median(page));
             rest -= Median(page);
