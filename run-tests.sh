@@ -7,7 +7,9 @@ cd "$(dirname "$0")"
 . scripts/common.sh
 
 archs=(x86_64 i686)
+asked=0
 if [ "${1:-}" = --arch ]; then
+    asked=1
     archs=("${2:?--arch takes x86_64 or i686}")
     shift 2
 fi
@@ -19,6 +21,10 @@ for arch in "${archs[@]}"; do
     if [ "$arch" = i686 ] && [ -x /usr/lib/wine/wine ] && ! runs_32bit_programs; then
         # The 32-bit build above still compiled and linked every test program.
         echo "== Tests on i686: not run, this machine's kernel runs no 32-bit programs"
+        continue
+    fi
+    if [ "$arch" = i686 ] && [ ! -x /usr/lib/wine/wine ] && [ $asked = 0 ]; then
+        echo "== Tests on i686: not run, $(wine32_missing_reason)"
         continue
     fi
     [ "$arch" = i686 ] && require_wine32

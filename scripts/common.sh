@@ -35,11 +35,24 @@ runs_32bit_programs() {
     [ -x /usr/lib/wine/wine ] && /usr/lib/wine/wine --version >/dev/null 2>&1
 }
 
+# Why 32-bit Wine is missing, in one line: apt's reason when
+# scripts/install-deps.sh could not install it, with the command to retry.
+wine32_missing_reason() {
+    local reason=build/wine32-unavailable.txt
+    if [ -f "$reason" ]; then
+        printf 'wine32:i386 could not be installed (%s); %s\n' \
+            "$(grep -v '^retry:' "$reason" | head -1 | sed 's/^E: //')" \
+            "$(grep '^retry:' "$reason" | head -1 | sed 's/^retry: /retry with: /')"
+    else
+        echo "32-bit Wine is missing (Debian package wine32:i386); scripts/install-deps.sh installs it."
+    fi
+}
+
 # Wine runs the 32-bit programs only with its 32-bit loader, which the package
 # wine32:i386 brings; the `wine` command silently falls back to 64-bit without it.
 require_wine32() {
     if [ ! -x /usr/lib/wine/wine ]; then
-        echo "${0##*/}: 32-bit Wine is missing (Debian package wine32:i386); scripts/install-deps.sh installs it." >&2
+        echo "${0##*/}: $(wine32_missing_reason)" >&2
         exit 127
     fi
     if ! runs_32bit_programs; then
