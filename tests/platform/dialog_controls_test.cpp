@@ -13,9 +13,14 @@
 
 namespace {
 
-INT_PTR CALLBACK PlainDialog(HWND, UINT message, WPARAM, LPARAM)
+// Remembers its controls from WM_INITDIALOG to WM_DESTROY, as the pages do.
+INT_PTR CALLBACK PlainDialog(HWND dialog, UINT message, WPARAM, LPARAM)
 {
-    return message == WM_INITDIALOG;
+    if (message == WM_INITDIALOG)
+        return RememberControlsOf(dialog);
+    if (message == WM_DESTROY)
+        ForgetControlsOf(dialog);
+    return FALSE;
 }
 
 class DialogControlsTest : public ::testing::Test {
@@ -81,15 +86,25 @@ TEST_F(DialogControlsTest, FindsWhatGetDlgItemFindsFirstTimeAndAfter)
 
 TEST_F(DialogControlsTest, AControlOrDialogThatIsGoneIsNeverReturned)
 {
+    const int remembering = RememberingDialogs();
     HWND first = MakeDialog();
+    EXPECT_EQ(remembering + 1, RememberingDialogs());
     HWND shift = DialogControl(first, IDC_HANDLING_SHIFT);
     ASSERT_NE(nullptr, shift);
     DestroyWindow(shift);
     EXPECT_EQ(nullptr, DialogControl(first, IDC_HANDLING_SHIFT));
     EXPECT_EQ(0, SendControlMessage(first, IDC_HANDLING_SHIFT, BM_GETCHECK, 0, 0));
+    // Moved to another window with its id: no longer the dialog's.
+    HWND sort = DialogControl(first, IDC_HANDLING_SORT);
+    ASSERT_NE(nullptr, sort);
+    SetParent(sort, parent);
+    EXPECT_EQ(GetDlgItem(first, IDC_HANDLING_SORT), DialogControl(first, IDC_HANDLING_SORT));
+    EXPECT_NE(sort, DialogControl(first, IDC_HANDLING_SORT));
 
     HWND stack = DialogControl(first, IDC_HANDLING_STACK);
     DestroyWindow(first);
+    DestroyWindow(sort);
+    EXPECT_EQ(remembering, RememberingDialogs()) << "the dialog's block went with it";
     HWND second = MakeDialog();
     DialogCloser closer{second};
     EXPECT_FALSE(IsWindow(stack));

@@ -118,3 +118,30 @@ TEST_F(ResourceLibraryTest, IconsAreTheSharedOnesOfTheLibraryHeldNow)
     ASSERT_NE(nullptr, library);
     EXPECT_EQ(LoadIconW(library, MAKEINTRESOURCEW(IDI_ROTATE)), LoadResourceIcon(IDI_ROTATE));
 }
+
+TEST_F(ResourceLibraryTest, AHeldLibraryOutlivesItsReleaseAndGoesWithItsLastHold)
+{
+    BenchPrinter printer(SampleDriver(2));
+    const std::wstring path = InstalledLibraryPath(printer);
+    HMODULE library = LoadResourceLibrary(path.c_str());
+    ASSERT_NE(nullptr, library);
+    HICON icon = LoadResourceIcon(IDI_ROTATE);
+    {
+        ResourceLibraryHold hold;
+        ASSERT_TRUE(hold.Take());
+        EXPECT_EQ(library, hold.module());
+        EXPECT_EQ(TRUE, FreeResourceLibrary()) << "released while held";
+        EXPECT_EQ(0, FreeResourceLibrary()) << "released once";
+        EXPECT_EQ(library, ResourceLibrary());
+        WCHAR text[32];
+        EXPECT_EQ(2, LoadResourceString(IDS_PAPER_A4, text, 32));
+        EXPECT_EQ(icon, LoadResourceIcon(IDI_ROTATE)) << "remembered by the load";
+        EXPECT_EQ(library, LoadResourceLibrary(nullptr)) << "kept again";
+        EXPECT_NE(0, FreeResourceLibrary());
+    }
+    EXPECT_EQ(nullptr, ResourceLibrary());
+    EXPECT_EQ(nullptr, GetModuleHandleW(path.c_str())) << "loaded after the last hold";
+    EXPECT_EQ(0, ResourceLibraryUsers());
+    ResourceLibraryHold none;
+    EXPECT_FALSE(none.Take());
+}

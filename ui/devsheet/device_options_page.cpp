@@ -3,7 +3,6 @@
 #include <commctrl.h>
 #include <winspool.h>
 
-#include <string>
 
 #include "platform/dialog_controls.h"
 #include "sheet/control_lists.h"
@@ -252,10 +251,7 @@ void Apply(HWND page, SheetState* state)
         options = ReadControls(page, facts.profile);
     }
     // A typed count brought into range (or read around spaces) is shown as stored.
-    WCHAR shown[16] = L"";
-    GetDlgItemTextW(page, IDC_OPTIONS_TRAYS_EDIT, shown, 16);
-    if (std::to_wstring(options.trayCount) != shown)
-        SetDlgItemInt(page, IDC_OPTIONS_TRAYS_EDIT, static_cast<UINT>(options.trayCount), FALSE);
+    ShowNumberAsStored(page, IDC_OPTIONS_TRAYS_EDIT, options.trayCount);
     // The pages read the options the sheet holds from now on.
     if (WriteDeviceOptions(state->printer, options) == ERROR_SUCCESS) {
         SheetFacts& held = MutableSheetFactsOf(state);

@@ -3,7 +3,6 @@
 #include <commctrl.h>
 
 #include <atomic>
-#include <string>
 
 #include "platform/dialog_controls.h"
 #include "sheet/control_lists.h"
@@ -39,11 +38,6 @@ const int kWholePage[] = {IDC_LAYOUT_PAPER_LABEL,    IDC_LAYOUT_PAPER_TEXT,     
 // duplex check puts the focus back on it. One value for the library.
 std::atomic<int> lastChangedControl{IDC_LAYOUT_PAPER_LIST};
 
-// Set while LoadControls selects the paper: the page then shows the paper's
-// text and loads the layout area itself, once, after the other controls, so
-// the selection's notification leaves them alone (loading the layout area
-// twice cost as much as the whole list of papers).
-thread_local bool loadingControls = false;
 
 // A typed number brought into the up-down's range, shown as it is stored.
 int ReadBounded(HWND page, int edit, int low, int high)
@@ -51,10 +45,7 @@ int ReadBounded(HWND page, int edit, int low, int high)
     const UINT typed = GetDlgItemInt(page, edit, nullptr, FALSE);
     const int value = typed < static_cast<UINT>(low) ? low : (typed > static_cast<UINT>(high) ? high : typed);
     // Spaces or letters around the digits read as the number: shown as stored.
-    WCHAR shown[16] = L"";
-    GetDlgItemTextW(page, edit, shown, 16);
-    if (std::to_wstring(value) != shown)
-        SetDlgItemInt(page, edit, static_cast<UINT>(value), FALSE);
+    ShowNumberAsStored(page, edit, value);
     return value;
 }
 
@@ -62,9 +53,14 @@ void LoadControls(HWND page, SheetState* state, const ModelProfile& profile, int
 {
     const DocumentSettings& s = *state->settings;
     const bool fromSettings = mode == kLoadFromSettings;
-    loadingControls = true;
+    // While the page selects the paper itself it shows the paper's text and
+    // loads the layout area once, after the other controls, so the
+    // selection's notification leaves them alone (loading the layout area
+    // twice cost as much as the whole list of papers).
+    bool& loading = MutableSheetFactsOf(state).loadingPaperControls;
+    loading = true;
     LoadPaper(page, s, profile, mode);
-    loadingControls = false;
+    loading = false;
     ShowPaperText(page, s);
     LoadSources(page, *state, mode);
     const int16_t orientation = fromSettings ? s.dmOrientation : DMORIENT_PORTRAIT;
@@ -286,7 +282,7 @@ void PaperChanged(HWND page, SheetState* state, const NMLISTVIEW& change)
     if (!selected || change.iItem < 0)
         return;
     const SheetFacts& facts = SheetFactsOf(state);
-    if (!loadingControls) {
+    if (!facts.loadingPaperControls) {
         ShowPaperText(page, *state->settings);
         LoadLayoutArea(page, state, facts.profile, kLoadRefresh);
     }

@@ -155,8 +155,13 @@ void Initialize(HWND dialog, UserSizeState& s)
 INT_PTR CALLBACK UserSizeProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_INITDIALOG) {
+        RememberControlsOf(dialog);
         Initialize(dialog, *reinterpret_cast<UserSizeState*>(lParam));
         return TRUE;
+    }
+    if (message == WM_DESTROY) {
+        ForgetControlsOf(dialog);
+        return FALSE;
     }
     auto* s = reinterpret_cast<UserSizeState*>(GetWindowLongPtrW(dialog, DWLP_USER));
     if (!s || message != WM_COMMAND)
@@ -199,7 +204,9 @@ void OpenUserSizeDialog(HWND pageWindow)
     DocumentSettings& settings = *state->settings;
     s.target = &settings;
     s.unitTarget = &settings.userSizeUnit;
-    s.resources = ResourceLibrary();
+    ResourceLibraryHold library;
+    library.Take();
+    s.resources = library.module();
     s.inchUnit = settings.userSizeUnit == 0 ? 1 : 0;
     s.widthMm = settings.userPaperWidth;
     s.lengthMm = settings.userPaperLength;

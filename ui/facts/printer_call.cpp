@@ -119,10 +119,22 @@ HMODULE LoadResourceLibraryForPrinter(HANDLE printer)
 
 HMODULE LoadResourceLibraryForCall(PrinterCall* call)
 {
-    // Located only when it is not loaded yet.
-    if (HMODULE held = ResourceLibrary())
+    // Located only when it is not loaded yet (a null path keeps the one
+    // loaded).
+    if (HMODULE held = LoadResourceLibrary(nullptr))
         return held;
     WCHAR path[kDriverPathChars];
     FindCallDriverFile(call, kResourceLibraryFragment, path);
     return LoadResourceLibrary(path);
+}
+
+bool HoldResourceLibraryForCall(PrinterCall* call, ResourceLibraryHold* hold)
+{
+    // A printer event on another thread may release the library between
+    // the load and the hold: then it is loaded once more.
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        if (LoadResourceLibraryForCall(call) && hold->Take())
+            return true;
+    }
+    return false;
 }

@@ -15,6 +15,8 @@
 // is fetched at most once, and only when the call asks for it. Fetching runs
 // on the caller's thread before anything is computed; the answer is then
 // computed from the record alone.
+class ResourceLibraryHold;
+
 struct PrinterCall {
     HANDLE printer = nullptr;
     // Without a handle: the printer's name, opened for reading on first need.
@@ -80,6 +82,11 @@ const DocumentSettings* FetchPrinterSettings(PrinterCall* call);
 // printer's) driver files and loads it, unless a library is loaded already
 // (then nothing is looked up).
 HMODULE LoadResourceLibraryForCall(PrinterCall* call);
+
+// Loads the library as LoadResourceLibraryForCall does and takes `hold` on
+// it, for a sheet or dialog that uses it until it closes; false when no
+// library could be loaded.
+bool HoldResourceLibraryForCall(PrinterCall* call, ResourceLibraryHold* hold);
 HMODULE LoadResourceLibraryForPrinter(HANDLE printer);
 
 #endif

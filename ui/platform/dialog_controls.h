@@ -3,16 +3,28 @@
 // Under Wine every GetDlgItem asks the window server for the dialog's
 // children, which costs a page more than the messages it then sends; the
 // pages look up the same few dozen controls hundreds of times while they
-// open. A remembered control is checked before use (still a window, still
-// with its id), so a destroyed control or page is looked up afresh. A
-// missing control is remembered as missing while its dialog lives: dialogs
-// here never gain controls after they are made.
+// open. A dialog that calls RememberControlsOf at WM_INITDIALOG gets a block
+// of remembered controls of its own, which ForgetControlsOf frees at its
+// WM_DESTROY; other dialogs are looked up afresh every time. A remembered
+// control is checked before use (still a window, still with its id, still
+// the dialog's child). A missing control is remembered as missing for the
+// life of the block: dialogs here never gain controls after they are made.
 #ifndef MARTENUI_DIALOG_CONTROLS_H
 #define MARTENUI_DIALOG_CONTROLS_H
 
 #include <windows.h>
 
-// GetDlgItem(dialog, id), remembered.
+// Gives `dialog` a block of remembered controls; false (and the dialog is
+// simply not remembered) without memory or when too many dialogs are open.
+bool RememberControlsOf(HWND dialog);
+
+// Frees the dialog's block, if it has one.
+void ForgetControlsOf(HWND dialog);
+
+// How many dialogs hold a block now.
+int RememberingDialogs();
+
+// GetDlgItem(dialog, id), remembered where the dialog has a block.
 HWND DialogControl(HWND dialog, int id);
 
 // SendDlgItemMessageW through DialogControl: 0 when there is no such control.

@@ -97,6 +97,7 @@ INT_PTR CALLBACK AboutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPar
     switch (message) {
     case WM_INITDIALOG:
         SetWindowLongPtrW(dialog, DWLP_USER, lParam);
+        RememberControlsOf(dialog);
         PlaceDialog(dialog);
         FillControls(dialog, *reinterpret_cast<const AboutData*>(lParam));
         return TRUE;
@@ -105,6 +106,9 @@ INT_PTR CALLBACK AboutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPar
             EndDialog(dialog, 0);
             return TRUE;
         }
+        return FALSE;
+    case WM_DESTROY:
+        ForgetControlsOf(dialog);
         return FALSE;
     default:
         return FALSE;
@@ -168,6 +172,8 @@ void ShowAboutDialog(HWND page)
     data.driverInfo = hasInfo ? facts.driverInfo.as<DRIVER_INFO_3W>() : nullptr;
     FillAboutData(facts.profile, facts.profileCached, &data);
     const int templateId = data.driverVariant == 1 ? IDD_ABOUT_V1 : IDD_ABOUT;
-    DialogBoxParamW(ResourceLibrary(), MAKEINTRESOURCEW(templateId), page, AboutProc,
+    ResourceLibraryHold library;
+    library.Take();
+    DialogBoxParamW(library.module(), MAKEINTRESOURCEW(templateId), page, AboutProc,
                     reinterpret_cast<LPARAM>(&data));
 }

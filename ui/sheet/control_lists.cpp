@@ -23,3 +23,13 @@ void DestroyControls(HWND window, const int* ids, int count, BOOL keep)
             DestroyWindow(control);
     }
 }
+
+void ShowNumberAsStored(HWND page, int edit, int value)
+{
+    WCHAR shown[16] = L"";
+    GetDlgItemTextW(page, edit, shown, 16);
+    WCHAR stored[16] = L"";   // "-2147483648" and its terminator fit
+    wsprintfW(stored, L"%d", value);
+    if (lstrcmpW(stored, shown) != 0)
+        SetDlgItemInt(page, edit, static_cast<UINT>(value), value < 0);
+}

@@ -17,6 +17,11 @@ void EnableControls(HWND window, const int* ids, int count, BOOL enable);
 // model or the installed options do not support); otherwise does nothing.
 void DestroyControls(HWND window, const int* ids, int count, BOOL keep);
 
+// Shows `value` in the edit control unless its text already reads so: a
+// number typed with spaces or letters around it, or brought into range, is
+// shown as it is stored.
+void ShowNumberAsStored(HWND page, int edit, int value);
+
 template <int N>
 void EnableControls(HWND window, const int (&ids)[N], BOOL enable)
 {

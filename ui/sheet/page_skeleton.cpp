@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <prsht.h>
 
+#include "platform/dialog_controls.h"
 #include "sheet/about_dialog.h"
 #include "sheet/page_help.h"
 #include "../resources/resource_ids.h"
@@ -19,6 +20,7 @@ INT_PTR Initialize(HWND page, LPARAM lParam, const PageHandlers& handlers)
     const auto* sheetPage = reinterpret_cast<const PROPSHEETPAGEW*>(lParam);
     auto* state = sheetPage ? reinterpret_cast<SheetState*>(sheetPage->lParam) : nullptr;
     SetWindowLongPtrW(page, DWLP_USER, reinterpret_cast<LONG_PTR>(state));
+    RememberControlsOf(page);
     if (HWND* field = PageWindowField(state, handlers.pageIndex))
         *field = page;
     if (state && handlers.initialize)
@@ -69,6 +71,7 @@ void Destroy(HWND page, SheetState* state, const PageHandlers& handlers)
     CloseHelp(page);
     if (HWND* field = PageWindowField(state, handlers.pageIndex))
         *field = nullptr;
+    ForgetControlsOf(page);
 }
 
 }  // namespace

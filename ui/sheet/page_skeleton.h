@@ -8,7 +8,7 @@
 //   }
 //
 // The skeleton stores the SheetState at WM_INITDIALOG and keeps the page's
-// window field set while the dialog exists; it routes WM_HELP and PSN_HELP to
+// window field set while the dialog exists, with its remembered controls; it routes WM_HELP and PSN_HELP to
 // the page's help, runs About from its button, calls CloseHelp at WM_DESTROY,
 // and applies by the common rule: PSN_KILLACTIVE and PSN_APPLY validate,
 // and a valid PSN_APPLY on a page whose window field is set writes the

@@ -38,9 +38,12 @@ void ReadOverlayNames(HANDLE printer, SheetFacts* facts)
 
 SheetState* GatherSheet(PrinterCall* call, bool deviceSheet)
 {
-    auto* block = new (std::nothrow) SheetBlock();
-    if (!block)
+    // From the process heap, built in place: the language's allocation
+    // reports a failure by throwing, which the library never does.
+    void* memory = HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, sizeof(SheetBlock));
+    if (!memory)
         return nullptr;
+    auto* block = ::new (memory) SheetBlock();
     SheetFacts& facts = block->facts;
     HANDLE printer = CallPrinter(call);
     facts.profile = FetchProfile(call);
@@ -49,7 +52,7 @@ SheetState* GatherSheet(PrinterCall* call, bool deviceSheet)
     if (printer) {
         // The library is found among the driver's files, which the About
         // dialog and the help read too: one fetch serves all three.
-        LoadResourceLibraryForCall(call);
+        HoldResourceLibraryForCall(call, &facts.library);
         if (const DeviceOptionData* options = FetchDeviceOptions(call)) {
             facts.optionsRead = true;
             facts.options = *options;
@@ -86,5 +89,9 @@ const ModelState& PageModel(HWND page)
 
 void FreeSheet(SheetState* state)
 {
-    delete reinterpret_cast<SheetBlock*>(state);
+    if (!state)
+        return;
+    auto* block = reinterpret_cast<SheetBlock*>(state);
+    block->~SheetBlock();
+    HeapFree(GetProcessHeap(), 0, block);
 }

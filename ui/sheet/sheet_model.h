@@ -8,6 +8,7 @@
 
 #include "sheet/sheet_state.h"
 #include "platform/holders.h"
+#include "platform/resource_library.h"
 #include "facts/printer_call.h"
 #include "profile/device_options.h"
 #include "profile/model_profile.h"
@@ -28,6 +29,8 @@ struct SheetFacts {
     WCHAR overlayNames[kOverlayCount][kOverlayNameChars];
     HeapBlock fontSubs;               // "FontSubs" as stored (device sheet only)
     HeapBlock driverInfo;             // DRIVER_INFO_3W, possibly empty
+    ResourceLibraryHold library;      // the resource library, for as long as the sheet is open
+    bool loadingPaperControls;        // the Paper/Layout page is selecting its paper itself
 };
 
 // Fetches everything the sheet's pages read, then allocates the block of
