@@ -21,7 +21,6 @@ packages=(
     wine wine64
     xvfb
     imagemagick python3
-    fonts-liberation
 )
 package32=wine32:i386
 reason_file=build/wine32-unavailable.txt

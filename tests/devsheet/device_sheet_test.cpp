@@ -3,10 +3,12 @@
 #include "sheet/sheet_state.h"
 
 #include <winspool.h>
+#include <winddiui.h>
 
 #include <gtest/gtest.h>
 
 #include "devsheet/device_sheet_fixture.h"
+#include "settings/document_settings.h"
 #include "support/model_printers.h"
 #include "../resources/resource_ids.h"
 
@@ -129,4 +131,93 @@ TEST(DeviceSheetOptions, ReachTheCapabilityAnswers)
     ASSERT_EQ(4u, ask(DC_BINS, bins));
     EXPECT_EQ((std::vector<WORD>{1025, 1026, 1034, 1035}), std::vector<WORD>(bins, bins + 4));
     EXPECT_EQ(1u, ask(DC_DUPLEX, nullptr));
+}
+
+namespace {
+
+using PrinterEventEntry = BOOL(WINAPI*)(LPWSTR, INT, DWORD, LPARAM);
+
+// What a person reads and sees on the pages: every control's text, every
+// combo box row and every icon shown, page after page.
+std::vector<std::wstring> Shown(SheetHost& host)
+{
+    std::vector<std::wstring> shown;
+    for (int index = 0; index < host.pageCount(); ++index) {
+        HWND page = host.ShowPage(index);
+        for (HWND child = GetWindow(page, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+            WCHAR text[256] = L"";
+            GetWindowTextW(child, text, 256);
+            shown.push_back(std::to_wstring(index) + L": " + text);
+            const LRESULT rows = SendMessageW(child, CB_GETCOUNT, 0, 0);
+            for (LRESULT row = 0; row < rows && row < 64; ++row) {
+                text[0] = 0;
+                if (SendMessageW(child, CB_GETLBTEXTLEN, row, 0) < 256)
+                    SendMessageW(child, CB_GETLBTEXT, row, reinterpret_cast<LPARAM>(text));
+                shown.push_back(std::wstring(L"  row ") + text);
+            }
+            if (HICON icon = reinterpret_cast<HICON>(SendMessageW(child, STM_GETICON, 0, 0))) {
+                ICONINFO info = {};
+                const bool drawable = GetIconInfo(icon, &info);
+                shown.push_back(drawable ? L"  an icon" : L"  a broken icon");
+                DeleteObject(info.hbmColor);
+                DeleteObject(info.hbmMask);
+            }
+        }
+    }
+    return shown;
+}
+
+}  // namespace
+
+// Printer events on another thread of the same process each give back the
+// resource library the driver keeps; the sheets open meanwhile hold it for
+// themselves, and what their pages load afresh still has its strings.
+TEST(SheetsUnderPrinterEvents, KeepTheirStringsAndIconsThroughAThousandInitializeEvents)
+{
+    DeviceSheetFixture device(SampleDriver(2));
+    ForgetUserSettings(device.printer());
+    ASSERT_EQ(1, device.Open());
+    std::vector<BYTE> output(kSettingsBytes, 0);
+    DOCUMENTPROPERTYHEADER header = {};
+    header.cbSize = sizeof(header);
+    header.hPrinter = device.printer().handle();
+    header.pszPrinterName = const_cast<WCHAR*>(device.printer().name().c_str());
+    header.pdmOut = reinterpret_cast<DEVMODEW*>(output.data());
+    header.cbOut = kSettingsBytes;
+    header.fMode = DM_IN_PROMPT | DM_OUT_BUFFER;
+    SheetHost document(device.driver());
+    ASSERT_EQ(1, document.Open(&header));
+    const std::vector<std::wstring> deviceShown = Shown(device.host());
+    const std::vector<std::wstring> documentShown = Shown(document);
+
+    struct Events {
+        PrinterEventEntry entry;
+        std::wstring name;
+        LONG failures = 0;
+    } events{device.driver().Entry<PrinterEventEntry>("DrvPrinterEvent"), device.printer().name()};
+    ASSERT_NE(nullptr, events.entry);
+    HANDLE thread = CreateThread(
+        nullptr, 0,
+        [](void* parameter) -> DWORD {
+            auto* events = static_cast<Events*>(parameter);
+            for (int event = 0; event < 1000; ++event)
+                events->failures += !events->entry(events->name.data(), PRINTER_EVENT_INITIALIZE, 0, 0);
+            return 0;
+        },
+        &events, 0, nullptr);
+    ASSERT_NE(nullptr, thread);
+    while (MsgWaitForMultipleObjects(1, &thread, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0)
+        document.Pump();
+    CloseHandle(thread);
+    EXPECT_EQ(0, events.failures);
+
+    // Restore Defaults loads the pages' texts and icons again.
+    device.host().Click(0, IDC_RESTORE_DEFAULTS);
+    device.host().Click(1, IDC_RESTORE_DEFAULTS);
+    document.Click(kPagePaperLayout, IDC_RESTORE_DEFAULTS);
+    document.Click(kPageHandling, IDC_RESTORE_DEFAULTS);
+    EXPECT_EQ(deviceShown, Shown(device.host()));
+    EXPECT_EQ(documentShown, Shown(document));
+    document.Press(PSBTN_CANCEL);
+    device.host().Press(PSBTN_CANCEL);
 }
