@@ -33,10 +33,12 @@ struct PrinterCall {
 
     bool optionsFetched = false;
     bool optionsRead = false;         // false: the printer has no "DeviceOption"
+    DWORD optionsFailure = 0;         // the spooler's error when it has one that could not be read
     DeviceOptionData options;
 
     bool infoFetched = false;
     HeapBlock info;                   // PRINTER_INFO_2W with its device mode
+    DWORD infoFailure = 0;            // why a printer's information could not be had, else 0
 
     bool driverFetched = false;
     HeapBlock driver;                 // DRIVER_INFO_3W

@@ -1,0 +1,57 @@
+// Faults put into an installed module's imports: the spooler's printer-data
+// and printer-information calls and the process-heap allocations fail with
+// a chosen error, one call at a time, while the object lives. Every other
+// call passes through. One fault at a time.
+//
+//   InjectedFault fault(driver.module(), kGetPrinterData, ERROR_ACCESS_DENIED, L"DeviceOption");
+//   ... the driver reads "DeviceOption" and is refused ...
+//   EXPECT_EQ(1, fault.failed());
+#ifndef MARTENUI_TESTS_SPOOLER_FAULTS_H
+#define MARTENUI_TESTS_SPOOLER_FAULTS_H
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "support/import_slots.h"
+
+enum class Faulted {
+    GetPrinterData,    // returns the error
+    SetPrinterData,    // returns the error
+    GetPrinter,        // FALSE, the error as the last error
+    SetPrinter,        // FALSE, the error as the last error
+    GetPrinterDriver,  // FALSE, the error as the last error
+    HeapAlloc,         // null, ERROR_NOT_ENOUGH_MEMORY as the last error
+};
+
+// Which calls fail: those naming printer data `value` (any value when
+// empty; printer-data calls only), or the allocations of exactly `bytes`
+// (any size when 0), and of those only the `nth` (1 = the first; 0 = each).
+struct FaultTarget {
+    std::wstring value;
+    SIZE_T bytes = 0;
+    int nth = 0;
+};
+
+class InjectedFault {
+public:
+    InjectedFault(HMODULE module, Faulted function, DWORD error, const FaultTarget& target = FaultTarget());
+    ~InjectedFault();
+    InjectedFault(const InjectedFault&) = delete;
+    InjectedFault& operator=(const InjectedFault&) = delete;
+
+    bool installed() const { return swap_ && swap_->original() != nullptr; }
+    // Calls that matched the target so far, and those that were failed.
+    int matched() const;
+    int failed() const;
+
+private:
+    std::unique_ptr<ImportSwap> swap_;
+};
+
+// The name a fault row shows for its function, and for an error.
+const char* FaultedName(Faulted function);
+std::string ErrorName(DWORD error);
+
+#endif
