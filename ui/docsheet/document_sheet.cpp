@@ -27,8 +27,10 @@ constexpr LONG kDocumentSettingsSize = static_cast<LONG>(kSettingsBytes);
 
 // The output record as the sheet starts editing it: the caller's record
 // merged into the defaults, or the user's stored settings, or the defaults.
-// What it needs from the registry and the spooler is read first.
-void PrepareOutput(const DOCUMENTPROPERTYHEADER& header, PrinterCall* call)
+// What it needs from the registry and the spooler is read first. 0, or why
+// it could not be prepared (memory, or a profile that could not be found):
+// the caller's record is not dropped for defaults.
+DWORD PrepareOutput(const DOCUMENTPROPERTYHEADER& header, PrinterCall* call)
 {
     auto* output = reinterpret_cast<DocumentSettings*>(header.pdmOut);
     HeapBlock copy;
@@ -36,11 +38,11 @@ void PrepareOutput(const DOCUMENTPROPERTYHEADER& header, PrinterCall* call)
     bool stored = false;
     if (header.pdmIn) {
         copy = HeapBlock(sizeof(DocumentSettings));
-        if (copy) {
-            bytes = CopyInputRecord(header.pdmIn, copy.as<DocumentSettings>());
-            if (call->printer)
-                FetchDeviceOptions(call);
-        }
+        if (!copy)
+            return ERROR_NOT_ENOUGH_MEMORY;
+        bytes = CopyInputRecord(header.pdmIn, copy.as<DocumentSettings>());
+        if (call->printer)
+            FetchDeviceOptions(call);
     } else if (header.pszPrinterName) {
         stored = ReadUserSettings(header.pszPrinterName, output) != 0;
     }
@@ -51,28 +53,35 @@ void PrepareOutput(const DOCUMENTPROPERTYHEADER& header, PrinterCall* call)
     const WCHAR* printerName = call->printer ? CallPrinterName(call) : header.pszPrinterName;
 
     const ModelState& model = FetchModel(call);
+    if (const DWORD failure = ProfileFailure(call))
+        return failure;
     if (copy)
-        MergeSettings(model, output, copy.get(), bytes, call->printer ? call : nullptr, printerName, &call->profile,
-                          facts);
-    else if (stored)
+        return MergeSettings(model, output, copy.get(), bytes, call->printer ? call : nullptr, printerName,
+                             &call->profile, facts) < 0 ? ERROR_NOT_ENOUGH_MEMORY : 0;
+    if (stored)
         NameStoredRecord(output, printerName);
     else
         BuildDefaultSettings(model, printerName, &call->profile, facts, output);
+    return 0;
 }
 
 LONG BuildSheet(PROPSHEETUI_INFO* info, const DOCUMENTPROPERTYHEADER& header)
 {
     PrinterForCall printer(header.hPrinter, header.pszPrinterName);
     SheetState* state = nullptr;
+    DWORD failure = 0;
     {
         PrinterCall call;
         call.printer = printer.get();
         call.knownName = header.pszPrinterName;
-        PrepareOutput(header, &call);
-        state = GatherSheet(&call, false);
+        failure = PrepareOutput(header, &call);
+        if (!failure)
+            state = GatherSheet(&call, false);
     }
-    if (!state)
+    if (!state) {
+        SetLastError(failure ? failure : ERROR_NOT_ENOUGH_MEMORY);
         return -1;
+    }
     const int32_t driverVariant = SheetFactsOf(state).profile.driverVariant;
     state->canChange = (header.fMode & DM_NOPERMISSION) ? 0 : 1;
     state->comPropSheet = info->pfnComPropSheet;

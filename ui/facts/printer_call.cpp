@@ -35,6 +35,11 @@ const ModelProfile& FetchProfile(PrinterCall* call)
     return call->profile;
 }
 
+DWORD ProfileFailure(const PrinterCall* call)
+{
+    return call->profileFetched && !call->profileCached ? call->driverFailure : 0;
+}
+
 const ModelState& FetchModel(PrinterCall* call)
 {
     if (!call->modelBuilt) {
@@ -75,8 +80,16 @@ HeapBlock& FetchDriverInfo(PrinterCall* call)
 {
     if (!call->driverFetched) {
         call->driverFetched = true;
-        if (HANDLE printer = CallPrinter(call))
+        if (HANDLE printer = CallPrinter(call)) {
+            SetLastError(ERROR_SUCCESS);
             call->driver = GetDriverInfo(printer);
+            if (!call->driver) {
+                // The spooler names its reason; a block that could not be
+                // had names none.
+                const DWORD error = GetLastError();
+                call->driverFailure = error ? error : ERROR_NOT_ENOUGH_MEMORY;
+            }
+        }
     }
     return call->driver;
 }

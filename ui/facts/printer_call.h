@@ -42,6 +42,7 @@ struct PrinterCall {
 
     bool driverFetched = false;
     HeapBlock driver;                 // DRIVER_INFO_3W
+    DWORD driverFailure = 0;          // why the driver's files could not be listed, else 0
 };
 
 // The printer handle of the call: the caller's, else the printer opened by
@@ -51,6 +52,11 @@ HANDLE CallPrinter(PrinterCall* call);
 // The printer's model profile: the cached "DriverProfile" when it is a whole
 // record, else the profile file among the driver's files.
 const ModelProfile& FetchProfile(PrinterCall* call);
+
+// Why the call's profile is not the printer's: the driver's files could
+// not be listed to find the profile file (the profile holds the defaults
+// then); 0 when it is the printer's.
+DWORD ProfileFailure(const PrinterCall* call);
 
 // The model of the printer's profile, built once per call.
 const ModelState& FetchModel(PrinterCall* call);
