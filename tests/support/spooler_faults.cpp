@@ -17,6 +17,7 @@ struct FaultState {
     void* original = nullptr;
     int matched = 0;
     int failed = 0;
+    std::vector<SIZE_T> sizes;
 } fault;
 
 // Whether this call is the one to fail.
@@ -27,6 +28,7 @@ bool Strikes(const WCHAR* value, SIZE_T bytes)
     if (fault.target.bytes && fault.target.bytes != bytes)
         return false;
     ++fault.matched;
+    fault.sizes.push_back(bytes);
     if (fault.target.nth && fault.matched != fault.target.nth)
         return false;
     ++fault.failed;
@@ -136,6 +138,11 @@ int InjectedFault::matched() const
 int InjectedFault::failed() const
 {
     return fault.failed;
+}
+
+const std::vector<SIZE_T>& InjectedFault::sizes() const
+{
+    return fault.sizes;
 }
 
 const char* FaultedName(Faulted function)

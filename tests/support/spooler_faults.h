@@ -13,6 +13,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "support/import_slots.h"
 
@@ -45,6 +46,8 @@ public:
     // Calls that matched the target so far, and those that were failed.
     int matched() const;
     int failed() const;
+    // The bytes each matched allocation asked for, in order.
+    const std::vector<SIZE_T>& sizes() const;
 
 private:
     std::unique_ptr<ImportSwap> swap_;
