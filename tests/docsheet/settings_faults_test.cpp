@@ -73,6 +73,7 @@ protected:
 
 struct ReadFault {
     const char* name;
+    bool sheet;   // the document sheet's start; else the road without a user interface
     Faulted function;
     FaultTarget target;
     DWORD error;
@@ -87,8 +88,9 @@ std::vector<ReadFault> ReadFaults()
 {
     std::vector<ReadFault> faults;
     for (DWORD error : {DWORD{ERROR_ACCESS_DENIED}, DWORD{ERROR_NOT_ENOUGH_MEMORY}, DWORD{RPC_S_SERVER_UNAVAILABLE}}) {
-        faults.push_back({"PrinterSettings", Faulted::GetPrinter, {}, error});
-        faults.push_back({"InstalledOptions", Faulted::GetPrinterData, {L"DeviceOption"}, error});
+        faults.push_back({"PrinterSettings", false, Faulted::GetPrinter, {}, error});
+        faults.push_back({"InstalledOptions", false, Faulted::GetPrinterData, {L"DeviceOption"}, error});
+        faults.push_back({"SheetInstalledOptions", true, Faulted::GetPrinterData, {L"DeviceOption"}, error});
     }
     return faults;
 }
@@ -97,13 +99,19 @@ class SettingsReadFaults : public DocumentSettingsFaults, public ::testing::With
 
 }  // namespace
 
-TEST_P(SettingsReadFaults, AnswerTheErrorWithoutUi)
+TEST_P(SettingsReadFaults, AnswerTheErrorAndLeaveTheRecord)
 {
     const ReadFault& fault = GetParam();
-    DocumentSettings output = Untouched();
+    DocumentSettings& output = sheet_->settings();
+    output = Untouched();
     InjectedFault injected(sheet_->driver().module(), fault.function, fault.error, fault.target);
     SetLastError(0);
-    EXPECT_EQ(-1, Merge(&output));
+    if (fault.sheet) {
+        EXPECT_EQ(-1, sheet_->Open(&document_));
+        EXPECT_EQ(0, sheet_->host().pageCount());
+    } else {
+        EXPECT_EQ(-1, Merge(&output));
+    }
     EXPECT_EQ(fault.error, GetLastError());
     EXPECT_GE(injected.failed(), 1) << "the road never made the faulted call";
     EXPECT_TRUE(SameRecord(Untouched(), output)) << "the caller's record is left as it was";

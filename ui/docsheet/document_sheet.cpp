@@ -28,8 +28,8 @@ constexpr LONG kDocumentSettingsSize = static_cast<LONG>(kSettingsBytes);
 // The output record as the sheet starts editing it: the caller's record
 // merged into the defaults, or the user's stored settings, or the defaults.
 // What it needs from the registry and the spooler is read first. 0, or why
-// it could not be prepared (memory, or a profile that could not be found):
-// the caller's record is not dropped for defaults.
+// it could not be prepared (memory, installed options or a profile that
+// could not be read): the caller's record is not dropped for defaults.
 DWORD PrepareOutput(const DOCUMENTPROPERTYHEADER& header, PrinterCall* call)
 {
     auto* output = reinterpret_cast<DocumentSettings*>(header.pdmOut);
@@ -41,8 +41,12 @@ DWORD PrepareOutput(const DOCUMENTPROPERTYHEADER& header, PrinterCall* call)
         if (!copy)
             return ERROR_NOT_ENOUGH_MEMORY;
         bytes = CopyInputRecord(header.pdmIn, copy.as<DocumentSettings>());
-        if (call->printer)
+        // The installed trays decide which paper source the merge keeps.
+        if (call->printer) {
             FetchDeviceOptions(call);
+            if (call->optionsFailure)
+                return call->optionsFailure;
+        }
     } else if (header.pszPrinterName) {
         stored = ReadUserSettings(header.pszPrinterName, output) != 0;
     }
