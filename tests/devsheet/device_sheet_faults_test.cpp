@@ -9,7 +9,6 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <ostream>
 #include <string>
 #include <vector>
 
@@ -52,35 +51,6 @@ const SheetFault kFaults[] = {
     {"AllocatingFontSubsRows", kFontSubsPage, Faulted::HeapAlloc, {L"", 0, 1}, false, IDS_FONT_SUBS_WRITE_FAILED},
 };
 
-struct FaultCase {
-    SheetFault fault;
-    DWORD error;
-};
-
-std::vector<FaultCase> Cases()
-{
-    std::vector<FaultCase> cases;
-    for (const SheetFault& fault : kFaults) {
-        if (fault.function == Faulted::HeapAlloc) {
-            cases.push_back({fault, ERROR_NOT_ENOUGH_MEMORY});
-            continue;
-        }
-        for (DWORD error : {DWORD{ERROR_ACCESS_DENIED}, DWORD{ERROR_NOT_ENOUGH_MEMORY}, DWORD{RPC_S_SERVER_UNAVAILABLE}})
-            cases.push_back({fault, error});
-    }
-    return cases;
-}
-
-std::string CaseName(const ::testing::TestParamInfo<FaultCase>& info)
-{
-    return std::string(info.param.fault.name) + "_" + ErrorName(info.param.error);
-}
-
-void PrintTo(const FaultCase& c, std::ostream* out)
-{
-    *out << c.fault.name << " with " << ErrorName(c.error);
-}
-
 // The record the page of `page` shows and stores.
 const wchar_t* RecordOf(int page)
 {
@@ -106,7 +76,7 @@ std::vector<BYTE> Stored(const BenchPrinter& printer, const wchar_t* value)
     return data;
 }
 
-class DeviceSheetFaults : public ::testing::TestWithParam<FaultCase> {
+class DeviceSheetFaults : public ::testing::TestWithParam<Refused<SheetFault>> {
 protected:
     void SetUp() override
     {
@@ -162,7 +132,7 @@ protected:
 
 TEST_P(DeviceSheetFaults, AreToldAndLeaveTheStoredRecordsAsTheyWere)
 {
-    const SheetFault& fault = GetParam().fault;
+    const SheetFault& fault = GetParam().row;
     const DWORD error = GetParam().error;
     const std::vector<BYTE> stored = Stored(*printer_, RecordOf(fault.page));
     ASSERT_EQ(fault.page == kOptionsPage ? sizeof(DeviceOptionData) : kStoredFontSubsBytes, stored.size());
@@ -205,4 +175,5 @@ TEST_P(DeviceSheetFaults, AreToldAndLeaveTheStoredRecordsAsTheyWere)
     EXPECT_EQ(stored, Stored(*printer_, RecordOf(fault.page)));
 }
 
-INSTANTIATE_TEST_SUITE_P(Faults, DeviceSheetFaults, ::testing::ValuesIn(Cases()), CaseName);
+INSTANTIATE_TEST_SUITE_P(Faults, DeviceSheetFaults, ::testing::ValuesIn(EachRefusal(kFaults)),
+                         RefusalName<SheetFault>);

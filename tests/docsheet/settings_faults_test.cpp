@@ -9,7 +9,6 @@
 #include <climits>
 #include <functional>
 #include <memory>
-#include <ostream>
 #include <string>
 #include <vector>
 
@@ -76,35 +75,25 @@ struct ReadFault {
     bool sheet;   // the document sheet's start; else the road without a user interface
     Faulted function;
     FaultTarget target;
-    DWORD error;
 };
 
-void PrintTo(const ReadFault& fault, std::ostream* out)
-{
-    *out << fault.name << " with " << ErrorName(fault.error);
-}
+const ReadFault kReadFaults[] = {
+    {"PrinterSettings", false, Faulted::GetPrinter, {}},
+    {"InstalledOptions", false, Faulted::GetPrinterData, {L"DeviceOption"}},
+    {"SheetInstalledOptions", true, Faulted::GetPrinterData, {L"DeviceOption"}},
+};
 
-std::vector<ReadFault> ReadFaults()
-{
-    std::vector<ReadFault> faults;
-    for (DWORD error : {DWORD{ERROR_ACCESS_DENIED}, DWORD{ERROR_NOT_ENOUGH_MEMORY}, DWORD{RPC_S_SERVER_UNAVAILABLE}}) {
-        faults.push_back({"PrinterSettings", false, Faulted::GetPrinter, {}, error});
-        faults.push_back({"InstalledOptions", false, Faulted::GetPrinterData, {L"DeviceOption"}, error});
-        faults.push_back({"SheetInstalledOptions", true, Faulted::GetPrinterData, {L"DeviceOption"}, error});
-    }
-    return faults;
-}
-
-class SettingsReadFaults : public DocumentSettingsFaults, public ::testing::WithParamInterface<ReadFault> {};
+class SettingsReadFaults : public DocumentSettingsFaults, public ::testing::WithParamInterface<Refused<ReadFault>> {};
 
 }  // namespace
 
 TEST_P(SettingsReadFaults, AnswerTheErrorAndLeaveTheRecord)
 {
-    const ReadFault& fault = GetParam();
+    const ReadFault& fault = GetParam().row;
+    const DWORD error = GetParam().error;
     DocumentSettings& output = sheet_->settings();
     output = Untouched();
-    InjectedFault injected(sheet_->driver().module(), fault.function, fault.error, fault.target);
+    InjectedFault injected(sheet_->driver().module(), fault.function, error, fault.target);
     SetLastError(0);
     if (fault.sheet) {
         EXPECT_EQ(-1, sheet_->Open(&document_));
@@ -112,15 +101,13 @@ TEST_P(SettingsReadFaults, AnswerTheErrorAndLeaveTheRecord)
     } else {
         EXPECT_EQ(-1, Merge(&output));
     }
-    EXPECT_EQ(fault.error, GetLastError());
+    EXPECT_EQ(error, GetLastError());
     EXPECT_GE(injected.failed(), 1) << "the road never made the faulted call";
     EXPECT_TRUE(SameRecord(Untouched(), output)) << "the caller's record is left as it was";
 }
 
-INSTANTIATE_TEST_SUITE_P(Faults, SettingsReadFaults, ::testing::ValuesIn(ReadFaults()),
-                         [](const ::testing::TestParamInfo<ReadFault>& info) {
-                             return std::string(info.param.name) + "_" + ErrorName(info.param.error);
-                         });
+INSTANTIATE_TEST_SUITE_P(Faults, SettingsReadFaults, ::testing::ValuesIn(EachRefusal(kReadFaults)),
+                         RefusalName<ReadFault>);
 
 // Each block the road takes, refused in turn: the answer is the road's
 // error with the record untouched, or the very answer it gives with memory.

@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <ostream>
 #include <string>
 #include <vector>
 
@@ -44,42 +43,13 @@ const EventFault kFaults[] = {
     {"WritingOptions", Faulted::SetPrinterData, {kDeviceOptionValue}, kDeviceOptionValue},
 };
 
-struct FaultCase {
-    EventFault fault;
-    DWORD error;
-};
-
-void PrintTo(const FaultCase& c, std::ostream* out)
-{
-    *out << c.fault.name << " with " << ErrorName(c.error);
-}
-
-std::vector<FaultCase> Cases()
-{
-    std::vector<FaultCase> cases;
-    for (const EventFault& fault : kFaults) {
-        if (fault.function == Faulted::HeapAlloc) {
-            cases.push_back({fault, ERROR_NOT_ENOUGH_MEMORY});
-            continue;
-        }
-        for (DWORD error : {DWORD{ERROR_ACCESS_DENIED}, DWORD{ERROR_NOT_ENOUGH_MEMORY}, DWORD{RPC_S_SERVER_UNAVAILABLE}})
-            cases.push_back({fault, error});
-    }
-    return cases;
-}
-
-std::string CaseName(const ::testing::TestParamInfo<FaultCase>& info)
-{
-    return std::string(info.param.fault.name) + "_" + ErrorName(info.param.error);
-}
-
-class PrinterEventFaults : public ::testing::TestWithParam<FaultCase> {};
+class PrinterEventFaults : public ::testing::TestWithParam<Refused<EventFault>> {};
 
 }  // namespace
 
 TEST_P(PrinterEventFaults, AnswerFalseAndCacheNothingUnread)
 {
-    const EventFault& fault = GetParam().fault;
+    const EventFault& fault = GetParam().row;
     BenchPrinter& printer = SharedPrinter(SampleDriver(3), "event faults");
     InstalledDriver driver(printer.handle());
     auto event = driver.Entry<PrinterEventEntry>("DrvPrinterEvent");
@@ -100,4 +70,5 @@ TEST_P(PrinterEventFaults, AnswerFalseAndCacheNothingUnread)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Faults, PrinterEventFaults, ::testing::ValuesIn(Cases()), CaseName);
+INSTANTIATE_TEST_SUITE_P(Faults, PrinterEventFaults, ::testing::ValuesIn(EachRefusal(kFaults)),
+                         RefusalName<EventFault>);

@@ -145,12 +145,6 @@ const std::vector<SIZE_T>& InjectedFault::sizes() const
     return fault.sizes;
 }
 
-const char* FaultedName(Faulted function)
-{
-    const Slot slot = SlotOf(function);
-    return slot.name;
-}
-
 std::string ErrorName(DWORD error)
 {
     switch (error) {

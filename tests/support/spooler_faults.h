@@ -11,7 +11,10 @@
 
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -53,8 +56,41 @@ private:
     std::unique_ptr<ImportSwap> swap_;
 };
 
-// The name a fault row shows for its function, and for an error.
-const char* FaultedName(Faulted function);
 std::string ErrorName(DWORD error);
+
+// A row of a fault table (any record with `name` and `function`) tried with
+// one refusal: a spooler call with each of ERROR_ACCESS_DENIED,
+// ERROR_NOT_ENOUGH_MEMORY and RPC_S_SERVER_UNAVAILABLE, an allocation with
+// ERROR_NOT_ENOUGH_MEMORY alone.
+template <typename Row>
+struct Refused {
+    Row row;
+    DWORD error;
+};
+
+template <typename Row, size_t N>
+std::vector<Refused<Row>> EachRefusal(const Row (&rows)[N])
+{
+    std::vector<Refused<Row>> cases;
+    for (const Row& row : rows) {
+        for (DWORD error : {DWORD{ERROR_ACCESS_DENIED}, DWORD{ERROR_NOT_ENOUGH_MEMORY}, DWORD{RPC_S_SERVER_UNAVAILABLE}}) {
+            if (row.function != Faulted::HeapAlloc || error == ERROR_NOT_ENOUGH_MEMORY)
+                cases.push_back({row, error});
+        }
+    }
+    return cases;
+}
+
+// Names a case in the test's name and in its failures.
+template <typename Row>
+std::string RefusalName(const ::testing::TestParamInfo<Refused<Row>>& info)
+{
+    return std::string(info.param.row.name) + "_" + ErrorName(info.param.error);
+}
+template <typename Row>
+void PrintTo(const Refused<Row>& refused, std::ostream* out)
+{
+    *out << refused.row.name << " with " << ErrorName(refused.error);
+}
 
 #endif
