@@ -70,17 +70,21 @@ protected:
     DocumentSettings document_ = {};
 };
 
+enum class Road { WithoutUi, SheetWithRecord, Sheet };
+
 struct ReadFault {
     const char* name;
-    bool sheet;   // the document sheet's start; else the road without a user interface
+    Road road;
     Faulted function;
     FaultTarget target;
 };
 
 const ReadFault kReadFaults[] = {
-    {"PrinterSettings", false, Faulted::GetPrinter, {}},
-    {"InstalledOptions", false, Faulted::GetPrinterData, {L"DeviceOption"}},
-    {"SheetInstalledOptions", true, Faulted::GetPrinterData, {L"DeviceOption"}},
+    {"PrinterSettings", Road::WithoutUi, Faulted::GetPrinter, {}},
+    {"InstalledOptions", Road::WithoutUi, Faulted::GetPrinterData, {L"DeviceOption"}},
+    {"SheetPrinterSettings", Road::Sheet, Faulted::GetPrinter, {}},
+    {"SheetInstalledOptions", Road::Sheet, Faulted::GetPrinterData, {L"DeviceOption"}},
+    {"SheetRecordInstalledOptions", Road::SheetWithRecord, Faulted::GetPrinterData, {L"DeviceOption"}},
 };
 
 class SettingsReadFaults : public DocumentSettingsFaults, public ::testing::WithParamInterface<Refused<ReadFault>> {};
@@ -95,11 +99,11 @@ TEST_P(SettingsReadFaults, AnswerTheErrorAndLeaveTheRecord)
     output = Untouched();
     InjectedFault injected(sheet_->driver().module(), fault.function, error, fault.target);
     SetLastError(0);
-    if (fault.sheet) {
-        EXPECT_EQ(-1, sheet_->Open(&document_));
-        EXPECT_EQ(0, sheet_->host().pageCount());
-    } else {
+    if (fault.road == Road::WithoutUi) {
         EXPECT_EQ(-1, Merge(&output));
+    } else {
+        EXPECT_EQ(-1, sheet_->Open(fault.road == Road::SheetWithRecord ? &document_ : nullptr));
+        EXPECT_EQ(0, sheet_->host().pageCount());
     }
     EXPECT_EQ(error, GetLastError());
     EXPECT_GE(injected.failed(), 1) << "the road never made the faulted call";

@@ -25,13 +25,32 @@ namespace {
 
 constexpr LONG kDocumentSettingsSize = static_cast<LONG>(kSettingsBytes);
 
+// What the sheet reads of the printer that, unread, would be replaced by
+// defaults: the profile (when it is not cached), the installed options and
+// the printer's own settings. 0, or the first reason one could not be read.
+DWORD ReadPrinterRecords(PrinterCall* call)
+{
+    FetchProfile(call);
+    if (const DWORD failure = ProfileFailure(call))
+        return failure;
+    if (!call->printer)
+        return 0;
+    FetchDeviceOptions(call);
+    if (call->optionsFailure)
+        return call->optionsFailure;
+    FetchPrinterInfo(call);
+    return call->infoFailure;
+}
+
 // The output record as the sheet starts editing it: the caller's record
 // merged into the defaults, or the user's stored settings, or the defaults.
 // What it needs from the registry and the spooler is read first. 0, or why
-// it could not be prepared (memory, installed options or a profile that
-// could not be read): the caller's record is not dropped for defaults.
+// it could not be prepared; the caller's record is then left as it was,
+// never dropped for defaults.
 DWORD PrepareOutput(const DOCUMENTPROPERTYHEADER& header, PrinterCall* call)
 {
+    if (const DWORD failure = ReadPrinterRecords(call))
+        return failure;
     auto* output = reinterpret_cast<DocumentSettings*>(header.pdmOut);
     HeapBlock copy;
     size_t bytes = 0;
@@ -41,12 +60,6 @@ DWORD PrepareOutput(const DOCUMENTPROPERTYHEADER& header, PrinterCall* call)
         if (!copy)
             return ERROR_NOT_ENOUGH_MEMORY;
         bytes = CopyInputRecord(header.pdmIn, copy.as<DocumentSettings>());
-        // The installed trays decide which paper source the merge keeps.
-        if (call->printer) {
-            FetchDeviceOptions(call);
-            if (call->optionsFailure)
-                return call->optionsFailure;
-        }
     } else if (header.pszPrinterName) {
         stored = ReadUserSettings(header.pszPrinterName, output) != 0;
     }
@@ -57,8 +70,6 @@ DWORD PrepareOutput(const DOCUMENTPROPERTYHEADER& header, PrinterCall* call)
     const WCHAR* printerName = call->printer ? CallPrinterName(call) : header.pszPrinterName;
 
     const ModelState& model = FetchModel(call);
-    if (const DWORD failure = ProfileFailure(call))
-        return failure;
     if (copy)
         return MergeSettings(model, output, copy.get(), bytes, call->printer ? call : nullptr, printerName,
                              &call->profile, facts) < 0 ? ERROR_NOT_ENOUGH_MEMORY : 0;
