@@ -7,22 +7,21 @@
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "docsheet/sheet_fixture.h"
 #include "settings/document_settings.h"
-#include "support/installed_driver.h"
-#include "support/printer_bench.h"
 #include "support/spooler_faults.h"
 
 namespace {
 
 using PropertiesEntry = LONG(WINAPI*)(HWND, HANDLE, PWSTR, PDEVMODEW, PDEVMODEW, DWORD);
 
-constexpr DWORD kMerge = DM_IN_BUFFER | DM_OUT_BUFFER;
+// The settings road without a user interface merging a document's record,
+// and the document sheet's start with the caller's record or without one.
+enum class Road { WithoutUi, SheetWithRecord, Sheet };
 
 // A record no call would build by itself: the caller's own bytes.
 DocumentSettings Untouched()
@@ -49,28 +48,26 @@ protected:
         document_.dmCopies = 7;
     }
 
-    // The settings road without a user interface, merging the document.
-    LONG Merge(DocumentSettings* output)
+    // The road's answer, with the record it leaves in `output` (which
+    // starts Untouched).
+    LONG Run(Road road, DocumentSettings* output)
     {
-        return properties_(nullptr, sheet_->printer().handle(), const_cast<WCHAR*>(sheet_->printer().name().c_str()),
-                           reinterpret_cast<DEVMODEW*>(output), reinterpret_cast<DEVMODEW*>(&document_), kMerge);
-    }
-
-    // The size of each block `road` takes from the heap, in order.
-    std::vector<SIZE_T> AllocationsOf(const std::function<void()>& road)
-    {
-        InjectedFault counting(sheet_->driver().module(), Faulted::HeapAlloc, ERROR_NOT_ENOUGH_MEMORY,
-                               {L"", 0, INT_MAX});
-        road();
-        return counting.sizes();
+        *output = Untouched();
+        if (road == Road::WithoutUi)
+            return properties_(nullptr, sheet_->printer().handle(),
+                               const_cast<WCHAR*>(sheet_->printer().name().c_str()), reinterpret_cast<DEVMODEW*>(output),
+                               reinterpret_cast<DEVMODEW*>(&document_), DM_IN_BUFFER | DM_OUT_BUFFER);
+        sheet_->settings() = Untouched();
+        const LONG answer = sheet_->Open(road == Road::SheetWithRecord ? &document_ : nullptr);
+        *output = sheet_->settings();
+        sheet_->host().Close();
+        return answer;
     }
 
     std::unique_ptr<SheetFixture> sheet_;
     PropertiesEntry properties_ = nullptr;
     DocumentSettings document_ = {};
 };
-
-enum class Road { WithoutUi, SheetWithRecord, Sheet };
 
 struct ReadFault {
     const char* name;
@@ -88,6 +85,7 @@ const ReadFault kReadFaults[] = {
 };
 
 class SettingsReadFaults : public DocumentSettingsFaults, public ::testing::WithParamInterface<Refused<ReadFault>> {};
+class EachAllocation : public DocumentSettingsFaults, public ::testing::WithParamInterface<Road> {};
 
 }  // namespace
 
@@ -95,16 +93,10 @@ TEST_P(SettingsReadFaults, AnswerTheErrorAndLeaveTheRecord)
 {
     const ReadFault& fault = GetParam().row;
     const DWORD error = GetParam().error;
-    DocumentSettings& output = sheet_->settings();
-    output = Untouched();
+    DocumentSettings output;
     InjectedFault injected(sheet_->driver().module(), fault.function, error, fault.target);
     SetLastError(0);
-    if (fault.road == Road::WithoutUi) {
-        EXPECT_EQ(-1, Merge(&output));
-    } else {
-        EXPECT_EQ(-1, sheet_->Open(fault.road == Road::SheetWithRecord ? &document_ : nullptr));
-        EXPECT_EQ(0, sheet_->host().pageCount());
-    }
+    EXPECT_EQ(-1, Run(fault.road, &output));
     EXPECT_EQ(error, GetLastError());
     EXPECT_GE(injected.failed(), 1) << "the road never made the faulted call";
     EXPECT_TRUE(SameRecord(Untouched(), output)) << "the caller's record is left as it was";
@@ -115,61 +107,38 @@ INSTANTIATE_TEST_SUITE_P(Faults, SettingsReadFaults, ::testing::ValuesIn(EachRef
 
 // Each block the road takes, refused in turn: the answer is the road's
 // error with the record untouched, or the very answer it gives with memory.
-TEST_F(DocumentSettingsFaults, EveryAllocationWithoutUiFailsTheCallOrChangesNothing)
+TEST_P(EachAllocation, FailsTheRoadOrChangesNothing)
 {
-    DocumentSettings expected = Untouched();
-    ASSERT_EQ(1, Merge(&expected));
-    const std::vector<SIZE_T> sizes = AllocationsOf([&] {
-        DocumentSettings output = Untouched();
-        Merge(&output);
-    });
-    const int blocks = static_cast<int>(sizes.size());
-    ASSERT_GT(blocks, 0);
-    for (int nth = 1; nth <= blocks; ++nth) {
-        DocumentSettings output = Untouched();
-        InjectedFault injected(sheet_->driver().module(), Faulted::HeapAlloc, ERROR_NOT_ENOUGH_MEMORY, {L"", 0, nth});
+    DocumentSettings expected;
+    ASSERT_EQ(1, Run(GetParam(), &expected));
+    std::vector<SIZE_T> sizes;
+    {
+        InjectedFault counting(sheet_->driver().module(), Faulted::HeapAlloc, ERROR_NOT_ENOUGH_MEMORY,
+                               {L"", 0, INT_MAX});
+        DocumentSettings output;
+        Run(GetParam(), &output);
+        sizes = counting.sizes();
+    }
+    ASSERT_FALSE(sizes.empty());
+    for (size_t nth = 1; nth <= sizes.size(); ++nth) {
+        DocumentSettings output;
+        InjectedFault injected(sheet_->driver().module(), Faulted::HeapAlloc, ERROR_NOT_ENOUGH_MEMORY,
+                               {L"", 0, static_cast<int>(nth)});
         SetLastError(0);
-        const LONG answer = Merge(&output);
+        const LONG answer = Run(GetParam(), &output);
+        const std::string block = "block " + std::to_string(nth) + " of " + std::to_string(sizes.size()) + " (" +
+                                  std::to_string(sizes[nth - 1]) + " bytes)";
         if (answer == -1) {
-            EXPECT_EQ(static_cast<DWORD>(ERROR_NOT_ENOUGH_MEMORY), GetLastError()) << "block " << nth;
-            EXPECT_TRUE(SameRecord(Untouched(), output)) << "block " << nth;
+            EXPECT_EQ(static_cast<DWORD>(ERROR_NOT_ENOUGH_MEMORY), GetLastError()) << block;
+            EXPECT_TRUE(SameRecord(Untouched(), output)) << block;
         } else {
-            EXPECT_EQ(1, answer) << "block " << nth;
-            EXPECT_TRUE(SameRecord(expected, output)) << "block " << nth << " of " << blocks << " (" << sizes[nth - 1] << " bytes) changed the answer";
+            EXPECT_EQ(1, answer) << block;
+            EXPECT_TRUE(SameRecord(expected, output)) << block << " changed the answer";
         }
     }
 }
 
-// The same for the document sheet's start with the caller's record.
-TEST_F(DocumentSettingsFaults, EveryAllocationOfTheSheetsStartFailsItOrChangesNothing)
-{
-    sheet_->settings() = Untouched();
-    ASSERT_EQ(1, sheet_->Open(&document_));
-    const DocumentSettings expected = sheet_->settings();
-    sheet_->host().Close();
-    const std::vector<SIZE_T> sizes = AllocationsOf([&] {
-        sheet_->settings() = Untouched();
-        sheet_->Open(&document_);
-        sheet_->host().Close();
-    });
-    const int blocks = static_cast<int>(sizes.size());
-    ASSERT_GT(blocks, 0);
-    for (int nth = 1; nth <= blocks; ++nth) {
-        sheet_->settings() = Untouched();
-        LONG answer = 0;
-        {
-            InjectedFault injected(sheet_->driver().module(), Faulted::HeapAlloc, ERROR_NOT_ENOUGH_MEMORY,
-                                   {L"", 0, nth});
-            answer = sheet_->Open(&document_);
-        }
-        if (answer == -1) {
-            EXPECT_EQ(0, sheet_->host().pageCount()) << "block " << nth;
-            EXPECT_TRUE(SameRecord(Untouched(), sheet_->settings())) << "block " << nth;
-        } else {
-            EXPECT_EQ(1, answer) << "block " << nth;
-            EXPECT_TRUE(SameRecord(expected, sheet_->settings()))
-                << "block " << nth << " of " << blocks << " (" << sizes[nth - 1] << " bytes) changed the record the sheet edits";
-        }
-        sheet_->host().Close();
-    }
-}
+INSTANTIATE_TEST_SUITE_P(Roads, EachAllocation, ::testing::Values(Road::WithoutUi, Road::SheetWithRecord),
+                         [](const ::testing::TestParamInfo<Road>& info) {
+                             return std::string(info.param == Road::WithoutUi ? "WithoutUi" : "SheetWithRecord");
+                         });

@@ -14,10 +14,16 @@ DeviceOptionData DefaultDeviceOptions(const ModelState& model)
     return options;
 }
 
+namespace {
+
+// The value is not there, or is longer than this driver's record: both
+// count as absent.
 bool IsAbsentValue(DWORD status)
 {
     return status == ERROR_FILE_NOT_FOUND || status == ERROR_MORE_DATA;
 }
+
+}  // namespace
 
 bool ReadDeviceOptions(HANDLE printer, DeviceOptionData* options, DWORD* failure)
 {

@@ -44,10 +44,6 @@ DeviceOptionData DefaultDeviceOptions(const ModelState& model);
 // spooler's error: a record that exists but cannot be read is not absent.
 bool ReadDeviceOptions(HANDLE printer, DeviceOptionData* options, DWORD* failure = nullptr);
 
-// True when a GetPrinterDataW status says the value is not there (or not
-// of the size this driver stores, which counts as absent).
-bool IsAbsentValue(DWORD status);
-
 // Writes the record as "DeviceOption" (REG_BINARY, 36 bytes); the
 // SetPrinterDataW result.
 DWORD WriteDeviceOptions(HANDLE printer, const DeviceOptionData& options);
