@@ -98,13 +98,19 @@ protected:
         driver_.reset();
     }
 
-    // A change the user makes on `page`, which its apply must store.
+    // A change the user makes on `page`, which its apply must store: fewer
+    // trays, or the default table (its question answered Yes).
     void ChangeSomething(int page)
     {
-        if (page == kOptionsPage)
+        if (page == kOptionsPage) {
             SetWindowTextW(host_->Control(kOptionsPage, IDC_OPTIONS_TRAYS_EDIT), L"2");
-        else
-            host_->Choose(kFontSubsPage, IDC_FONTSUBS_LIST, 2);
+            return;
+        }
+        const size_t boxes = host_->boxes().calls().size();
+        host_->boxes().SetAnswer(IDYES);
+        host_->Click(kFontSubsPage, IDC_RESTORE_DEFAULTS);
+        ASSERT_EQ(boxes + 1, host_->boxes().calls().size()) << "the question before restoring";
+        host_->boxes().SetAnswer(IDOK);
     }
 
     void ExpectToldOnce(UINT told, DWORD error)
@@ -149,29 +155,33 @@ TEST_P(DeviceSheetFaults, AreToldAndLeaveTheStoredRecordsAsTheyWere)
         host_->ShowPage(1 - fault.page);
         host_->ShowPage(fault.page);
         EXPECT_EQ(1u, host_->boxes().calls().size()) << "told once per sheet";
-        host_->Press(PSBTN_OK);
-        EXPECT_TRUE(host_->closed()) << "nothing to save: OK closes the sheet";
-        EXPECT_EQ(1u, host_->boxes().calls().size());
-    } else {
-        ASSERT_EQ(1, host_->Open(&header_));
-        ASSERT_NE(nullptr, host_->ShowPage(fault.page));
+        host_->Press(PSBTN_APPLYNOW);
+        EXPECT_EQ(stored, Stored(*printer_, RecordOf(fault.page))) << "saved although the user changed nothing";
         ChangeSomething(fault.page);
-        {
-            InjectedFault injected(driver_->module(), fault.function, error, fault.target);
-            host_->Press(PSBTN_OK);
-            ASSERT_EQ(1, injected.failed()) << "the apply never made the faulted call";
-        }
-        ExpectToldOnce(fault.told, error);
-        EXPECT_FALSE(host_->closed()) << "the sheet stays open with the user's choices";
-        // The pages before the one that failed reported their result; it did not.
-        EXPECT_EQ(static_cast<size_t>(fault.page), host_->setResults().size());
-        if (fault.page == kOptionsPage) {
-            WCHAR trays[8] = L"";
-            GetWindowTextW(host_->Control(kOptionsPage, IDC_OPTIONS_TRAYS_EDIT), trays, 8);
-            EXPECT_STREQ(L"2", trays);
-        }
-        host_->Press(PSBTN_CANCEL);
+        host_->Press(PSBTN_OK);
+        EXPECT_TRUE(host_->closed());
+        EXPECT_NE(stored, Stored(*printer_, RecordOf(fault.page))) << "the user's change is saved";
+        return;
     }
+    ASSERT_EQ(1, host_->Open(&header_));
+    ASSERT_NE(nullptr, host_->ShowPage(fault.page));
+    ChangeSomething(fault.page);
+    host_->boxes().Clear();
+    {
+        InjectedFault injected(driver_->module(), fault.function, error, fault.target);
+        host_->Press(PSBTN_OK);
+        ASSERT_EQ(1, injected.failed()) << "the apply never made the faulted call";
+    }
+    ExpectToldOnce(fault.told, error);
+    EXPECT_FALSE(host_->closed()) << "the sheet stays open with the user's choices";
+    // The pages before the one that failed reported their result; it did not.
+    EXPECT_EQ(static_cast<size_t>(fault.page), host_->setResults().size());
+    if (fault.page == kOptionsPage) {
+        WCHAR trays[8] = L"";
+        GetWindowTextW(host_->Control(kOptionsPage, IDC_OPTIONS_TRAYS_EDIT), trays, 8);
+        EXPECT_STREQ(L"2", trays);
+    }
+    host_->Press(PSBTN_CANCEL);
     EXPECT_EQ(stored, Stored(*printer_, RecordOf(fault.page)));
 }
 
