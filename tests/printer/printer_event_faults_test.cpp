@@ -55,8 +55,9 @@ TEST_P(PrinterEventFaults, AnswerFalseAndCacheNothingUnread)
     auto event = driver.Entry<PrinterEventEntry>("DrvPrinterEvent");
     ASSERT_NE(nullptr, event);
     const char kMark[] = "left as it was";
-    if (fault.untouched)
+    if (fault.untouched) {
         ASSERT_EQ(static_cast<DWORD>(ERROR_SUCCESS), printer.SetData(fault.untouched, REG_BINARY, kMark, sizeof(kMark)));
+    }
 
     InjectedFault injected(driver.module(), fault.function, GetParam().error, fault.target);
     ASSERT_TRUE(injected.installed());
