@@ -121,6 +121,11 @@
 #define IDS_MEMORY_8MB                     2188
 #define IDS_MEMORY_10MB                    2189
 #define IDS_VERSION_DEFAULT                2191
+// What a page could not read or save; the platform's reason follows.
+#define IDS_OPTIONS_READ_FAILED            2192
+#define IDS_OPTIONS_WRITE_FAILED           2193
+#define IDS_FONT_SUBS_READ_FAILED          2194
+#define IDS_FONT_SUBS_WRITE_FAILED         2195
 
 // ---- Icons ------------------------------------------------------------------
 #define IDI_FLIP_SHORT_LANDSCAPE   147

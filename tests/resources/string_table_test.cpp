@@ -46,6 +46,12 @@ const StringRow kStrings[] = {
     {2180, L"Duplex printing cannot be done on the selected Paper Size."}, {2182, L"Finisher"},
     {2184, L"None"}, {2185, L"2 MB"}, {2186, L"4 MB"}, {2187, L"6 MB"}, {2188, L"8 MB"},
     {2189, L"10 MB"}, {2191, L"4.11"},
+    {2192, L"The installed options stored for this printer could not be read. The page shows the defaults; they are "
+           L"saved only if you change something on this page."},
+    {2193, L"The installed options could not be saved. Your choices are still on the page."},
+    {2194, L"The font substitution table stored for this printer could not be read. The page shows the default "
+           L"table; it is saved only if you change something on this page."},
+    {2195, L"The font substitution table could not be saved. Your choices are still on the page."},
 };
 
 // The product title and the notice lines are this project's own words.

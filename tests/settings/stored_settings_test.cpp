@@ -13,6 +13,7 @@
 #include "platform/driver_interface.h"
 #include "support/installed_driver.h"
 #include "support/printer_bench.h"
+#include "support/spooler_faults.h"
 #include "settings/user_settings_store.h"
 #include "settings/printer_settings_store.h"
 #include "platform/printer_open.h"
@@ -254,6 +255,21 @@ TEST_F(StoredSettingsTest, ConvertFailsWhenNothingCanBeRead)
     SetLastError(0);
     EXPECT_FALSE(Convert(printer_->name(), output.data(), &size));
     EXPECT_EQ(std::vector<BYTE>(kSettingsBytes, 0xEE), output);
+}
+
+TEST_F(StoredSettingsTest, ConvertFailsWithTheReasonWhenThePrintersSettingsCannotBeRead)
+{
+    const std::vector<BYTE> userRecord = PatternRecord(0x29);
+    StoreUserValue(printer_->name(), userRecord.data(), kSettingsBytes);
+    for (DWORD error : {DWORD{ERROR_ACCESS_DENIED}, DWORD{ERROR_NOT_ENOUGH_MEMORY}, DWORD{RPC_S_SERVER_UNAVAILABLE}}) {
+        InjectedFault fault(driver_->module(), Faulted::GetPrinter, error);
+        std::vector<BYTE> output(kSettingsBytes, 0xEE);
+        LONG size = kSettingsBytes;
+        SetLastError(0);
+        EXPECT_FALSE(Convert(printer_->name(), output.data(), &size)) << ErrorName(error);
+        EXPECT_EQ(error, GetLastError());
+        EXPECT_EQ(std::vector<BYTE>(kSettingsBytes, 0xEE), output) << "not the user's copy: " << ErrorName(error);
+    }
 }
 
 TEST(OpenPrinterFull, OpensByNameWithFullAccessOrGivesNull)

@@ -7,6 +7,7 @@
 #include "platform/dialog_controls.h"
 #include "sheet/control_lists.h"
 #include "sheet/page_skeleton.h"
+#include "sheet/page_warning.h"
 #include "sheet/sheet_model.h"
 #include "platform/resource_library.h"
 #include "profile/device_options.h"
@@ -183,10 +184,45 @@ void Initialize(HWND page, SheetState* state)
     DestroyControls(page, inner, profile.innerTray);
     DestroyControls(page, outer, profile.outputTrayCount);
     DestroyControls(page, finisher, profile.finisher);
+    // Filling the controls is not the user's doing.
+    MutableSheetFactsOf(state).optionsEdited = false;
 }
 
-void Command(HWND page, SheetState* state, int control, int /*code*/)
+// A stored record that could not be read is told once, when the page shows.
+void Activate(HWND page, SheetState* state)
 {
+    SheetFacts& facts = MutableSheetFactsOf(state);
+    if (!facts.optionsFailure || facts.optionsFailureTold)
+        return;
+    facts.optionsFailureTold = true;
+    TellFailure(page, IDS_OPTIONS_READ_FAILED, facts.optionsFailure);
+}
+
+// A change the user made to a control's value (or Restore Defaults).
+bool IsUserEdit(int control, int code)
+{
+    switch (control) {
+    case IDC_OPTIONS_TRAYS_EDIT:
+    case IDC_OPTIONS_PASSWORD:
+        return code == EN_CHANGE;
+    case IDC_OPTIONS_MEMORY_LIST:
+        return code == CBN_SELCHANGE;
+    case IDC_OPTIONS_SECURE_CHECK:
+    case IDC_OPTIONS_INNER_TRAY:
+    case IDC_OPTIONS_OUTER_TRAY:
+    case IDC_OPTIONS_FINISHER:
+    case IDC_OPTIONS_DUPLEX_UNIT:
+    case IDC_RESTORE_DEFAULTS:
+        return code == BN_CLICKED;
+    default:
+        return false;
+    }
+}
+
+void Command(HWND page, SheetState* state, int control, int code)
+{
+    if (IsUserEdit(control, code))
+        MutableSheetFactsOf(state).optionsEdited = true;
     switch (control) {
     case IDC_OPTIONS_INNER_TRAY: {
         const bool inner = Checked(page, IDC_OPTIONS_INNER_TRAY);
@@ -241,23 +277,32 @@ bool Validate(HWND page, SheetState* /*state*/)
     return false;
 }
 
-void Apply(HWND page, SheetState* state)
+bool Apply(HWND page, SheetState* state)
 {
     if (!state->canChange || !state->printer)
-        return;
+        return true;
     DeviceOptionData options = {};
     {
         const SheetFacts& facts = SheetFactsOf(state);
+        // A record that could not be read is not replaced by defaults the
+        // user never chose.
+        if (facts.optionsFailure && !facts.optionsEdited)
+            return true;
         options = ReadControls(page, facts.profile);
     }
     // A typed count brought into range (or read around spaces) is shown as stored.
     ShowNumberAsStored(page, IDC_OPTIONS_TRAYS_EDIT, options.trayCount);
-    // The pages read the options the sheet holds from now on.
-    if (WriteDeviceOptions(state->printer, options) == ERROR_SUCCESS) {
-        SheetFacts& held = MutableSheetFactsOf(state);
-        held.options = options;
-        held.optionsRead = true;
+    const DWORD written = WriteDeviceOptions(state->printer, options);
+    if (written != ERROR_SUCCESS) {
+        TellFailure(page, IDS_OPTIONS_WRITE_FAILED, written);
+        return false;
     }
+    // The pages read the options the sheet holds from now on.
+    SheetFacts& held = MutableSheetFactsOf(state);
+    held.options = options;
+    held.optionsRead = true;
+    held.optionsFailure = 0;
+    return true;
 }
 
 void Destroy(HWND page, SheetState* /*state*/)
@@ -274,6 +319,7 @@ const PageHandlers kDeviceOptionsPage = {
     .pageIndex = kPageDeviceOptions,
     .initialize = Initialize,
     .command = Command,
+    .activate = Activate,
     .validate = Validate,
     .apply = Apply,
     .destroy = Destroy,

@@ -18,6 +18,13 @@ LONG BuildSheet(PROPSHEETUI_INFO* info, const DEVICEPROPERTYHEADER& header)
         call.printer = header.hPrinter;
         call.knownName = header.pszPrinterName;
         state = GatherSheet(&call, true);
+        // Pages of the default model would store options for a printer
+        // that is not there.
+        if (state && ProfileFailure(&call)) {
+            SetLastError(ProfileFailure(&call));
+            FreeSheet(state);
+            state = nullptr;
+        }
     }
     if (!state)
         return -1;

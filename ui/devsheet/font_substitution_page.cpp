@@ -6,6 +6,7 @@
 #include "platform/dialog_controls.h"
 #include "sheet/control_lists.h"
 #include "sheet/page_skeleton.h"
+#include "sheet/page_warning.h"
 #include "sheet/sheet_model.h"
 #include "platform/holders.h"
 #include "platform/resource_library.h"
@@ -211,7 +212,17 @@ void Initialize(HWND page, SheetState* state)
         EnableControls(page, kWholePage, FALSE);
 }
 
-void RestoreDefaults(HWND page)
+// A stored table that could not be read is told once, when the page shows.
+void Activate(HWND page, SheetState* state)
+{
+    SheetFacts& facts = MutableSheetFactsOf(state);
+    if (!facts.fontSubsFailure || facts.fontSubsFailureTold)
+        return;
+    facts.fontSubsFailureTold = true;
+    TellFailure(page, IDS_FONT_SUBS_READ_FAILED, facts.fontSubsFailure);
+}
+
+void RestoreDefaults(HWND page, SheetState* state)
 {
     HWND list = DialogControl(page, IDC_FONTSUBS_TABLE);
     WCHAR question[kQuestionChars + 1] = L"";
@@ -219,6 +230,7 @@ void RestoreDefaults(HWND page)
     LoadResourceString(IDS_CONFIRM_CLEAR_FONT_SUBS, question, kQuestionChars + 1);
     LoadResourceString(IDS_WARNING, caption, kCaptionChars + 1);
     if (MessageBoxW(page, question, caption, MB_YESNO | MB_ICONWARNING) == IDYES && list) {
+        MutableSheetFactsOf(state).fontSubsEdited = true;
         ShowTable(list, HeapBlock());
         SelectRow(list, 0);
         if (RowCount(list) > 0)
@@ -227,10 +239,10 @@ void RestoreDefaults(HWND page)
     SetFocus(list);
 }
 
-void Command(HWND page, SheetState* /*state*/, int control, int /*code*/)
+void Command(HWND page, SheetState* state, int control, int code)
 {
     if (control == IDC_RESTORE_DEFAULTS) {
-        RestoreDefaults(page);
+        RestoreDefaults(page, state);
         return;
     }
     if (control != IDC_FONTSUBS_LIST)
@@ -243,21 +255,31 @@ void Command(HWND page, SheetState* /*state*/, int control, int /*code*/)
     SendMessageW(combo, CB_GETLBTEXT, choice, reinterpret_cast<LPARAM>(text));
     HWND list = DialogControl(page, IDC_FONTSUBS_TABLE);
     const int row = static_cast<int>(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
-    if (row >= 0)
-        SetRowText(list, row, kColumnSubstitute, text);
+    if (row < 0)
+        return;
+    SetRowText(list, row, kColumnSubstitute, text);
+    if (code == CBN_SELCHANGE)
+        MutableSheetFactsOf(state).fontSubsEdited = true;
 }
 
-// The rows top to bottom in stored form; nothing when they cannot be read.
-void Apply(HWND page, SheetState* state)
+// The rows top to bottom in stored form. A table that cannot be built or
+// stored is told, and the sheet stays open with the user's choices.
+bool Apply(HWND page, SheetState* state)
 {
     HWND list = DialogControl(page, IDC_FONTSUBS_TABLE);
-    if (!list)
-        return;
+    if (!list || !state->canChange || !state->printer)
+        return true;
+    // A table that could not be read is not replaced by defaults the user
+    // never chose.
+    if (SheetFactsOf(state).fontSubsFailure && !SheetFactsOf(state).fontSubsEdited)
+        return true;
     const int count = RowCount(list);
     HeapBlock texts(static_cast<SIZE_T>(count) * sizeof(RowTexts));
     HeapBlock rows(static_cast<SIZE_T>(count) * sizeof(FontSubstitutionRow));
-    if (count > 0 && (!texts || !rows))
-        return;
+    if (count > 0 && (!texts || !rows)) {
+        TellFailure(page, IDS_FONT_SUBS_WRITE_FAILED, ERROR_NOT_ENOUGH_MEMORY);
+        return false;
+    }
     auto* text = texts.as<RowTexts>();
     auto* row = rows.as<FontSubstitutionRow>();
     for (int i = 0; i < count; ++i) {
@@ -268,13 +290,21 @@ void Apply(HWND page, SheetState* state)
     WCHAR download[kRowTextChars];
     DownloadText(download);
     const DWORD bytes = EncodeFontSubs(row, count, download, nullptr);
-    if (bytes == 0)
-        return;
     HeapBlock table(bytes);
-    if (!table)
-        return;
-    if (EncodeFontSubs(row, count, download, table.as<WCHAR>()) == bytes && state->canChange && state->printer)
+    if (!table) {
+        TellFailure(page, IDS_FONT_SUBS_WRITE_FAILED, ERROR_NOT_ENOUGH_MEMORY);
+        return false;
+    }
+    // Both passes read the same rows: they agree.
+    EncodeFontSubs(row, count, download, table.as<WCHAR>());
+    const DWORD written =
         SetPrinterDataW(state->printer, const_cast<WCHAR*>(kFontSubsValue), REG_BINARY, table.as<BYTE>(), bytes);
+    if (written != ERROR_SUCCESS) {
+        TellFailure(page, IDS_FONT_SUBS_WRITE_FAILED, written);
+        return false;
+    }
+    MutableSheetFactsOf(state).fontSubsFailure = 0;
+    return true;
 }
 
 INT_PTR Other(HWND page, SheetState* /*state*/, UINT message, WPARAM /*wParam*/, LPARAM lParam)
@@ -295,6 +325,7 @@ const PageHandlers kFontSubstitutionPage = {
     .pageIndex = kPageFontSubstitution,
     .initialize = Initialize,
     .command = Command,
+    .activate = Activate,
     .apply = Apply,
     .other = Other,
 };

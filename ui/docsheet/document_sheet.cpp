@@ -25,22 +25,41 @@ namespace {
 
 constexpr LONG kDocumentSettingsSize = static_cast<LONG>(kSettingsBytes);
 
+// What the sheet reads of the printer that, unread, would be replaced by
+// defaults: the profile (when it is not cached), the installed options and
+// the printer's own settings. 0, or the first reason one could not be read.
+DWORD ReadPrinterRecords(PrinterCall* call)
+{
+    FetchProfile(call);
+    if (const DWORD failure = ProfileFailure(call))
+        return failure;
+    if (!call->printer)
+        return 0;
+    FetchDeviceOptions(call);
+    if (call->optionsFailure)
+        return call->optionsFailure;
+    FetchPrinterInfo(call);
+    return call->infoFailure;
+}
+
 // The output record as the sheet starts editing it: the caller's record
 // merged into the defaults, or the user's stored settings, or the defaults.
-// What it needs from the registry and the spooler is read first.
-void PrepareOutput(const DOCUMENTPROPERTYHEADER& header, PrinterCall* call)
+// What it needs from the registry and the spooler is read first. 0, or why
+// it could not be prepared; the caller's record is then left as it was,
+// never dropped for defaults.
+DWORD PrepareOutput(const DOCUMENTPROPERTYHEADER& header, PrinterCall* call)
 {
+    if (const DWORD failure = ReadPrinterRecords(call))
+        return failure;
     auto* output = reinterpret_cast<DocumentSettings*>(header.pdmOut);
     HeapBlock copy;
     size_t bytes = 0;
     bool stored = false;
     if (header.pdmIn) {
         copy = HeapBlock(sizeof(DocumentSettings));
-        if (copy) {
-            bytes = CopyInputRecord(header.pdmIn, copy.as<DocumentSettings>());
-            if (call->printer)
-                FetchDeviceOptions(call);
-        }
+        if (!copy)
+            return ERROR_NOT_ENOUGH_MEMORY;
+        bytes = CopyInputRecord(header.pdmIn, copy.as<DocumentSettings>());
     } else if (header.pszPrinterName) {
         stored = ReadUserSettings(header.pszPrinterName, output) != 0;
     }
@@ -52,27 +71,32 @@ void PrepareOutput(const DOCUMENTPROPERTYHEADER& header, PrinterCall* call)
 
     const ModelState& model = FetchModel(call);
     if (copy)
-        MergeSettings(model, output, copy.get(), bytes, call->printer ? call : nullptr, printerName, &call->profile,
-                          facts);
-    else if (stored)
+        return MergeSettings(model, output, copy.get(), bytes, call->printer ? call : nullptr, printerName,
+                             &call->profile, facts) < 0 ? ERROR_NOT_ENOUGH_MEMORY : 0;
+    if (stored)
         NameStoredRecord(output, printerName);
     else
         BuildDefaultSettings(model, printerName, &call->profile, facts, output);
+    return 0;
 }
 
 LONG BuildSheet(PROPSHEETUI_INFO* info, const DOCUMENTPROPERTYHEADER& header)
 {
     PrinterForCall printer(header.hPrinter, header.pszPrinterName);
     SheetState* state = nullptr;
+    DWORD failure = 0;
     {
         PrinterCall call;
         call.printer = printer.get();
         call.knownName = header.pszPrinterName;
-        PrepareOutput(header, &call);
-        state = GatherSheet(&call, false);
+        failure = PrepareOutput(header, &call);
+        if (!failure)
+            state = GatherSheet(&call, false);
     }
-    if (!state)
+    if (!state) {
+        SetLastError(failure ? failure : ERROR_NOT_ENOUGH_MEMORY);
         return -1;
+    }
     const int32_t driverVariant = SheetFactsOf(state).profile.driverVariant;
     state->canChange = (header.fMode & DM_NOPERMISSION) ? 0 : 1;
     state->comPropSheet = info->pfnComPropSheet;

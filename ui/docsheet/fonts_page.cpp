@@ -89,12 +89,13 @@ void Activate(HWND page, SheetState* state)
     FollowTonerSave(page, state);
 }
 
-void Apply(HWND page, SheetState* state)
+bool Apply(HWND page, SheetState* state)
 {
     if (!state->settings)
-        return;
+        return true;
     FollowTonerSave(page, state);
     StoreChoice(page, *state->settings);
+    return true;
 }
 
 const PageHandlers kFontsPage = {

@@ -193,12 +193,13 @@ bool Validate(HWND window, SheetState* /*state*/)
     return CheckDuplexPaper(window, IDC_HANDLING_DUPLEX) == 0;
 }
 
-void Apply(HWND window, SheetState* state)
+bool Apply(HWND window, SheetState* state)
 {
     if (!state->settings)
-        return;
+        return true;
     const SheetFacts& facts = SheetFactsOf(state);
     WriteHandlingControls({window, state, *state->settings, facts.profile});
+    return true;
 }
 
 const PageHandlers kHandlingPage = {

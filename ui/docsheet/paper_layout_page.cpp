@@ -267,12 +267,13 @@ bool Validate(HWND page, SheetState* /*state*/)
     return CheckDuplexPaper(page, lastChangedControl) == 0;
 }
 
-void Apply(HWND page, SheetState* state)
+bool Apply(HWND page, SheetState* state)
 {
     if (!state->settings)
-        return;
+        return true;
     const SheetFacts& facts = SheetFactsOf(state);
     WriteControls(page, *state->settings, facts.profile);
+    return true;
 }
 
 void PaperChanged(HWND page, SheetState* state, const NMLISTVIEW& change)

@@ -140,12 +140,13 @@ void Command(HWND page, SheetState* state, int control, int /*code*/)
     }
 }
 
-void Apply(HWND page, SheetState* state)
+bool Apply(HWND page, SheetState* state)
 {
     if (!state->settings)
-        return;
+        return true;
     const SheetFacts& facts = SheetFactsOf(state);
     WriteControls(page, *state, facts.profile);
+    return true;
 }
 
 const PageHandlers kQualityPage = {

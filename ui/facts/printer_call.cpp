@@ -35,6 +35,11 @@ const ModelProfile& FetchProfile(PrinterCall* call)
     return call->profile;
 }
 
+DWORD ProfileFailure(const PrinterCall* call)
+{
+    return call->profileFetched && !call->profileCached ? call->driverFailure : 0;
+}
+
 const ModelState& FetchModel(PrinterCall* call)
 {
     if (!call->modelBuilt) {
@@ -49,7 +54,7 @@ const DeviceOptionData* FetchDeviceOptions(PrinterCall* call)
 {
     if (!call->optionsFetched) {
         call->optionsFetched = true;
-        call->optionsRead = ReadDeviceOptions(CallPrinter(call), &call->options);
+        call->optionsRead = ReadDeviceOptions(CallPrinter(call), &call->options, &call->optionsFailure);
     }
     return call->optionsRead ? &call->options : nullptr;
 }
@@ -58,7 +63,15 @@ const PRINTER_INFO_2W* FetchPrinterInfo(PrinterCall* call)
 {
     if (!call->infoFetched) {
         call->infoFetched = true;
-        call->info = GetPrinterInfo2(CallPrinter(call));
+        HANDLE printer = CallPrinter(call);
+        SetLastError(ERROR_SUCCESS);
+        call->info = GetPrinterInfo2(printer);
+        if (printer && !call->info) {
+            // The spooler names its reason; a block that could not be had
+            // names none.
+            const DWORD error = GetLastError();
+            call->infoFailure = error ? error : ERROR_NOT_ENOUGH_MEMORY;
+        }
     }
     return call->info.as<PRINTER_INFO_2W>();
 }
@@ -67,8 +80,16 @@ HeapBlock& FetchDriverInfo(PrinterCall* call)
 {
     if (!call->driverFetched) {
         call->driverFetched = true;
-        if (HANDLE printer = CallPrinter(call))
+        if (HANDLE printer = CallPrinter(call)) {
+            SetLastError(ERROR_SUCCESS);
             call->driver = GetDriverInfo(printer);
+            if (!call->driver) {
+                // The spooler names its reason; a block that could not be
+                // had names none.
+                const DWORD error = GetLastError();
+                call->driverFailure = error ? error : ERROR_NOT_ENOUGH_MEMORY;
+            }
+        }
     }
     return call->driver;
 }

@@ -35,13 +35,16 @@ struct PrinterCall {
 
     bool optionsFetched = false;
     bool optionsRead = false;         // false: the printer has no "DeviceOption"
+    DWORD optionsFailure = 0;         // the spooler's error when it has one that could not be read
     DeviceOptionData options;
 
     bool infoFetched = false;
     HeapBlock info;                   // PRINTER_INFO_2W with its device mode
+    DWORD infoFailure = 0;            // why a printer's information could not be had, else 0
 
     bool driverFetched = false;
     HeapBlock driver;                 // DRIVER_INFO_3W
+    DWORD driverFailure = 0;          // why the driver's files could not be listed, else 0
 };
 
 // The printer handle of the call: the caller's, else the printer opened by
@@ -51,6 +54,11 @@ HANDLE CallPrinter(PrinterCall* call);
 // The printer's model profile: the cached "DriverProfile" when it is a whole
 // record, else the profile file among the driver's files.
 const ModelProfile& FetchProfile(PrinterCall* call);
+
+// Why the call's profile is not the printer's: the driver's files could
+// not be listed to find the profile file (the profile holds the defaults
+// then); 0 when it is the printer's.
+DWORD ProfileFailure(const PrinterCall* call);
 
 // The model of the printer's profile, built once per call.
 const ModelState& FetchModel(PrinterCall* call);

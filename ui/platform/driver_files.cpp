@@ -11,6 +11,7 @@ namespace {
 
 constexpr int kFragmentChars = 32;
 constexpr DWORD kDriverInfoGuessBytes = 4096;
+constexpr int kNarrowScratchBytes = 512;
 
 // The spooler hands back one block with the strings inside it; a string that
 // would run past the block is not used.
@@ -102,10 +103,17 @@ char* NarrowCopy(char* destination, const WCHAR* source, int size)
     const int needed = WideCharToMultiByte(CP_ACP, 0, source, -1, nullptr, 0, nullptr, nullptr);
     if (needed <= 0)
         return destination;
-    HeapBlock scratch(static_cast<SIZE_T>(needed));
-    if (!scratch)
-        return destination;
-    char* converted = scratch.as<char>();
+    // The texts of a profile or a job fit the stack; only a longer one takes
+    // a block, so that a short text never comes out empty for want of memory.
+    char local[kNarrowScratchBytes];
+    HeapBlock scratch;
+    char* converted = local;
+    if (needed > kNarrowScratchBytes) {
+        scratch = HeapBlock(static_cast<SIZE_T>(needed));
+        if (!scratch)
+            return destination;
+        converted = scratch.as<char>();
+    }
     if (WideCharToMultiByte(CP_ACP, 0, source, -1, converted, needed, nullptr, nullptr) <= 0)
         return destination;
 

@@ -158,21 +158,36 @@ HeapBlock LoadDefaultFontSubs()
     return table;
 }
 
-HeapBlock ReadFontSubs(HANDLE printer)
+HeapBlock ReadFontSubs(HANDLE printer, DWORD* failure)
 {
+    DWORD ignored = 0;
+    DWORD& reason = failure ? *failure : ignored;
+    reason = 0;
     DWORD type = 0;
     DWORD needed = 0;
     const DWORD status =
         GetPrinterDataW(printer, const_cast<WCHAR*>(kFontSubsValue), &type, nullptr, 0, &needed);
-    if ((status != ERROR_SUCCESS && status != ERROR_MORE_DATA) || type != REG_BINARY || needed == 0)
+    if (status != ERROR_SUCCESS && status != ERROR_MORE_DATA) {
+        if (status != ERROR_FILE_NOT_FOUND)
+            reason = status;
+        return HeapBlock();
+    }
+    if (type != REG_BINARY || needed == 0)
         return HeapBlock();
     HeapBlock table(needed);
-    if (!table)
+    if (!table) {
+        reason = ERROR_NOT_ENOUGH_MEMORY;
         return table;
+    }
     DWORD read = 0;
-    if (GetPrinterDataW(printer, const_cast<WCHAR*>(kFontSubsValue), &type, table.as<BYTE>(), needed, &read) !=
-        ERROR_SUCCESS)
+    const DWORD second =
+        GetPrinterDataW(printer, const_cast<WCHAR*>(kFontSubsValue), &type, table.as<BYTE>(), needed, &read);
+    if (second != ERROR_SUCCESS) {
+        // Gone between the two calls is absent; anything else is a failure.
+        if (second != ERROR_FILE_NOT_FOUND)
+            reason = second;
         return HeapBlock();
+    }
     return table;
 }
 

@@ -48,8 +48,10 @@ DWORD BuildDefaultFontSubs(WCHAR* out, DWORD capacity);
 HeapBlock LoadDefaultFontSubs();
 
 // The printer's stored table in a new heap block, or an empty block when it
-// has none of type REG_BINARY.
-HeapBlock ReadFontSubs(HANDLE printer);
+// has none of type REG_BINARY or it cannot be read. `failure` (may be null)
+// gets 0 when the table was read or is absent, else the reason it could not
+// be read (ERROR_NOT_ENOUGH_MEMORY when its block could not be had).
+HeapBlock ReadFontSubs(HANDLE printer, DWORD* failure = nullptr);
 
 // The printer font of the first pair whose face equals `face` (case-
 // sensitive), or null. Never reads past the `bytes` of the table: a table

@@ -47,42 +47,58 @@ void LocalPrinterName(const WCHAR* received, WCHAR* local, int capacity)
         *suffix = 0;
 }
 
-DWORD SetBinaryData(HANDLE printer, const WCHAR* value, const void* data, DWORD size)
+bool SetBinaryData(HANDLE printer, const WCHAR* value, const void* data, DWORD size)
 {
     return SetPrinterDataW(printer, const_cast<WCHAR*>(value), REG_BINARY,
-                           static_cast<BYTE*>(const_cast<void*>(data)), size);
+                           static_cast<BYTE*>(const_cast<void*>(data)), size) == ERROR_SUCCESS;
 }
 
 // Records the rendering module's file name; false when the spooler refuses.
-bool WriteRenderModuleName(HANDLE printer)
+bool WriteRenderModuleName(PrinterCall* call)
 {
     WCHAR path[kDriverPathChars];
-    FindDriverFile(printer, kRenderModuleFragment, path);
+    FindCallDriverFile(call, kRenderModuleFragment, path);
     const WCHAR* name = FileNamePart(path);
     const DWORD bytes = static_cast<DWORD>(TextLength(name) + 1) * sizeof(WCHAR);
-    return SetPrinterDataW(printer, const_cast<WCHAR*>(kUmpdValue), REG_SZ,
+    return SetPrinterDataW(call->printer, const_cast<WCHAR*>(kUmpdValue), REG_SZ,
                            reinterpret_cast<BYTE*>(const_cast<WCHAR*>(name)), bytes) == ERROR_SUCCESS;
 }
 
-void WriteMargins(HANDLE printer)
+bool WriteMargins(HANDLE printer)
 {
     MarginRecord table[kMarginTableSlots] = {};
     const int records = BuildMarginTable(table);
-    SetBinaryData(printer, kMarginValue, table, static_cast<DWORD>(records * sizeof(MarginRecord)));
+    return SetBinaryData(printer, kMarginValue, table, static_cast<DWORD>(records * sizeof(MarginRecord)));
 }
 
-void WriteDefaultFontSubs(HANDLE printer)
+bool WriteDefaultFontSubs(HANDLE printer)
 {
     const DWORD size = BuildDefaultFontSubs(nullptr, 0);
-    if (size == 0)
-        return;
     HeapBlock table(size);
     if (!table)
-        return;
+        return false;
     // The strings may change between the passes: only a table built whole
     // within the block is stored.
-    if (BuildDefaultFontSubs(table.as<WCHAR>(), size) == size)
-        SetBinaryData(printer, kFontSubsValue, table.get(), size);
+    return BuildDefaultFontSubs(table.as<WCHAR>(), size) == size &&
+           SetBinaryData(printer, kFontSubsValue, table.get(), size);
+}
+
+// The printer's default settings, margins, font substitutes and installed
+// options; false at the first that cannot be stored.
+bool WritePrinterDefaults(PrinterCall* call, const WCHAR* localName)
+{
+    PjlJobFacts noPrinter;
+    GatherPjlJobFacts(nullptr, &noPrinter);
+    PjlJobFacts withPrinter;
+    GatherPjlJobFacts(call, &withPrinter);
+    const ModelState& model = FetchModel(call);
+    DocumentSettings settings;
+    BuildDefaultSettings(model, localName, &call->profile, noPrinter, &settings);
+    FinalizeForPrinting(model, &settings, sizeof(settings), withPrinter);
+    const DeviceOptionData options = DefaultDeviceOptions(model);
+    HANDLE printer = call->printer;
+    return WritePrinterSettings(printer, &settings) && WriteMargins(printer) && WriteDefaultFontSubs(printer) &&
+           SetBinaryData(printer, kDeviceOptionValue, &options, sizeof(options));
 }
 
 BOOL PreparePrinter(const WCHAR* received, bool initialize)
@@ -95,35 +111,28 @@ BOOL PreparePrinter(const WCHAR* received, bool initialize)
     UniquePrinter printer(OpenPrinterFull(initialize ? localName : received));
     if (!printer)
         return FALSE;
-    if (!WriteRenderModuleName(printer.get()))
-        return FALSE;
-
     PrinterCall call;
     call.printer = printer.get();
+    // The driver's files name everything below: a printer whose files
+    // cannot be listed is not prepared at all.
+    if (!FetchDriverInfo(&call))
+        return FALSE;
+    if (!WriteRenderModuleName(&call))
+        return FALSE;
+
     WCHAR path[kDriverPathChars];
-    FindCallDriverFile(&call, kProfileFragment, path);
+    const bool profileFound = FindCallDriverFile(&call, kProfileFragment, path) != 0;
     ModelProfile& profile = call.profile;
     ReadModelProfile(path, &profile);
     call.profileFetched = true;
-    SetBinaryData(printer.get(), kDriverProfileValue, &profile, sizeof(profile));
+    // Only a parsed profile is cached: every later entry would take the
+    // cache for the model's own.
+    if (profileFound && !SetBinaryData(printer.get(), kDriverProfileValue, &profile, sizeof(profile)))
+        return FALSE;
     LoadResourceLibraryForCall(&call);
-
-    PjlJobFacts noPrinter;
-    GatherPjlJobFacts(nullptr, &noPrinter);
-    PjlJobFacts withPrinter;
-    GatherPjlJobFacts(&call, &withPrinter);
-    const ModelState& model = FetchModel(&call);
-    DocumentSettings settings;
-    BuildDefaultSettings(model, localName, &profile, noPrinter, &settings);
-    FinalizeForPrinting(model, &settings, sizeof(settings), withPrinter);
-    const DeviceOptionData options = DefaultDeviceOptions(model);
-    WritePrinterSettings(printer.get(), &settings);
-    WriteMargins(printer.get());
-    WriteDefaultFontSubs(printer.get());
-    SetBinaryData(printer.get(), kDeviceOptionValue, &options, sizeof(options));
-
+    const bool stored = WritePrinterDefaults(&call, localName);
     FreeResourceLibrary();
-    return TRUE;
+    return stored ? TRUE : FALSE;
 }
 
 }  // namespace

@@ -14,9 +14,22 @@ DeviceOptionData DefaultDeviceOptions(const ModelState& model)
     return options;
 }
 
-bool ReadDeviceOptions(HANDLE printer, DeviceOptionData* options)
+namespace {
+
+// The value is not there, or is longer than this driver's record: both
+// count as absent.
+bool IsAbsentValue(DWORD status)
+{
+    return status == ERROR_FILE_NOT_FOUND || status == ERROR_MORE_DATA;
+}
+
+}  // namespace
+
+bool ReadDeviceOptions(HANDLE printer, DeviceOptionData* options, DWORD* failure)
 {
     ZeroMemory(options, sizeof(*options));
+    if (failure)
+        *failure = 0;
     if (!printer)
         return false;
     DWORD type = 0;
@@ -25,6 +38,8 @@ bool ReadDeviceOptions(HANDLE printer, DeviceOptionData* options)
                                          reinterpret_cast<BYTE*>(options), sizeof(*options), &needed);
     if (status != ERROR_SUCCESS || needed != sizeof(*options)) {
         ZeroMemory(options, sizeof(*options));
+        if (failure && status != ERROR_SUCCESS && !IsAbsentValue(status))
+            *failure = status;
         return false;
     }
     return true;

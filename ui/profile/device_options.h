@@ -39,8 +39,10 @@ struct ModelState;
 DeviceOptionData DefaultDeviceOptions(const ModelState& model);
 
 // Reads the printer's "DeviceOption". A value of any size other than 36
-// bytes counts as absent: false, and `options` is zero-filled.
-bool ReadDeviceOptions(HANDLE printer, DeviceOptionData* options);
+// bytes counts as absent: false, and `options` is zero-filled. `failure`
+// (may be null) gets 0 when the record was read or is absent, else the
+// spooler's error: a record that exists but cannot be read is not absent.
+bool ReadDeviceOptions(HANDLE printer, DeviceOptionData* options, DWORD* failure = nullptr);
 
 // Writes the record as "DeviceOption" (REG_BINARY, 36 bytes); the
 // SetPrinterDataW result.

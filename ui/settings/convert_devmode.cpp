@@ -24,8 +24,20 @@ BOOL ConvertDevMode(const WCHAR* printerName, const DEVMODEW* /*input*/, DEVMODE
     }
 
     UniquePrinter printer(printerName ? OpenPrinterFull(printerName) : nullptr);
+    HeapBlock info;
+    if (printer) {
+        // A printer whose settings exist but cannot be read does not hand
+        // out the user's copy in their place.
+        SetLastError(ERROR_SUCCESS);
+        info = GetPrinterInfo2(printer.get());
+        if (!info) {
+            const DWORD error = GetLastError();
+            SetLastError(error ? error : ERROR_NOT_ENOUGH_MEMORY);
+            return FALSE;
+        }
+    }
     BYTE* record = reinterpret_cast<BYTE*>(output);
-    const bool read = (printer && ReadPrinterSettings(printer.get(), record, record + kSettingsHeaderBytes)) ||
+    const bool read = (info && CopyPrinterSettings(info, record, record + kSettingsHeaderBytes)) ||
                       (printerName && ReadUserSettings(printerName, record));
     if (!read)
         return FALSE;

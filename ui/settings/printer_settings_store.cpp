@@ -32,12 +32,12 @@ int ReadPrinterSettings(HANDLE printer, void* publicPart, void* privatePart)
     return CopyPrinterSettings(GetPrinterInfo2(printer), publicPart, privatePart);
 }
 
-void WritePrinterSettings(HANDLE printer, const void* settings)
+bool WritePrinterSettings(HANDLE printer, const void* settings)
 {
     HeapBlock info = GetPrinterInfo2(printer);
     if (!info)
-        return;
+        return false;
     auto* printerInfo = info.as<PRINTER_INFO_2W>();
     printerInfo->pDevMode = static_cast<DEVMODEW*>(const_cast<void*>(settings));
-    SetPrinterW(printer, 2, info.as<BYTE>(), 0);
+    return SetPrinterW(printer, 2, info.as<BYTE>(), 0) != FALSE;
 }

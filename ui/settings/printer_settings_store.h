@@ -12,8 +12,10 @@
 // absent, and nothing is read past what the spooler returned.
 int ReadPrinterSettings(HANDLE printer, void* publicPart, void* privatePart);
 
-// Stores a whole 4088-byte record as the printer's default device mode.
-void WritePrinterSettings(HANDLE printer, const void* settings);
+// Stores a whole 4088-byte record as the printer's default device mode;
+// false when the printer's information cannot be had or the spooler
+// refuses the record.
+bool WritePrinterSettings(HANDLE printer, const void* settings);
 
 // The same copy out of level-2 information already fetched (a block of
 // PRINTER_INFO_2W with its device mode); 0 when it holds no whole record.

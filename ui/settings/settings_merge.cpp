@@ -145,10 +145,8 @@ int MergeSettings(const ModelState& model, DocumentSettings* output, const void*
     // both. Every test below reads the work copy, never the input.
     // The defaults and the work copy are this call's own.
     HeapBlock block(2 * sizeof(DocumentSettings));
-    if (!block) {
-        BuildDefaultSettings(model, printerName, profile, noPrinter, output);
-        return 0;
-    }
+    if (!block)
+        return -1;
     DocumentSettings& defaults = block.as<DocumentSettings>()[0];
     DocumentSettings& work = block.as<DocumentSettings>()[1];
     BuildDefaultSettings(model, printerName, profile, noPrinter, &defaults);

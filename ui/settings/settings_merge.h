@@ -39,8 +39,9 @@ int ConvertSettings(const void* source, size_t sourceBytes, void* destination, s
 // BuildDefaultSettings) and takes over the validated public values of
 // `input`, and its whole private part when it is this driver's. The merged
 // record names that printer, never the input's. 1 on success or without
-// input; 0 when the input is not convertible or the work copy cannot be had
-// (the output then holds the defaults).
+// input; 0 when the input is not convertible (the output then holds the
+// defaults); -1 when the work copy cannot be had (the output untouched:
+// the caller's record is not to be replaced by defaults unasked).
 // `call` holds the printer's installed options fetched already
 // (FetchDeviceOptions), or is null for no printer: the source is then
 // checked against every tray of the model. `profile` gives the defaults

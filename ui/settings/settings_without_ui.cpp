@@ -36,6 +36,14 @@ void ResetToDefaults(const ModelState& model, const WCHAR* printerName, const Se
     FinalizeForPrinting(model, record, sizeof(*record), facts.withPrinter);
 }
 
+// The road's error: -1, with the reason as the thread's last error. The
+// caller's output is left as it was.
+LONG Fail(DWORD error)
+{
+    SetLastError(error);
+    return -1;
+}
+
 }  // namespace
 
 LONG SettingsWithoutUi(const DOCUMENTPROPERTYHEADER& header, HANDLE printer)
@@ -43,7 +51,7 @@ LONG SettingsWithoutUi(const DOCUMENTPROPERTYHEADER& header, HANDLE printer)
     // The record, the input copy and the facts.
     HeapBlock block(2 * sizeof(DocumentSettings) + sizeof(SettingsFacts));
     if (!block)
-        return 1;
+        return Fail(ERROR_NOT_ENOUGH_MEMORY);
     auto* record = block.as<DocumentSettings>();
     DocumentSettings* input = record + 1;
     auto* facts = reinterpret_cast<SettingsFacts*>(input + 1);
@@ -55,6 +63,10 @@ LONG SettingsWithoutUi(const DOCUMENTPROPERTYHEADER& header, HANDLE printer)
     call.knownName = header.pszPrinterName;
     BYTE* bytes = reinterpret_cast<BYTE*>(record);
     bool stored = printer && ReadCallPrinterSettings(&call, bytes, bytes + kSettingsHeaderBytes);
+    // Settings the printer has but that cannot be read are not replaced by
+    // the user's or the model's.
+    if (call.infoFailure)
+        return Fail(call.infoFailure);
     if (!stored && header.pszPrinterName && !IsLocalName(header.pszPrinterName))
         stored = ReadUserSettings(header.pszPrinterName, record) != 0;
     // The input is copied before anything is written: it may be the output.
@@ -62,9 +74,15 @@ LONG SettingsWithoutUi(const DOCUMENTPROPERTYHEADER& header, HANDLE printer)
     const size_t inputBytes = merge ? CopyInputRecord(header.pdmIn, input) : 0;
     ModelProfile& profile = call.profile;
     FetchProfile(&call);
+    if (const DWORD failure = ProfileFailure(&call))
+        return Fail(failure);
     LoadResourceLibraryForCall(&call);
-    if (merge && printer)
+    if (merge && printer) {
         FetchDeviceOptions(&call);
+        // The installed trays decide which paper source the merge keeps.
+        if (call.optionsFailure)
+            return Fail(call.optionsFailure);
+    }
     GatherPjlJobFacts(printer ? &call : nullptr, &facts->withPrinter);
     PjlJobFactsOfNoPrinter(facts->withPrinter, &facts->noPrinter);
     // The record names this call's printer, whatever the stored one says.
@@ -76,8 +94,9 @@ LONG SettingsWithoutUi(const DOCUMENTPROPERTYHEADER& header, HANDLE printer)
     else
         ResetToDefaults(model, printerName, *facts, profile, record);
     if (merge) {
-        MergeSettings(model, record, input, inputBytes, printer ? &call : nullptr, printerName, &profile,
-                          facts->noPrinter);
+        if (MergeSettings(model, record, input, inputBytes, printer ? &call : nullptr, printerName, &profile,
+                          facts->noPrinter) < 0)
+            return Fail(ERROR_NOT_ENOUGH_MEMORY);
         if (record->dmPaperSize == 0)
             ResetToDefaults(model, printerName, *facts, profile, record);
     }

@@ -9,7 +9,9 @@
 #include "platform/driver_interface.h"
 
 // The header's request with `printer` (the header's handle, or the one
-// opened for its printer name). Returns 1.
+// opened for its printer name). Returns 1; -1 with the reason as the last
+// error when the printer's stored settings or installed options exist but
+// cannot be read, or memory runs out (the output is then untouched).
 LONG SettingsWithoutUi(const DOCUMENTPROPERTYHEADER& header, HANDLE printer);
 
 #endif

@@ -16,16 +16,15 @@ int ReadUserSettings(const WCHAR* valueName, void* destination)
         return 0;
 
     // Read into a scratch record first: a shorter value must not leave a
-    // partial record in the caller's buffer.
-    HeapBlock scratch(kSettingsBytes);
-    if (!scratch)
-        return 0;
+    // partial record in the caller's buffer. On the stack: a block that
+    // could not be had would read as "no settings stored".
+    BYTE scratch[kSettingsBytes];
     DWORD type = 0;
     DWORD size = kSettingsBytes;
-    if (RegQueryValueExW(key.get(), valueName, nullptr, &type, scratch.as<BYTE>(), &size) != ERROR_SUCCESS ||
+    if (RegQueryValueExW(key.get(), valueName, nullptr, &type, scratch, &size) != ERROR_SUCCESS ||
         size != kSettingsBytes)
         return 0;
-    CopyMemory(destination, scratch.get(), kSettingsBytes);
+    CopyMemory(destination, scratch, kSettingsBytes);
     return 1;
 }
 

@@ -28,17 +28,19 @@ INT_PTR Initialize(HWND page, LPARAM lParam, const PageHandlers& handlers)
     return TRUE;
 }
 
-void Apply(HWND page, SheetState* state, const PageHandlers& handlers)
+// False when the page could not save: the sheet must not report success.
+bool Apply(HWND page, SheetState* state, const PageHandlers& handlers)
 {
     // A page whose dialog is gone (or never was) writes nothing.
     HWND* field = PageWindowField(state, handlers.pageIndex);
     if (!field || !*field)
-        return;
-    if (handlers.apply)
-        handlers.apply(page, state);
+        return true;
+    if (handlers.apply && !handlers.apply(page, state))
+        return false;
     if (state->comPropSheet)
         state->comPropSheet(state->comPropSheetHandle, CPSFUNC_SET_RESULT,
                             reinterpret_cast<LPARAM>(ResultPageHandle(state, handlers.pageIndex)), CPSUI_OK);
+    return true;
 }
 
 INT_PTR Notify(HWND page, SheetState* state, WPARAM wParam, LPARAM lParam, const PageHandlers& handlers)
@@ -54,8 +56,7 @@ INT_PTR Notify(HWND page, SheetState* state, WPARAM wParam, LPARAM lParam, const
     case PSN_APPLY:
         if (!IsValid(page, state, handlers))
             return AnswerNotification(page, PSNRET_INVALID);
-        Apply(page, state, handlers);
-        return AnswerNotification(page, PSNRET_NOERROR);
+        return AnswerNotification(page, Apply(page, state, handlers) ? PSNRET_NOERROR : PSNRET_INVALID_NOCHANGEPAGE);
     case PSN_HELP:
         ShowPageHelp(page, handlers.pageIndex, nullptr);
         return AnswerNotification(page, 0);

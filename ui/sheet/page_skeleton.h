@@ -12,7 +12,9 @@
 // the page's help, runs About from its button, calls CloseHelp at WM_DESTROY,
 // and applies by the common rule: PSN_KILLACTIVE and PSN_APPLY validate,
 // and a valid PSN_APPLY on a page whose window field is set writes the
-// controls and reports CPSUI_OK for the page's result handle.
+// controls and reports CPSUI_OK for the page's result handle. A page that
+// could not save keeps the sheet open: PSNRET_INVALID_NOCHANGEPAGE, and no
+// CPSUI_OK.
 //
 // Every hook may be null. None runs before WM_INITDIALOG has stored the
 // state. A hook reads the printer's model and facts from what the sheet
@@ -37,8 +39,9 @@ struct PageHandlers {
     // applied. Null: always valid.
     bool (*validate)(HWND page, SheetState* state) = nullptr;
     // PSN_APPLY after a passed validation, while the window field is set:
-    // write the controls into the settings (or the printer's data).
-    void (*apply)(HWND page, SheetState* state) = nullptr;
+    // write the controls into the settings (or the printer's data). False
+    // when something could not be saved (the page has told the user).
+    bool (*apply)(HWND page, SheetState* state) = nullptr;
     // WM_DESTROY, before CloseHelp and before the window field is cleared.
     void (*destroy)(HWND page, SheetState* state) = nullptr;
     // Every other message, and WM_NOTIFY codes the skeleton leaves alone

@@ -57,8 +57,9 @@ SheetState* GatherSheet(PrinterCall* call, bool deviceSheet)
             facts.optionsRead = true;
             facts.options = *options;
         }
+        facts.optionsFailure = call->optionsFailure;
         if (deviceSheet)
-            facts.fontSubs = ReadFontSubs(printer);
+            facts.fontSubs = ReadFontSubs(printer, &facts.fontSubsFailure);
         else
             ReadOverlayNames(printer, &facts);
         facts.driverInfo = std::move(FetchDriverInfo(call));

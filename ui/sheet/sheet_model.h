@@ -23,6 +23,15 @@ struct SheetFacts {
     bool profileCached;               // the printer's "DriverProfile" was a whole record
     bool optionsRead;                 // false: the printer has no "DeviceOption"
     DeviceOptionData options;         // zero-filled when none; the Device Options page's apply updates it
+    // A stored record that exists but could not be read: the spooler's
+    // error, else 0. Its page tells the user once and saves nothing the
+    // user did not change.
+    DWORD optionsFailure;
+    DWORD fontSubsFailure;
+    bool optionsFailureTold;
+    bool fontSubsFailureTold;
+    bool optionsEdited;               // the user changed something on the page
+    bool fontSubsEdited;
     int16_t userPaperWidth;           // the printer's settings' user size, else the default one
     int16_t userPaperLength;
     bool overlaysStored;              // false: the printer has no "Overlay" names
