@@ -38,7 +38,7 @@ runs_32bit_programs() {
 # Why 32-bit Wine is missing, in one line: apt's reason when
 # scripts/install-deps.sh could not install it, with the command to retry.
 wine32_missing_reason() {
-    local reason=build/wine32-unavailable.txt
+    local reason=${MARTENUI_WINE32_REASON:-build/wine32-unavailable.txt}
     if [ -f "$reason" ]; then
         printf 'wine32:i386 could not be installed (%s); %s\n' \
             "$(grep -v '^retry:' "$reason" | head -1 | sed 's/^E: //')" \

@@ -23,7 +23,7 @@ packages=(
     imagemagick python3
 )
 package32=wine32:i386
-reason_file=build/wine32-unavailable.txt
+reason_file=${MARTENUI_WINE32_REASON:-build/wine32-unavailable.txt}
 
 installed() {
     dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'
