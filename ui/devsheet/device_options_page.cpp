@@ -192,10 +192,7 @@ void Initialize(HWND page, SheetState* state)
 void Activate(HWND page, SheetState* state)
 {
     SheetFacts& facts = MutableSheetFactsOf(state);
-    if (!facts.optionsFailure || facts.optionsFailureTold)
-        return;
-    facts.optionsFailureTold = true;
-    TellFailure(page, IDS_OPTIONS_READ_FAILED, facts.optionsFailure);
+    TellFailureOnce(page, IDS_OPTIONS_READ_FAILED, facts.optionsFailure, &facts.optionsFailureTold);
 }
 
 // A change the user made to a control's value (or Restore Defaults).

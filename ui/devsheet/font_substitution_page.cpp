@@ -216,10 +216,7 @@ void Initialize(HWND page, SheetState* state)
 void Activate(HWND page, SheetState* state)
 {
     SheetFacts& facts = MutableSheetFactsOf(state);
-    if (!facts.fontSubsFailure || facts.fontSubsFailureTold)
-        return;
-    facts.fontSubsFailureTold = true;
-    TellFailure(page, IDS_FONT_SUBS_READ_FAILED, facts.fontSubsFailure);
+    TellFailureOnce(page, IDS_FONT_SUBS_READ_FAILED, facts.fontSubsFailure, &facts.fontSubsFailureTold);
 }
 
 void RestoreDefaults(HWND page, SheetState* state)

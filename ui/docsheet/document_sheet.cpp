@@ -89,9 +89,14 @@ LONG BuildSheet(PROPSHEETUI_INFO* info, const DOCUMENTPROPERTYHEADER& header)
         PrinterCall call;
         call.printer = printer.get();
         call.knownName = header.pszPrinterName;
-        failure = PrepareOutput(header, &call);
-        if (!failure)
-            state = GatherSheet(&call, false);
+        // The sheet's block first: once the output is written, nothing may
+        // fail and leave the caller's record half changed.
+        state = GatherSheet(&call, false);
+        failure = state ? PrepareOutput(header, &call) : ERROR_NOT_ENOUGH_MEMORY;
+        if (failure) {
+            FreeSheet(state);
+            state = nullptr;
+        }
     }
     if (!state) {
         SetLastError(failure ? failure : ERROR_NOT_ENOUGH_MEMORY);

@@ -42,3 +42,11 @@ void TellFailure(HWND page, UINT textId, DWORD error)
     message[sizeof(message) / sizeof(message[0]) - 1] = 0;
     MessageBoxW(page, message, caption, MB_OK | MB_ICONWARNING);
 }
+
+void TellFailureOnce(HWND page, UINT textId, DWORD error, bool* told)
+{
+    if (!error || *told)
+        return;
+    *told = true;
+    TellFailure(page, textId, error);
+}

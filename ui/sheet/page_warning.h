@@ -10,4 +10,8 @@
 // platform's text for `error` (its number when the platform has none).
 void TellFailure(HWND page, UINT textId, DWORD error);
 
+// TellFailure once per sheet: nothing when `error` is 0 or `told` is set;
+// sets `told`.
+void TellFailureOnce(HWND page, UINT textId, DWORD error, bool* told);
+
 #endif
