@@ -1,0 +1,266 @@
+#!/usr/bin/env python3
+"""Plants one small fault at a time in the driver's code and asks whether the
+test suites that own that code notice it.
+
+    mutate.py ROOT SEED N [PATH...]
+
+Sites are drawn at random from the C++ files under PATH (default ui/),
+weighted by the file's size, with the given seed; each is a place where one
+of the operators below applies. For each site the tool copies the tracked
+tree once into build-mutation/, changes the one line (or two), rebuilds the
+test programs that own the folder and the driver files, runs them, and puts
+the line back. Standard library only.
+
+Each result goes to build-mutation/report-SEED-N.tsv as it is known, so a
+run that is stopped resumes where it was with the same arguments.
+"""
+import filecmp
+import os
+import random
+import re
+import shutil
+import subprocess
+import sys
+import time
+
+# The test programs that own each folder of ui/.
+OWNERS = {
+    "ui/platform": ["platform_tests"],
+    "ui/profile": ["profile_tests"],
+    "ui/settings": ["settings_tests"],
+    "ui/facts": ["settings_tests", "caps_tests"],
+    "ui/caps": ["caps_tests"],
+    "ui/job": ["job_tests"],
+    "ui/printer": ["printer_tests"],
+    "ui/entry": ["entry_tests"],
+    "ui/sheet": ["docsheet_tests", "devsheet_tests"],
+    "ui/docsheet": ["docsheet_tests", "monkey_small"],
+    "ui/devsheet": ["devsheet_tests", "monkey_small"],
+}
+# monkey_small is a test of the monkey program, not a program of its own.
+PROGRAMS = {"monkey_small": "martenui_monkey"}
+TEST_TIMEOUT = 900
+
+SKIP_LINE = re.compile(r"^\s*(#|//|static_assert|\*|/\*)")
+COMPARISONS = [(" <= ", " < "), (" >= ", " > "), (" < ", " <= "), (" > ", " >= "), (" == ", " != "), (" != ", " == ")]
+INTEGER = re.compile(r"(?<![\w.])(\d+)(?![\w.'])")
+TERMINATOR = re.compile(r"^\s*[\w.\->\[\]()*+ ]+\]\s*=\s*(0|L'\\0'|'\\0')\s*;\s*(//.*)?$")
+FLAG_BIT = re.compile(r"^\s*[\w.\->\[\]]+\s*\|=\s*[^;]+;\s*(//.*)?$")
+FIELD = re.compile(r"^\s*[\w\[\]]+(\.|->)\w+(\[[^]]*\])?\s*=\s*[^=;][^;]*;\s*(//.*)?$")
+ROW = re.compile(r"^\s*\{.*\},?\s*(//.*)?$")
+JUMP = re.compile(r"^\s*(continue|break);\s*(//.*)?$")
+RETURN_INT = re.compile(r"\breturn (-?\d+);")
+RETURN_BOOL = {"return true;": "return false;", "return false;": "return true;",
+               "return TRUE;": "return FALSE;", "return FALSE;": "return TRUE;"}
+
+
+def sites_of(path, lines):
+    """Every (line index, operator, new text of that line[, second line]) in a file."""
+    found = []
+    for i, line in enumerate(lines):
+        if SKIP_LINE.match(line) or "template" in line or "#include" in line:
+            continue
+        code = line.split("//")[0]
+        for old, new in COMPARISONS:
+            start = 0
+            while True:
+                at = code.find(old, start)
+                if at < 0:
+                    break
+                # "a <= b" must not also count as "a < b".
+                if old in (" < ", " > ") and code[at + len(old) - 1:at + len(old) + 1] in ("<=", ">="):
+                    start = at + 1
+                    continue
+                found.append((i, "flip comparison", line[:at] + new + line[at + len(old):]))
+                start = at + len(old)
+        if not re.search(r'"|\bcase\b|\[\s*\]|^\s*\{', code):
+            for match in INTEGER.finditer(code):
+                value = int(match.group(1))
+                for changed in (value + 1, value - 1):
+                    if changed >= 0:
+                        found.append((i, "constant %+d" % (changed - value),
+                                      line[:match.start()] + str(changed) + line[match.end():]))
+        if TERMINATOR.match(line) or FLAG_BIT.match(line) or FIELD.match(line):
+            found.append((i, "delete write", ""))
+        if JUMP.match(line) and inside_loop(lines, i):
+            found.append((i, "drop " + line.strip().rstrip(";"), ""))
+        for old, new in RETURN_BOOL.items():
+            if old in code:
+                found.append((i, "return neighbour", line.replace(old, new)))
+        match = RETURN_INT.search(code)
+        if match:
+            value = int(match.group(1))
+            found.append((i, "return neighbour", line[:match.start(1)] + str(value + 1) + line[match.end(1):]))
+        if i + 1 < len(lines) and ROW.match(line) and ROW.match(lines[i + 1]) and line.strip() != lines[i + 1].strip():
+            found.append((i, "swap rows", lines[i + 1], line))
+    return found
+
+
+def inside_loop(lines, i):
+    """Whether the jump at line i sits in a loop rather than a switch."""
+    indent = len(lines[i]) - len(lines[i].lstrip())
+    for j in range(i - 1, max(-1, i - 40), -1):
+        text = lines[j].strip()
+        own = len(lines[j]) - len(lines[j].lstrip())
+        if own < indent:
+            if text.startswith(("case ", "default:")):
+                return False
+            if text.startswith(("for (", "while (", "do")):
+                return True
+            if text.startswith("switch"):
+                return False
+    return False
+
+
+def candidate_files(root, paths):
+    listed = subprocess.run(["git", "-C", root, "ls-files", "--"] + paths, capture_output=True, text=True,
+                            check=True).stdout.split()
+    return sorted(f for f in listed if f.endswith((".cpp", ".h")))
+
+
+def draw(root, seed, count, paths):
+    """N distinct sites, by a seeded draw weighted by file size."""
+    files = candidate_files(root, paths)
+    contents = {f: open(os.path.join(root, f), encoding="utf-8").read().split("\n") for f in files}
+    sites = {f: sites_of(f, contents[f]) for f in files}
+    files = [f for f in files if sites[f]]
+    weights = [len(contents[f]) for f in files]
+    generator = random.Random(seed)
+    chosen, seen = [], set()
+    total = sum(len(s) for s in sites.values())
+    while len(chosen) < min(count, total):
+        f = generator.choices(files, weights)[0]
+        site = generator.choice(sites[f])
+        key = (f, site[0], site[1], site[2])
+        if key in seen:
+            continue
+        seen.add(key)
+        chosen.append((f,) + site)
+    return chosen
+
+
+def owners_of(path):
+    for folder, owners in OWNERS.items():
+        if path.startswith(folder + "/"):
+            return owners
+    return []
+
+
+def prepare(root, work):
+    """A copy of the tracked tree, brought up to date, and a configured build of it."""
+    source = os.path.join(work, "src")
+    files = subprocess.run(["git", "-C", root, "ls-files"], capture_output=True, text=True,
+                           check=True).stdout.split("\n")
+    for f in filter(None, files):
+        origin, target = os.path.join(root, f), os.path.join(source, f)
+        if not os.path.isfile(origin):
+            continue
+        # By content, and written with the time of now: the build must see a
+        # file that differs from what it last compiled as newer, never older.
+        if os.path.isfile(target) and filecmp.cmp(origin, target, shallow=False):
+            continue
+        os.makedirs(os.path.dirname(target), exist_ok=True)
+        shutil.copyfile(origin, target)
+        shutil.copymode(origin, target)
+    build = os.path.join(work, "build")
+    if not os.path.isfile(os.path.join(build, "CMakeCache.txt")):
+        subprocess.run(["cmake", "-S", source, "-B", build, "-G", "Ninja",
+                        "-DCMAKE_TOOLCHAIN_FILE=" + os.path.join(source, "cmake", "mingw-x86_64.cmake")],
+                       check=True, stdout=subprocess.DEVNULL)
+    return source, build
+
+
+def run(command, log, timeout=None):
+    with open(log, "a") as out:
+        out.write("$ " + " ".join(command) + "\n")
+        out.flush()
+        try:
+            return subprocess.run(command, stdout=out, stderr=subprocess.STDOUT, timeout=timeout).returncode
+        except subprocess.TimeoutExpired:
+            return -1
+
+
+def try_site(source, build, site, log):
+    path, index, operator, new = site[0], site[1], site[2], site[3]
+    full = os.path.join(source, path)
+    original = open(full, encoding="utf-8").read()
+    lines = original.split("\n")
+    if operator == "swap rows":
+        lines[index], lines[index + 1] = new, site[4]
+    elif new == "":
+        lines[index] = ""
+    else:
+        lines[index] = new
+    owners = owners_of(path)
+    try:
+        with open(full, "w", encoding="utf-8") as out:
+            out.write("\n".join(lines))
+        programs = sorted({PROGRAMS.get(o, o) for o in owners})
+        if run(["nice", "-n", "10", "cmake", "--build", build, "--target", "driver_files"] + programs, log) != 0:
+            return "not built"
+        if not owners:
+            return "no owner"
+        pattern = "^(" + "|".join(owners) + ")$"
+        status = run(["nice", "-n", "10", "ctest", "--test-dir", build, "-R", pattern, "--timeout",
+                      str(TEST_TIMEOUT)], log, timeout=TEST_TIMEOUT * len(owners) + 120)
+        return "survived" if status == 0 else "killed"
+    finally:
+        with open(full, "w", encoding="utf-8") as out:
+            out.write(original)
+
+
+def describe(site):
+    path, index, operator = site[0], site[1], site[2]
+    return "%s:%d\t%s" % (path, index + 1, operator)
+
+
+def main():
+    if len(sys.argv) < 4:
+        sys.exit("usage: tools/mutation/run SEED N [PATH...]")
+    root, seed, count = sys.argv[1], int(sys.argv[2]), int(sys.argv[3])
+    paths = sys.argv[4:] or ["ui/"]
+    work = os.path.join(root, "build-mutation")
+    os.makedirs(work, exist_ok=True)
+    report = os.path.join(work, "report-%d-%d%s.tsv" % (seed, count, "" if paths == ["ui/"] else "-" + "-".join(
+        p.strip("/").replace("/", "_") for p in paths)))
+    log = os.path.join(work, "build-and-test.log")
+    sites = draw(root, seed, count, paths)
+    done = {}
+    if os.path.isfile(report):
+        for line in open(report, encoding="utf-8"):
+            parts = line.rstrip("\n").split("\t")
+            if len(parts) >= 3 and not line.startswith("#"):
+                done["\t".join(parts[:2])] = parts[2]
+    else:
+        with open(report, "w", encoding="utf-8") as out:
+            out.write("# seed %d, %d sites over %s\n" % (seed, count, " ".join(paths)))
+    source, build = prepare(root, work)
+    # The unchanged tree must build and pass first, or every fault would read as killed.
+    owners = sorted({o for s in sites for o in owners_of(s[0])})
+    if "baseline" not in done:
+        programs = sorted({PROGRAMS.get(o, o) for o in owners})
+        if run(["nice", "-n", "10", "cmake", "--build", build, "--target", "driver_files"] + programs, log) != 0:
+            sys.exit("mutation: the unchanged tree does not build (see %s)" % log)
+        if run(["nice", "-n", "10", "ctest", "--test-dir", build, "-R", "^(" + "|".join(owners) + ")$"], log) != 0:
+            sys.exit("mutation: the unchanged tree fails its tests (see %s)" % log)
+        with open(report, "a", encoding="utf-8") as out:
+            out.write("baseline\tpassed\tok\n")
+    counts = {"killed": 0, "survived": 0, "not built": 0, "no owner": 0}
+    for site in sites:
+        key = describe(site)
+        started = time.time()
+        result = done.get(key)
+        if result is None:
+            result = try_site(source, build, site, log)
+            with open(report, "a", encoding="utf-8") as out:
+                out.write("%s\t%s\t%.0fs\n" % (key, result, time.time() - started))
+        counts[result] = counts.get(result, 0) + 1
+        print("%s\t%s" % (key, result), flush=True)
+    judged = counts["killed"] + counts["survived"]
+    rate = 100.0 * counts["killed"] / judged if judged else 0.0
+    print("killed %d, survived %d, not built %d; kill rate %.1f%% (report: %s)" % (
+        counts["killed"], counts["survived"], counts["not built"], rate, os.path.relpath(report, root)))
+
+
+if __name__ == "__main__":
+    main()
