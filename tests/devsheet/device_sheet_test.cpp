@@ -167,6 +167,20 @@ std::vector<std::wstring> Shown(SheetHost& host)
     return shown;
 }
 
+struct InitializeEvents {
+    PrinterEventEntry entry;
+    std::wstring name;
+    LONG failures = 0;
+};
+
+DWORD WINAPI SendInitializeEvents(void* parameter)
+{
+    auto* events = static_cast<InitializeEvents*>(parameter);
+    for (int event = 0; event < 1000; ++event)
+        events->failures += !events->entry(events->name.data(), PRINTER_EVENT_INITIALIZE, 0, 0);
+    return 0;
+}
+
 }  // namespace
 
 // Printer events on another thread of the same process each give back the
@@ -190,21 +204,9 @@ TEST(SheetsUnderPrinterEvents, KeepTheirStringsAndIconsThroughAThousandInitializ
     const std::vector<std::wstring> deviceShown = Shown(device.host());
     const std::vector<std::wstring> documentShown = Shown(document);
 
-    struct Events {
-        PrinterEventEntry entry;
-        std::wstring name;
-        LONG failures = 0;
-    } events{device.driver().Entry<PrinterEventEntry>("DrvPrinterEvent"), device.printer().name()};
+    InitializeEvents events{device.driver().Entry<PrinterEventEntry>("DrvPrinterEvent"), device.printer().name()};
     ASSERT_NE(nullptr, events.entry);
-    HANDLE thread = CreateThread(
-        nullptr, 0,
-        [](void* parameter) -> DWORD {
-            auto* events = static_cast<Events*>(parameter);
-            for (int event = 0; event < 1000; ++event)
-                events->failures += !events->entry(events->name.data(), PRINTER_EVENT_INITIALIZE, 0, 0);
-            return 0;
-        },
-        &events, 0, nullptr);
+    HANDLE thread = CreateThread(nullptr, 0, SendInitializeEvents, &events, 0, nullptr);
     ASSERT_NE(nullptr, thread);
     while (MsgWaitForMultipleObjects(1, &thread, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0)
         document.Pump();
