@@ -197,12 +197,12 @@ bool DecodeJobHeader(const PreviewModel& m, const std::string& job, DecodedHeade
             const std::string command = line.substr(0, equals);
             NameLine(m, command, line.substr(equals + 1), &out);
             const bool written = std::find(expected.begin(), expected.end(), command) != expected.end() ||
-                                 command == kJobNameCommand;
+                                 command == kJobNameCommand || command == kJobFileCommand;
             if (!written)
                 out.flag = L"this model's driver never writes this line";
             else if (out.value.empty())
                 out.flag = L"the value is not in this model's table";
-            if (written && command != kJobNameCommand) {
+            if (written && command != kJobNameCommand && command != kJobFileCommand) {
                 if (std::find(seen.begin(), seen.end(), command) != seen.end())
                     out.flag = L"the line is given twice";
                 seen.push_back(command);

@@ -512,6 +512,19 @@ bool BuildPreview(const PreviewModel& m, const std::vector<std::wstring>& choice
     return true;
 }
 
+std::vector<std::wstring> OfferedValues(const PreviewModel& model, const std::wstring& name, bool installed)
+{
+    const Offer* offer = installed ? FindOffer(kInstalled, name) : FindOffer(kChoices, name);
+    if (!offer)
+        return {};
+    if (offer->words)
+        return offer->words(model);
+    if (offer->high == 0)
+        return {};
+    const int high = installed && name == L"trays" ? model.model.maxTrayCount : offer->high;
+    return {std::to_wstring(offer->low), std::to_wstring(high)};
+}
+
 std::vector<PreviewLine> HeaderLines(const PreviewModel& model, const char* header)
 {
     std::vector<PreviewLine> lines;

@@ -51,6 +51,11 @@ struct PreviewResult {
 bool BuildPreview(const PreviewModel& model, const std::vector<std::wstring>& choices,
                   const std::vector<std::wstring>& installed, PreviewResult* result, std::wstring* error);
 
+// The values a choice (or, with `installed`, an installed option) takes on
+// this model, in the words the preview takes; a number's lowest and highest;
+// empty when the model has no such choice or it depends on other choices.
+std::vector<std::wstring> OfferedValues(const PreviewModel& model, const std::wstring& name, bool installed = false);
+
 // The header lines of a record's header, each with the choice it carries
 // for this model.
 std::vector<PreviewLine> HeaderLines(const PreviewModel& model, const char* header);

@@ -1,9 +1,9 @@
 // job-preview PROFILE [CHOICE=VALUE ...] [--installed OPTION=VALUE ...]
-//             [--job-name TEXT] [--json]: what this driver sends a printer
+//             [--job-name TEXT] [--save FILE] [--json]: what this driver sends a printer
 //             of the model for these choices.
 // job-preview PROFILE --decode JOB.prn [--json]: the settings a captured
 //             job's PJL header carries for the model.
-// --label names the profile in the output. Exit status: 0, 1 when a decoded
+// --save writes the header's bytes to FILE. --label names the profile in the output. Exit status: 0, 1 when a decoded
 // header has flagged lines, 2 for bad input (nothing is printed on stdout).
 #include <windows.h>
 
@@ -173,6 +173,19 @@ bool ReadWholeFile(const std::wstring& path, std::string* bytes)
     return ok;
 }
 
+// The header's bytes as the printer gets them, for --decode to read back.
+bool SaveHeader(const std::wstring& path, const char* header)
+{
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD written = 0;
+    const DWORD length = lstrlenA(header);
+    const bool ok = WriteFile(file, header, length, &written, nullptr) && written == length;
+    CloseHandle(file);
+    return ok;
+}
+
 int Fail(const std::wstring& where, const std::wstring& message)
 {
     fprintf(stderr, "job-preview: %s: %s\n", Utf8(where).c_str(), Utf8(message).c_str());
@@ -185,7 +198,7 @@ int wmain(int argc, wchar_t** argv)
 {
     bool json = false;
     bool installedMode = false;
-    std::wstring profilePath, label, decodePath, decodeLabel, jobName;
+    std::wstring profilePath, label, decodePath, decodeLabel, jobName, savePath;
     bool haveJobName = false;
     std::vector<std::wstring> choices, installed;
     for (int i = 1; i < argc; ++i) {
@@ -199,6 +212,8 @@ int wmain(int argc, wchar_t** argv)
             decodeLabel = argv[++i];
         else if (arg == L"--decode" && hasNext)
             decodePath = argv[++i];
+        else if (arg == L"--save" && hasNext)
+            savePath = argv[++i];
         else if (arg == L"--job-name" && hasNext) {
             jobName = argv[++i];
             haveJobName = true;
@@ -240,6 +255,8 @@ int wmain(int argc, wchar_t** argv)
     PreviewResult result;
     if (!BuildPreview(model, choices, installed, &result, &error))
         return Fail(label, error);
+    if (!savePath.empty() && !SaveHeader(savePath, result.record.pjlHeader))
+        return Fail(savePath, L"cannot write the header");
     PrintPreview(label, result, haveJobName ? &jobName : nullptr, json);
     fflush(stdout);
     return 0;
