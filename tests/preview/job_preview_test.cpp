@@ -241,6 +241,49 @@ TEST(JobPreview, DecodingFlagsWhatTheModelsDriverCouldNotHaveWritten)
 
 namespace {
 
+std::string Findings(const std::vector<RecordFinding>& findings)
+{
+    std::string text;
+    for (const RecordFinding& f : findings)
+        text += (text.empty() ? "" : " ") + f.field + "=" + f.stored + ">" + f.used;
+    return text;
+}
+
+}  // namespace
+
+// A saved record gives the header of the choices it was made with; the
+// fields the merge would not take are named with what the driver uses.
+TEST(JobPreview, ASavedRecordIsReportedFieldByFieldAsTheDriverTakesIt)
+{
+    const PreviewModel& model = SampleModel(2);
+    const std::vector<std::wstring> installed = {L"finisher=on"};
+    PreviewResult made;
+    std::wstring error;
+    ASSERT_TRUE(BuildPreview(model, {L"staple=on", L"output-tray=finisher", L"copies=3"}, installed, &made, &error));
+    const struct {
+        void (*change)(DocumentSettings*);
+        const char* findings;
+    } cases[] = {
+        {[](DocumentSettings*) {}, ""},
+        {[](DocumentSettings* s) { s->dmCopies = 1000; s->dmOrientation = 3; s->dmDuplex = 0; },
+         "dmOrientation=3>1 dmCopies=1000>1 dmDuplex=0>1"},
+        {[](DocumentSettings* s) { s->choiceMagic = 0; }, "private part=not this driver's>the model's defaults"},
+    };
+    for (const auto& c : cases) {
+        DocumentSettings saved = made.record;
+        c.change(&saved);
+        PreviewResult result;
+        std::vector<RecordFinding> findings;
+        ASSERT_TRUE(PreviewRecord(model, std::string(reinterpret_cast<const char*>(&saved), sizeof(saved)), installed,
+                                  &result, &findings, &error)) << error.c_str();
+        EXPECT_EQ(c.findings, Findings(findings));
+        if (findings.empty())
+            EXPECT_EQ(std::string(made.record.pjlHeader), std::string(result.record.pjlHeader));
+    }
+}
+
+namespace {
+
 struct ToolRun {
     DWORD status;
     std::string out;
@@ -311,6 +354,10 @@ TEST(JobPreview, BadInputGetsOneMessageAndNothingElse)
 {
     const std::wstring v2 = L"\"" + SampleProfilePath(2) + L"\" ";
     const std::string binary("\x7f" "ELF\x02\x01\x01\x00\x00\x00", 10);
+    PreviewResult made;
+    std::wstring error;
+    ASSERT_TRUE(BuildPreview(SampleModel(2), {}, {}, &made, &error));
+    const DocumentSettings& record = made.record;
     const struct {
         std::wstring arguments;
         const char* message;
@@ -319,6 +366,10 @@ TEST(JobPreview, BadInputGetsOneMessageAndNothingElse)
         {v2 + L"paper=a9", "paper=a9: not a value of this model; it offers a3, b4, a4"},
         {v2 + L"copies=1000", "copies=1000: out of range; it takes 1 to 999"},
         {v2 + L"--installed trays=5", "trays=5: out of range; it takes 1 to 4"},
+        {v2 + L"--record \"" + TempFileWith(L"short.dev", std::string(reinterpret_cast<const char*>(&record), 2000)) + L"\"",
+         "a truncated record: it says 4088 bytes and the file holds 2000"},
+        {v2 + L"--record \"" + TempFileWith(L"text.dev", "not a record\r\n") + L"\"",
+         "not a device-mode record: 14 bytes, fewer than its size fields"},
         {v2 + L"--decode \"" + TempFileWith(L"empty.prn", "") + L"\"", "the job is empty"},
         {v2 + L"--decode \"" + TempFileWith(L"plain.prn", "%!PS-Adobe-3.0\r\n") + L"\"",
          "the job does not start with a PJL header"},

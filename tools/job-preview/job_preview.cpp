@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <cwctype>
+#include <algorithm>
 #include <functional>
 
 #include "facts/printer_call.h"
@@ -509,6 +510,72 @@ bool BuildPreview(const PreviewModel& m, const std::vector<std::wstring>& choice
     result->header = HeaderLines(m, result->record.pjlHeader);
     result->overrides.clear();
     FindOverrides(m, asked, *result, &result->overrides);
+    return true;
+}
+
+bool PreviewRecord(const PreviewModel& m, const std::string& bytes, const std::vector<std::wstring>& installed,
+                   PreviewResult* result, std::vector<RecordFinding>* findings, std::wstring* error)
+{
+    Asked options;
+    if (!ParseItems(kInstalled, L"an installed option", m, installed, &options, error))
+        return false;
+    if (bytes.size() < kDeviceModeSizeFieldsEnd) {
+        *error = L"not a device-mode record: " + std::to_wstring(bytes.size()) + L" bytes, fewer than its size fields";
+        return false;
+    }
+    const auto* header = reinterpret_cast<const DEVMODEW*>(bytes.data());
+    const size_t claimed = static_cast<size_t>(header->dmSize) + header->dmDriverExtra;
+    if (SettingsVersionFromSize(bytes.data(), bytes.size()) == 0 || header->dmSize < kDeviceModeSizeFieldsEnd) {
+        *error = L"not a device-mode record: its size fields say " + std::to_wstring(header->dmSize) + L" + " +
+                 std::to_wstring(header->dmDriverExtra) + L" bytes and its version is 0";
+        return false;
+    }
+    if (claimed > bytes.size()) {
+        *error = L"a truncated record: it says " + std::to_wstring(claimed) + L" bytes and the file holds " +
+                 std::to_wstring(bytes.size());
+        return false;
+    }
+
+    result->installed = DefaultDeviceOptions(m.model);
+    ApplyInstalled(options, &result->installed);
+    PjlJobFacts noPrinter;
+    GatherPjlJobFacts(nullptr, &noPrinter);
+    PrinterCall call;
+    call.optionsFetched = true;
+    call.optionsRead = true;
+    call.options = result->installed;
+    if (MergeSettings(m.model, &result->record, bytes.data(), bytes.size(), &call, kPrinterName, &m.profile,
+                      noPrinter) != 1) {
+        *error = L"not a record the driver can convert";
+        return false;
+    }
+
+    PjlJobFacts facts = noPrinter;
+    facts.withPrinter = true;
+    if (m.model.driverVariant == 2)
+        facts.installed = result->installed;
+    CopyMemory(facts.profileVersion, m.version, sizeof(facts.profileVersion));
+    FinalizeForPrinting(m.model, &result->record, sizeof(result->record), facts);
+    // What was stored against what the driver prints with: the merge's
+    // checks, then the finalize's (which fills the paper sizes again).
+    DocumentSettings stored = {};
+    CopyMemory(&stored, bytes.data(), std::min(bytes.size(), sizeof(stored)));
+    const bool ours = header->dmDriverExtra == kSettingsPrivateBytes && header->dmSize == kSettingsHeaderBytes &&
+                      stored.choiceMagic == kChoiceMagic;
+    if (!ours)
+        findings->push_back({"private part", "not this driver's", "the model's defaults"});
+    const auto before = RecordFields(stored);
+    const auto after = RecordFields(result->record);
+    for (size_t i = 0; i < before.size(); ++i) {
+        const bool publicField = before[i].first.compare(0, 2, "dm") == 0;
+        if (before[i].first == "dmFields" || (!publicField && !ours))
+            continue;
+        if (before[i].second != after[i].second)
+            findings->push_back({before[i].first, before[i].second, after[i].second});
+    }
+
+    result->header = HeaderLines(m, result->record.pjlHeader);
+    result->overrides.clear();
     return true;
 }
 

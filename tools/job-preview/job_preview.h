@@ -51,6 +51,21 @@ struct PreviewResult {
 bool BuildPreview(const PreviewModel& model, const std::vector<std::wstring>& choices,
                   const std::vector<std::wstring>& installed, PreviewResult* result, std::wstring* error);
 
+// A field of a saved record that the driver does not take as it stands.
+struct RecordFinding {
+    std::string field;
+    std::string stored;
+    std::string used;
+};
+
+// The report of a saved device-mode record (`bytes`, a file's content) as
+// the driver takes it: merged with the printer's installed trays, then
+// finalized. `findings` lists the fields it does not take as they are, and
+// a private part that is not this driver's. False with a message when the
+// bytes cannot be a record (too short, or sizes past the bytes given).
+bool PreviewRecord(const PreviewModel& model, const std::string& bytes, const std::vector<std::wstring>& installed,
+                   PreviewResult* result, std::vector<RecordFinding>* findings, std::wstring* error);
+
 // The values a choice (or, with `installed`, an installed option) takes on
 // this model, in the words the preview takes; a number's lowest and highest;
 // empty when the model has no such choice or it depends on other choices.

@@ -1,6 +1,9 @@
 // job-preview PROFILE [CHOICE=VALUE ...] [--installed OPTION=VALUE ...]
 //             [--job-name TEXT] [--save FILE] [--json]: what this driver sends a printer
 //             of the model for these choices.
+// job-preview PROFILE --record FILE [--installed OPTION=VALUE ...] [--json]:
+//             the same for a saved device-mode record, with the fields the
+//             driver does not take as stored (exit status 1 when any).
 // job-preview PROFILE --decode JOB.prn [--json]: the settings a captured
 //             job's PJL header carries for the model.
 // --save writes the header's bytes to FILE. --label names the profile in the output. Exit status: 0, 1 when a decoded
@@ -119,6 +122,23 @@ void PrintPreview(const std::wstring& label, const PreviewResult& r, const std::
                Utf8(o.reason).c_str(), Utf8(o.asked).c_str());
 }
 
+void PrintFindings(const std::wstring& label, const std::vector<RecordFinding>& findings, bool json)
+{
+    if (json) {
+        printf("{\"record\":%s,\"notTaken\":[", Json(Utf8(label)).c_str());
+        for (size_t i = 0; i < findings.size(); ++i)
+            printf("%s{\"field\":%s,\"stored\":%s,\"used\":%s}", i ? "," : "", Json(findings[i].field).c_str(),
+                   Json(findings[i].stored).c_str(), Json(findings[i].used).c_str());
+        printf("]}\n");
+        return;
+    }
+    printf("%s: fields the driver does not take as stored\n", Utf8(label).c_str());
+    if (findings.empty())
+        printf("  none\n");
+    for (const RecordFinding& f : findings)
+        printf("  %-20s %s, the driver uses %s\n", f.field.c_str(), f.stored.c_str(), f.used.c_str());
+}
+
 void PrintDecoded(const std::wstring& label, const DecodedHeader& d, bool json)
 {
     if (json) {
@@ -198,7 +218,7 @@ int wmain(int argc, wchar_t** argv)
 {
     bool json = false;
     bool installedMode = false;
-    std::wstring profilePath, label, decodePath, decodeLabel, jobName, savePath;
+    std::wstring profilePath, label, decodePath, decodeLabel, jobName, savePath, recordPath, recordLabel;
     bool haveJobName = false;
     std::vector<std::wstring> choices, installed;
     for (int i = 1; i < argc; ++i) {
@@ -212,6 +232,10 @@ int wmain(int argc, wchar_t** argv)
             decodeLabel = argv[++i];
         else if (arg == L"--decode" && hasNext)
             decodePath = argv[++i];
+        else if (arg == L"--record" && hasNext)
+            recordPath = argv[++i];
+        else if (arg == L"--record-label" && hasNext)
+            recordLabel = argv[++i];
         else if (arg == L"--save" && hasNext)
             savePath = argv[++i];
         else if (arg == L"--job-name" && hasNext) {
@@ -228,7 +252,8 @@ int wmain(int argc, wchar_t** argv)
     }
     if (profilePath.empty()) {
         fprintf(stderr, "usage: job-preview PROFILE.ini [CHOICE=VALUE ...] [--installed OPTION=VALUE ...] "
-                        "[--job-name TEXT] [--json]\n       job-preview PROFILE.ini --decode JOB.prn [--json]\n");
+                        "[--job-name TEXT] [--save FILE] [--json]\n       job-preview PROFILE.ini --record FILE "
+                        "[--installed OPTION=VALUE ...] [--json]\n       job-preview PROFILE.ini --decode JOB.prn [--json]\n");
         return 2;
     }
     if (label.empty())
@@ -250,6 +275,24 @@ int wmain(int argc, wchar_t** argv)
         PrintDecoded(decodeLabel, decoded, json);
         fflush(stdout);
         return decoded.flagged() ? 1 : 0;
+    }
+
+    if (!recordPath.empty()) {
+        if (recordLabel.empty())
+            recordLabel = recordPath;
+        std::string bytes;
+        if (!choices.empty())
+            return Fail(choices[0], L"a saved record carries its own choices; only --installed options go with --record");
+        if (!ReadWholeFile(recordPath, &bytes))
+            return Fail(recordLabel, L"cannot read the record");
+        PreviewResult result;
+        std::vector<RecordFinding> findings;
+        if (!PreviewRecord(model, bytes, installed, &result, &findings, &error))
+            return Fail(recordLabel, error);
+        PrintFindings(recordLabel, findings, json);
+        PrintPreview(label, result, nullptr, json);
+        fflush(stdout);
+        return findings.empty() ? 0 : 1;
     }
 
     PreviewResult result;
