@@ -1,12 +1,12 @@
 // job-preview PROFILE [CHOICE=VALUE ...] [--installed OPTION=VALUE ...]
-//             [--job-name TEXT] [--save FILE] [--json]: what this driver sends a printer
+//             [--job-name TEXT] [--save FILE] [--save-record FILE] [--json]: what this driver sends a printer
 //             of the model for these choices.
 // job-preview PROFILE --record FILE [--installed OPTION=VALUE ...] [--json]:
 //             the same for a saved device-mode record, with the fields the
 //             driver does not take as stored (exit status 1 when any).
 // job-preview PROFILE --decode JOB.prn [--json]: the settings a captured
 //             job's PJL header carries for the model.
-// --save writes the header's bytes to FILE. --label names the profile in the output. Exit status: 0, 1 when a decoded
+// --save writes the header's bytes to FILE, --save-record the whole record. --label names the profile in the output. Exit status: 0, 1 when a decoded
 // header has flagged lines, 2 for bad input (nothing is printed on stdout).
 #include <windows.h>
 
@@ -82,13 +82,16 @@ std::string JobNameLine(const std::wstring& name, const PreviewResult& r)
     return std::string("@PJL SET JOBNAME=\"") + text + (suffix ? "?NNNNN" : "") + "\"\r\n";
 }
 
-void PrintPreview(const std::wstring& label, const PreviewResult& r, const std::wstring* jobName, bool json)
+// `choices`: the report of asked choices, with the overridden ones.
+void PrintPreview(const std::wstring& label, const PreviewResult& r, const std::wstring* jobName, bool json,
+                  bool choices = true)
 {
     const auto fields = RecordFields(r.record);
     if (json) {
         printf("{\"profile\":%s,\"fields\":{", Json(Utf8(label)).c_str());
         for (size_t i = 0; i < fields.size(); ++i)
-            printf("%s%s:%s", i ? "," : "", Json(fields[i].first).c_str(), fields[i].second.c_str());
+            printf("%s%s:%s", i ? "," : "", Json(fields[i].first).c_str(),
+                   fields[i].second.compare(0, 2, "0x") == 0 ? Json(fields[i].second).c_str() : fields[i].second.c_str());
         printf("},\"header\":[");
         for (size_t i = 0; i < r.header.size(); ++i)
             printf("%s{\"text\":%s,\"choice\":%s,\"value\":%s}", i ? "," : "", Json(r.header[i].text).c_str(),
@@ -96,6 +99,10 @@ void PrintPreview(const std::wstring& label, const PreviewResult& r, const std::
         printf("],\"trailer\":%s", Json(r.record.pjlTrailer).c_str());
         if (jobName)
             printf(",\"jobName\":%s", Json(JobNameLine(*jobName, r)).c_str());
+        if (!choices) {
+            printf("}\n");
+            return;
+        }
         printf(",\"overrides\":[");
         for (size_t i = 0; i < r.overrides.size(); ++i)
             printf("%s{\"choice\":%s,\"asked\":%s,\"used\":%s,\"reason\":%s}", i ? "," : "",
@@ -114,6 +121,8 @@ void PrintPreview(const std::wstring& label, const PreviewResult& r, const std::
     printf("PJL trailer\n  %s\n", Shown(r.record.pjlTrailer).c_str());
     if (jobName)
         printf("Job-settings file\n  %s\n", Shown(JobNameLine(*jobName, r)).c_str());
+    if (!choices)
+        return;
     printf("Overridden choices\n");
     if (r.overrides.empty())
         printf("  none\n");
@@ -193,15 +202,15 @@ bool ReadWholeFile(const std::wstring& path, std::string* bytes)
     return ok;
 }
 
-// The header's bytes as the printer gets them, for --decode to read back.
-bool SaveHeader(const std::wstring& path, const char* header)
+// The header's bytes as the printer gets them (for --decode to read back),
+// or the whole record (for --record).
+bool SaveBytes(const std::wstring& path, const void* bytes, DWORD length)
 {
     HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return false;
     DWORD written = 0;
-    const DWORD length = lstrlenA(header);
-    const bool ok = WriteFile(file, header, length, &written, nullptr) && written == length;
+    const bool ok = WriteFile(file, bytes, length, &written, nullptr) && written == length;
     CloseHandle(file);
     return ok;
 }
@@ -218,7 +227,7 @@ int wmain(int argc, wchar_t** argv)
 {
     bool json = false;
     bool installedMode = false;
-    std::wstring profilePath, label, decodePath, decodeLabel, jobName, savePath, recordPath, recordLabel;
+    std::wstring profilePath, label, decodePath, decodeLabel, jobName, savePath, saveRecordPath, recordPath, recordLabel;
     bool haveJobName = false;
     std::vector<std::wstring> choices, installed;
     for (int i = 1; i < argc; ++i) {
@@ -236,6 +245,8 @@ int wmain(int argc, wchar_t** argv)
             recordPath = argv[++i];
         else if (arg == L"--record-label" && hasNext)
             recordLabel = argv[++i];
+        else if (arg == L"--save-record" && hasNext)
+            saveRecordPath = argv[++i];
         else if (arg == L"--save" && hasNext)
             savePath = argv[++i];
         else if (arg == L"--job-name" && hasNext) {
@@ -252,7 +263,7 @@ int wmain(int argc, wchar_t** argv)
     }
     if (profilePath.empty()) {
         fprintf(stderr, "usage: job-preview PROFILE.ini [CHOICE=VALUE ...] [--installed OPTION=VALUE ...] "
-                        "[--job-name TEXT] [--save FILE] [--json]\n       job-preview PROFILE.ini --record FILE "
+                        "[--job-name TEXT] [--save FILE] [--save-record FILE] [--json]\n       job-preview PROFILE.ini --record FILE "
                         "[--installed OPTION=VALUE ...] [--json]\n       job-preview PROFILE.ini --decode JOB.prn [--json]\n");
         return 2;
     }
@@ -290,7 +301,7 @@ int wmain(int argc, wchar_t** argv)
         if (!PreviewRecord(model, bytes, installed, &result, &findings, &error))
             return Fail(recordLabel, error);
         PrintFindings(recordLabel, findings, json);
-        PrintPreview(label, result, nullptr, json);
+        PrintPreview(label, result, nullptr, json, false);
         fflush(stdout);
         return findings.empty() ? 0 : 1;
     }
@@ -298,8 +309,10 @@ int wmain(int argc, wchar_t** argv)
     PreviewResult result;
     if (!BuildPreview(model, choices, installed, &result, &error))
         return Fail(label, error);
-    if (!savePath.empty() && !SaveHeader(savePath, result.record.pjlHeader))
+    if (!savePath.empty() && !SaveBytes(savePath, result.record.pjlHeader, lstrlenA(result.record.pjlHeader)))
         return Fail(savePath, L"cannot write the header");
+    if (!saveRecordPath.empty() && !SaveBytes(saveRecordPath, &result.record, sizeof(result.record)))
+        return Fail(saveRecordPath, L"cannot write the record");
     PrintPreview(label, result, haveJobName ? &jobName : nullptr, json);
     fflush(stdout);
     return 0;
