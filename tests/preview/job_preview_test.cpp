@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "header_decode.h"
+#include "preview_words.h"
 #include "support/installed_driver.h"
 #include "support/printer_bench.h"
 
@@ -135,13 +136,33 @@ std::string HeaderOfRealJob(int variant, const DocumentSettings& record, const D
     return copy.pjlHeader;
 }
 
-// Decoding the header gives no flag, and its choices make the same header.
+// Decoding the header gives no flag, gives back every asked choice that a
+// line carries and no override changed, and its choices make the same header.
 void ExpectRoundTrip(const PreviewModel& model, const PreviewResult& result, const std::vector<std::wstring>& installed,
                      const std::wstring& asked)
 {
     DecodedHeader decoded;
     std::wstring error;
     ASSERT_TRUE(DecodeJobHeader(model, result.record.pjlHeader, &decoded, &error)) << error.c_str();
+    const std::vector<std::wstring> back = decoded.Choices();
+    for (const std::wstring& choice : Words(asked)) {
+        const std::wstring name = choice.substr(0, choice.find(L'='));
+        // The paper line names the paper printed on: magnify's or N-in-1's target.
+        bool overridden = name == L"paper" && (asked.find(L"magnify=") != std::wstring::npos ||
+                                               asked.find(L"target=") != std::wstring::npos);
+        for (const PreviewOverride& o : result.overrides)
+            overridden = overridden || o.choice == name;
+        for (const std::wstring& decodedChoice : back) {
+            if (overridden || decodedChoice.compare(0, name.size() + 1, name + L"=") != 0)
+                continue;
+            // Bin 3 is the outer tray or the finisher: the header cannot tell.
+            if (name == L"output-tray")
+                EXPECT_EQ(OutputBinOfWord(choice.substr(name.size() + 1)),
+                          OutputBinOfWord(decodedChoice.substr(name.size() + 1))) << "from " << asked.c_str();
+            else
+                EXPECT_EQ(choice, decodedChoice) << "from " << asked.c_str();
+        }
+    }
     for (const DecodedLine& line : decoded.lines)
         EXPECT_EQ(L"", line.flag) << line.text << " from " << asked.c_str();
     for (const std::wstring& problem : decoded.problems)

@@ -414,7 +414,8 @@ void FindOverrides(const PreviewModel& m, const Asked& asked, const PreviewResul
             overrides->push_back({choice, *value, used, reason});
     };
     add(L"source", SourceWord(model, s.dmDefaultSource),
-        L"only " + std::to_wstring(o.trayCount) + L" trays are installed");
+        o.trayCount == 1 ? std::wstring(L"only 1 tray is installed")
+                         : L"only " + std::to_wstring(o.trayCount) + L" trays are installed");
     int16_t bin = s.outputBin;
     if (!IsOutputBinValid(bin, o.innerTray, o.outerTray, o.finisher))
         bin = 0;
