@@ -298,8 +298,9 @@ TEST(JobPreview, ASavedRecordIsReportedFieldByFieldAsTheDriverTakesIt)
         ASSERT_TRUE(PreviewRecord(model, std::string(reinterpret_cast<const char*>(&saved), sizeof(saved)), installed,
                                   &result, &findings, &error)) << error.c_str();
         EXPECT_EQ(c.findings, Findings(findings));
-        if (findings.empty())
+        if (findings.empty()) {
             EXPECT_EQ(std::string(made.record.pjlHeader), std::string(result.record.pjlHeader));
+        }
     }
 }
 

@@ -468,19 +468,49 @@ bool ReadPreviewModel(const std::wstring& path, PreviewModel* model, std::wstrin
     return true;
 }
 
+bool InstalledOptionsOf(const PreviewModel& m, const std::vector<std::wstring>& installed, DeviceOptionData* options,
+                        std::wstring* error)
+{
+    Asked asked;
+    if (!ParseItems(kInstalled, L"an installed option", m, installed, &asked, error))
+        return false;
+    if (NumberOr(asked, L"trays", 1) > m.model.maxTrayCount) {
+        *error = L"trays=" + *asked.Find(L"trays") + L": out of range; this model takes " +
+                 RangeText(1, m.model.maxTrayCount);
+        return false;
+    }
+    *options = DefaultDeviceOptions(m.model);
+    ApplyInstalled(asked, options);
+    return true;
+}
+
+int MergeAndFinalize(const PreviewModel& m, const void* input, size_t inputBytes, PreviewResult* result)
+{
+    PjlJobFacts noPrinter;
+    GatherPjlJobFacts(nullptr, &noPrinter);
+    PrinterCall call;
+    call.optionsFetched = true;
+    call.optionsRead = true;
+    call.options = result->installed;
+    const int merged =
+        MergeSettings(m.model, &result->record, input, inputBytes, &call, kPrinterName, &m.profile, noPrinter);
+    PjlJobFacts facts = noPrinter;
+    facts.withPrinter = true;
+    if (m.model.driverVariant == 2)
+        facts.installed = result->installed;
+    CopyMemory(facts.profileVersion, m.version, sizeof(facts.profileVersion));
+    FinalizeForPrinting(m.model, &result->record, sizeof(result->record), facts);
+    result->header = HeaderLines(m, result->record.pjlHeader);
+    return merged;
+}
+
 bool BuildPreview(const PreviewModel& m, const std::vector<std::wstring>& choices,
                   const std::vector<std::wstring>& installed, PreviewResult* result, std::wstring* error)
 {
     Asked asked;
-    Asked options;
     if (!ParseItems(kChoices, L"a choice", m, choices, &asked, error) ||
-        !ParseItems(kInstalled, L"an installed option", m, installed, &options, error))
+        !InstalledOptionsOf(m, installed, &result->installed, error))
         return false;
-    if (NumberOr(options, L"trays", 1) > m.model.maxTrayCount) {
-        *error = L"trays=" + *options.Find(L"trays") + L": out of range; this model takes " +
-                 RangeText(1, m.model.maxTrayCount);
-        return false;
-    }
 
     PjlJobFacts noPrinter;
     GatherPjlJobFacts(nullptr, &noPrinter);
@@ -490,93 +520,11 @@ bool BuildPreview(const PreviewModel& m, const std::vector<std::wstring>& choice
     if (!CheckLayout(m, asked, paper ? PaperCodeOfWord(m.model, *paper) : defaults.dmPaperSize, error))
         return false;
 
-    result->installed = DefaultDeviceOptions(m.model);
-    ApplyInstalled(options, &result->installed);
     StoreChoices(m, asked, &result->installed, &defaults);
 
-    // The spooler's road: the merge with the printer's installed trays, then
-    // the finalize of the document events with the printer's options.
-    PrinterCall call;
-    call.optionsFetched = true;
-    call.optionsRead = true;
-    call.options = result->installed;
-    MergeSettings(m.model, &result->record, &defaults, sizeof(defaults), &call, kPrinterName, &m.profile, noPrinter);
-    PjlJobFacts facts = noPrinter;
-    facts.withPrinter = true;
-    if (m.model.driverVariant == 2)
-        facts.installed = result->installed;
-    CopyMemory(facts.profileVersion, m.version, sizeof(facts.profileVersion));
-    FinalizeForPrinting(m.model, &result->record, sizeof(result->record), facts);
-
-    result->header = HeaderLines(m, result->record.pjlHeader);
+    MergeAndFinalize(m, &defaults, sizeof(defaults), result);
     result->overrides.clear();
     FindOverrides(m, asked, *result, &result->overrides);
-    return true;
-}
-
-bool PreviewRecord(const PreviewModel& m, const std::string& bytes, const std::vector<std::wstring>& installed,
-                   PreviewResult* result, std::vector<RecordFinding>* findings, std::wstring* error)
-{
-    Asked options;
-    if (!ParseItems(kInstalled, L"an installed option", m, installed, &options, error))
-        return false;
-    if (bytes.size() < kDeviceModeSizeFieldsEnd) {
-        *error = L"not a device-mode record: " + std::to_wstring(bytes.size()) + L" bytes, fewer than its size fields";
-        return false;
-    }
-    const auto* header = reinterpret_cast<const DEVMODEW*>(bytes.data());
-    const size_t claimed = static_cast<size_t>(header->dmSize) + header->dmDriverExtra;
-    if (SettingsVersionFromSize(bytes.data(), bytes.size()) == 0 || header->dmSize < kDeviceModeSizeFieldsEnd) {
-        *error = L"not a device-mode record: its size fields say " + std::to_wstring(header->dmSize) + L" + " +
-                 std::to_wstring(header->dmDriverExtra) + L" bytes and its version is 0";
-        return false;
-    }
-    if (claimed > bytes.size()) {
-        *error = L"a truncated record: it says " + std::to_wstring(claimed) + L" bytes and the file holds " +
-                 std::to_wstring(bytes.size());
-        return false;
-    }
-
-    result->installed = DefaultDeviceOptions(m.model);
-    ApplyInstalled(options, &result->installed);
-    PjlJobFacts noPrinter;
-    GatherPjlJobFacts(nullptr, &noPrinter);
-    PrinterCall call;
-    call.optionsFetched = true;
-    call.optionsRead = true;
-    call.options = result->installed;
-    if (MergeSettings(m.model, &result->record, bytes.data(), bytes.size(), &call, kPrinterName, &m.profile,
-                      noPrinter) != 1) {
-        *error = L"not a record the driver can convert";
-        return false;
-    }
-
-    PjlJobFacts facts = noPrinter;
-    facts.withPrinter = true;
-    if (m.model.driverVariant == 2)
-        facts.installed = result->installed;
-    CopyMemory(facts.profileVersion, m.version, sizeof(facts.profileVersion));
-    FinalizeForPrinting(m.model, &result->record, sizeof(result->record), facts);
-    // What was stored against what the driver prints with: the merge's
-    // checks, then the finalize's (which fills the paper sizes again).
-    DocumentSettings stored = {};
-    CopyMemory(&stored, bytes.data(), std::min(bytes.size(), sizeof(stored)));
-    const bool ours = header->dmDriverExtra == kSettingsPrivateBytes && header->dmSize == kSettingsHeaderBytes &&
-                      stored.choiceMagic == kChoiceMagic;
-    if (!ours)
-        findings->push_back({"private part", "not this driver's", "the model's defaults"});
-    const auto before = RecordFields(stored);
-    const auto after = RecordFields(result->record);
-    for (size_t i = 0; i < before.size(); ++i) {
-        const bool publicField = before[i].first.compare(0, 2, "dm") == 0;
-        if (before[i].first == "dmFields" || (!publicField && !ours))
-            continue;
-        if (before[i].second != after[i].second)
-            findings->push_back({before[i].first, before[i].second, after[i].second});
-    }
-
-    result->header = HeaderLines(m, result->record.pjlHeader);
-    result->overrides.clear();
     return true;
 }
 
@@ -610,48 +558,4 @@ std::vector<PreviewLine> HeaderLines(const PreviewModel& model, const char* head
         at = end == std::string::npos ? text.size() : end + 1;
     }
     return lines;
-}
-
-std::vector<std::pair<std::string, std::string>> RecordFields(const DocumentSettings& s)
-{
-    auto number = [](long value) { return std::to_string(value); };
-    return {
-        {"dmFields", [&] { char hex[16]; snprintf(hex, sizeof(hex), "0x%08lX", static_cast<unsigned long>(s.dmFields)); return std::string(hex); }()},
-        {"dmOrientation", number(s.dmOrientation)},
-        {"dmPaperSize", number(s.dmPaperSize)},
-        {"dmPaperLength", number(s.dmPaperLength)},
-        {"dmPaperWidth", number(s.dmPaperWidth)},
-        {"dmCopies", number(s.dmCopies)},
-        {"dmDefaultSource", number(s.dmDefaultSource)},
-        {"dmPrintQuality", number(s.dmPrintQuality)},
-        {"dmDuplex", number(s.dmDuplex)},
-        {"dmTTOption", number(s.dmTTOption)},
-        {"dmCollate", number(s.dmCollate)},
-        {"resolutionDpi", number(s.resolutionDpi)},
-        {"driverCollate", number(s.driverCollate)},
-        {"scalingMode", number(s.scalingMode)},
-        {"scalingValue", number(s.scalingValue)},
-        {"pagesPerSheetCode", number(s.pagesPerSheetCode)},
-        {"layoutMode", number(s.layoutMode)},
-        {"zoomPercent", number(s.zoomPercent)},
-        {"magnifyPaper", number(s.magnifyPaper)},
-        {"nUpPaper", number(s.nUpPaper)},
-        {"nUpPosition", number(s.nUpPosition)},
-        {"sorterMode", number(s.sorterMode)},
-        {"orderChoice", number(s.orderChoice)},
-        {"reverseOrder", number(s.reverseOrder)},
-        {"handlingListChoice", number(s.handlingListChoice)},
-        {"rotate", number(s.rotate)},
-        {"shift", number(s.shift)},
-        {"duplexOn", number(s.duplexOn)},
-        {"duplexBinding", number(s.duplexBinding)},
-        {"bindingMargin", number(s.bindingMargin)},
-        {"outputBin", number(s.outputBin)},
-        {"staple", number(s.staple)},
-        {"securityPrint", number(s.securityPrint)},
-        {"smoothing", number(s.smoothing)},
-        {"tonerSave", number(s.tonerSave)},
-        {"trueTypeAsGraphics", number(s.trueTypeAsGraphics)},
-        {"driverControlsSort", number(s.driverControlsSort)},
-    };
 }

@@ -51,6 +51,18 @@ struct PreviewResult {
 bool BuildPreview(const PreviewModel& model, const std::vector<std::wstring>& choices,
                   const std::vector<std::wstring>& installed, PreviewResult* result, std::wstring* error);
 
+// The printer's installed options: the model's defaults with `installed`
+// ("OPTION=VALUE") applied. False with a message for an option or value the
+// Device Options page does not have.
+bool InstalledOptionsOf(const PreviewModel& model, const std::vector<std::wstring>& installed,
+                        DeviceOptionData* options, std::wstring* error);
+
+// The spooler's road for `input` on a printer with `result->installed`:
+// the merge with its installed trays, then the finalize of the document
+// events with its options. Fills the record and its header lines; the
+// merge's answer (1 when the input was taken).
+int MergeAndFinalize(const PreviewModel& model, const void* input, size_t inputBytes, PreviewResult* result);
+
 // A field of a saved record that the driver does not take as it stands.
 struct RecordFinding {
     std::string field;
