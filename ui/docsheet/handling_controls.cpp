@@ -9,13 +9,12 @@
 #include "job/pjl_header.h"
 #include "profile/device_options.h"
 #include "profile/model_state.h"
+#include "settings/page_choices.h"
 #include "profile/paper_lookups.h"
 #include "../resources/resource_ids.h"
 
 namespace {
 
-constexpr int16_t kLongEdge = 1;
-constexpr int16_t kShortEdge = 2;
 
 const int kSecurityGroup[] = {IDC_HANDLING_SECURE_GROUP, IDC_HANDLING_SECURE_OFF, IDC_HANDLING_SECURE_ON};
 const int kFinisherControls[] = {IDC_HANDLING_SHIFT_ICON, IDC_HANDLING_SHIFT, IDC_HANDLING_STAPLE_LABEL,
@@ -239,48 +238,24 @@ void LoadHandlingControls(const HandlingPage& page, int mode)
 
 void WriteHandlingControls(const HandlingPage& page)
 {
-    DocumentSettings& s = page.settings;
     HWND window = page.window;
-    // Without the order buttons (or the overlay list) the stored choice stays.
-    if (page.profile.order == 0) {
-        s.orderChoice = 1;
-        s.reverseOrder = 0;
-    } else if (DialogControl(window, IDC_HANDLING_ORDER_NORMAL)) {
-        const int32_t normal = Checked(window, IDC_HANDLING_ORDER_NORMAL) ? 1 : 0;
-        s.orderChoice = normal;
-        s.reverseOrder = normal == 1 ? 0 : 1;
-    }
-
-    const int32_t sort = Checked(window, IDC_HANDLING_STACK) ? 0 : 1;
-    if (sort != s.sorterMode) {
-        s.sorterMode = sort;
-        s.dmFields |= DM_COLLATE;
-        s.dmCollate = 0;
-        // A printer that sorts by itself leaves it to the driver only when
-        // the user chose so on the Paper/Layout page.
-        const bool printerSorts = page.profile.model == 3 && page.profile.control != 0;
-        s.driverCollate = sort == 1 && (!printerSorts || s.driverControlsSort != 0) ? 1 : 0;
-    }
-
-    if (DialogControl(window, IDC_HANDLING_OVERLAY_LIST)) {
+    // Absent controls read as unchecked and as selection 0.
+    HandlingChoices c = {};
+    c.orderShown = DialogControl(window, IDC_HANDLING_ORDER_NORMAL) != nullptr;
+    c.orderNormal = Checked(window, IDC_HANDLING_ORDER_NORMAL) ? 1 : 0;
+    c.sort = Checked(window, IDC_HANDLING_STACK) ? 0 : 1;
+    c.overlayShown = DialogControl(window, IDC_HANDLING_OVERLAY_LIST) != nullptr;
+    if (c.overlayShown) {
         const LRESULT overlay = SendControlMessage(window, IDC_HANDLING_OVERLAY_LIST, CB_GETCURSEL, 0, 0);
-        s.handlingListChoice = static_cast<int16_t>(overlay == CB_ERR ? 0 : overlay);
+        c.overlay = static_cast<int16_t>(overlay == CB_ERR ? 0 : overlay);
     }
-    s.rotate = Checked(window, IDC_HANDLING_ROTATE) ? 1 : 0;
-
-    if (page.profile.driverVariant != 2)
-        return;
-    s.bindingMargin = Checked(window, IDC_HANDLING_MARGIN_NO) ? 0 : 1;
-    s.duplexBinding = Checked(window, IDC_HANDLING_LONG_EDGE) ? kLongEdge : kShortEdge;
-    s.duplexOn = Checked(window, IDC_HANDLING_DUPLEX) ? 1 : 0;
-    s.dmFields |= DM_DUPLEX;
-    if (s.duplexOn != 1)
-        s.dmDuplex = DMDUP_SIMPLEX;
-    else
-        s.dmDuplex = s.duplexBinding == kLongEdge ? DMDUP_VERTICAL : DMDUP_HORIZONTAL;
-    s.staple = static_cast<int16_t>(SelectedValue(window, IDC_HANDLING_STAPLE_LIST));
-    s.booklet = 0;
-    s.securityPrint = Checked(window, IDC_HANDLING_SECURE_OFF) ? 0 : 1;
-    s.outputBin = static_cast<int16_t>(SelectedValue(window, IDC_HANDLING_OUTBIN_LIST));
-    s.shift = Checked(window, IDC_HANDLING_SHIFT) ? 1 : 0;
+    c.rotate = Checked(window, IDC_HANDLING_ROTATE) ? 1 : 0;
+    c.bindingMargin = Checked(window, IDC_HANDLING_MARGIN_NO) ? 0 : 1;
+    c.duplexBinding = Checked(window, IDC_HANDLING_LONG_EDGE) ? kLongEdge : kShortEdge;
+    c.duplexOn = Checked(window, IDC_HANDLING_DUPLEX) ? 1 : 0;
+    c.staple = static_cast<int16_t>(SelectedValue(window, IDC_HANDLING_STAPLE_LIST));
+    c.securityPrint = Checked(window, IDC_HANDLING_SECURE_OFF) ? 0 : 1;
+    c.outputBin = static_cast<int16_t>(SelectedValue(window, IDC_HANDLING_OUTBIN_LIST));
+    c.shift = Checked(window, IDC_HANDLING_SHIFT) ? 1 : 0;
+    StoreHandlingChoices(page.profile, c, &page.settings);
 }

@@ -285,10 +285,8 @@ int32_t NUpCode(HWND page)
 {
     const int pattern = Selection(page, IDC_LAYOUT_POSITION_LIST);
     if (Checked(page, IDC_LAYOUT_NUP_2IN1))
-        return pattern == 1 ? -2 : 2;
-    if (Checked(page, IDC_LAYOUT_NUP_4IN1)) {
-        static const int32_t kCodes[4] = {4, -4, 5, -5};
-        return kCodes[pattern >= 0 && pattern < 4 ? pattern : 0];
-    }
+        return NUpCodeOf(2, pattern);
+    if (Checked(page, IDC_LAYOUT_NUP_4IN1))
+        return NUpCodeOf(4, pattern);
     return 1;
 }

@@ -11,16 +11,11 @@
 #include "docsheet/handling_page.h"
 #include "sheet/sheet_state.h"
 #include "profile/model_profile.h"
+#include "settings/page_choices.h"
 
 // The controls are loaded as the Handling page's are: kLoadDefaults,
 // kLoadFromSettings, or kLoadRefresh after the user changed a control (what
 // the user chose stays).
-
-// Layout modes, as layoutMode stores them.
-constexpr int kLayoutZoom = 0;
-constexpr int kLayoutMagnify = 1;
-constexpr int kLayoutTwoInOne = 2;
-constexpr int kLayoutFourInOne = 3;
 
 // A paper of the list: its row in availablePapers and its paper code.
 struct PaperChoice {

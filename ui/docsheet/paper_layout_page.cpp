@@ -87,23 +87,9 @@ void StoreCopyControl(HWND page, DocumentSettings& s)
 
 void WritePaper(HWND page, DocumentSettings& s)
 {
-    // Written whole even when the code is already there (variant 2 stores it
-    // as it is chosen, and a reopened record holds no sizes): applying the
-    // same choices again must write the same record.
     PaperChoice paper;
-    if (!SelectedPaper(page, &paper))
-        return;
-    s.dmPaperSize = paper.code;
-    PaperSizeOfCode(PageModel(page), &s, paper.code, &s.dmPaperWidth, &s.dmPaperLength);
-    s.dmFields |= paper.code < kUserPaperCode ? DM_PAPERSIZE : (DM_PAPERLENGTH | DM_PAPERWIDTH);
-}
-
-// The paper a layout prints on, its size in the header's custom fields.
-void WriteTarget(HWND page, DocumentSettings& s, int16_t code)
-{
-    s.scalingMode = 1;
-    s.scalingValue = code;
-    PaperSizeOfCode(PageModel(page), &s, code, &s.dmPaperWidth, &s.dmPaperLength);
+    if (SelectedPaper(page, &paper))
+        StoreLayoutPaper(PageModel(page), paper.code, &s);
 }
 
 // The Magnify and Target choices, whichever layout is in use: the list the
@@ -115,50 +101,25 @@ void WriteListedPapers(HWND page, DocumentSettings& s)
     ChosenPaperCode(page, IDC_LAYOUT_TARGET_LIST, &s.nUpPaper);
 }
 
-void WriteControls(HWND page, DocumentSettings& s, const ModelProfile& profile)
+// The controls as the page's choices; removed radios read as unchecked.
+void WriteControls(HWND page, DocumentSettings& s)
 {
-    StoreCopyControl(page, s);
-    WritePaper(page, s);
-    int16_t source = 0;
-    if (ChosenSourceCode(page, &source) && source != s.dmDefaultSource) {
-        s.dmDefaultSource = source;
-        s.dmFields |= DM_DEFAULTSOURCE;
-    }
-    const int16_t orientation = Checked(page, IDC_LAYOUT_PORTRAIT) ? DMORIENT_PORTRAIT : DMORIENT_LANDSCAPE;
-    if (orientation != s.dmOrientation) {
-        s.dmOrientation = orientation;
-        s.dmFields |= DM_ORIENTATION;
-    }
-    const auto copies = static_cast<int16_t>(ReadBounded(page, IDC_LAYOUT_COPIES_EDIT, kMinCopies, kMaxCopies));
-    if (copies != s.dmCopies) {
-        s.dmCopies = copies;
-        s.dmFields |= DM_COPIES;
-    }
-
-    const int layout = LayoutOfControls(page);
-    s.layoutMode = static_cast<int16_t>(layout);
+    LayoutChoices c = {};
+    c.driverControlsSort = Checked(page, IDC_LAYOUT_COPIES_PRINTER) ? 0 : 1;
+    PaperChoice paper;
+    c.paperChosen = SelectedPaper(page, &paper);
+    c.paperCode = paper.code;
+    c.sourceChosen = ChosenSourceCode(page, &c.sourceCode);
+    c.orientation = Checked(page, IDC_LAYOUT_PORTRAIT) ? DMORIENT_PORTRAIT : DMORIENT_LANDSCAPE;
+    c.copies = static_cast<int16_t>(ReadBounded(page, IDC_LAYOUT_COPIES_EDIT, kMinCopies, kMaxCopies));
+    c.layout = LayoutOfControls(page);
     // A read-only zoom box shows a ratio of offered targets, always in range.
-    const auto zoom = static_cast<int16_t>(ReadBounded(page, IDC_LAYOUT_ZOOM_EDIT, kMinimumRatio, kMaximumRatio));
-    int16_t target = profile.paperDefault;
-    if (layout == kLayoutMagnify)
-        ChosenPaperCode(page, IDC_LAYOUT_MAGNIFY_LIST, &target);
-    else if (layout != kLayoutZoom)
-        ChosenPaperCode(page, IDC_LAYOUT_TARGET_LIST, &target);
-    if (layout == kLayoutZoom)
-        s.zoomPercent = zoom;
-    WriteListedPapers(page, s);
-    const auto position = static_cast<int16_t>(SendControlMessage(page, IDC_LAYOUT_POSITION_LIST, CB_GETCURSEL, 0, 0));
-    s.nUpPosition = position < 0 ? 0 : position;
-    s.zoomEntry = zoom;
-
-    if (layout == kLayoutZoom) {
-        s.scalingMode = zoom == kFullSize ? 0 : 2;
-        s.scalingValue = zoom;
-        s.pagesPerSheetCode = 0;
-    } else {
-        WriteTarget(page, s, target);
-        s.pagesPerSheetCode = layout == kLayoutMagnify ? 1 : NUpCode(page);
-    }
+    c.zoom = static_cast<int16_t>(ReadBounded(page, IDC_LAYOUT_ZOOM_EDIT, kMinimumRatio, kMaximumRatio));
+    c.magnifyChosen = ChosenPaperCode(page, IDC_LAYOUT_MAGNIFY_LIST, &c.magnifyPaper);
+    c.targetChosen = ChosenPaperCode(page, IDC_LAYOUT_TARGET_LIST, &c.targetPaper);
+    c.position = static_cast<int16_t>(SendControlMessage(page, IDC_LAYOUT_POSITION_LIST, CB_GETCURSEL, 0, 0));
+    c.nUpCode = NUpCode(page);
+    StoreLayoutChoices(PageModel(page), c, &s);
 }
 
 void Initialize(HWND page, SheetState* state)
@@ -272,7 +233,7 @@ bool Apply(HWND page, SheetState* state)
     if (!state->settings)
         return true;
     const SheetFacts& facts = SheetFactsOf(state);
-    WriteControls(page, *state->settings, facts.profile);
+    WriteControls(page, *state->settings);
     return true;
 }
 

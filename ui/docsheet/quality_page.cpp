@@ -4,6 +4,7 @@
 #include "sheet/control_lists.h"
 #include "sheet/page_skeleton.h"
 #include "sheet/sheet_model.h"
+#include "settings/page_choices.h"
 #include "../resources/resource_ids.h"
 
 namespace {
@@ -64,34 +65,12 @@ void LoadControls(HWND page, const SheetState& state, const ModelProfile& profil
 // Every control into the record; removed controls read as unchecked.
 void WriteControls(HWND page, const SheetState& state, const ModelProfile& profile)
 {
-    DocumentSettings& s = *state.settings;
-    if (profile.color == 1) {
-        s.blackTextChoice = Checked(page, IDC_QUALITY_TEXT_HALFTONE) ? 0 : 1;
-        if (s.blackText != s.blackTextChoice) {
-            if (state.printer && profile.colorSwitch)
-                s.colorCount = s.blackTextChoice == 1 ? 2 : 256;
-            s.blackText = static_cast<int16_t>(s.blackTextChoice);
-        }
-    } else {
-        s.blackText = 0;
-    }
-
-    const int16_t resolution = Checked(page, IDC_QUALITY_RES_600) ? kQuality600 : kQuality300;
-    if (resolution != s.dmPrintQuality) {
-        s.dmFields |= DM_PRINTQUALITY;
-        s.dmPrintQuality = resolution;
-        s.resolutionDpi = resolution == kQuality600 ? 600 : 300;
-    }
-
-    s.smoothing = Checked(page, profile.driverVariant == 1 ? IDC_QUALITY_SMOOTH_CHECK : IDC_QUALITY_SMOOTH_ON);
-    s.tonerSave = Checked(page, IDC_QUALITY_TONER_ON);
-    // Toner save prints TrueType text as graphics, except on variant 2.
-    if (profile.driverVariant != 2 && s.tonerSave) {
-        s.useDeviceFonts = 0;
-        s.trueTypeAsGraphics = 1;
-        s.dmFields |= DM_TTOPTION;
-        s.dmTTOption = DMTT_BITMAP;
-    }
+    QualityChoices c = {};
+    c.halftoneText = Checked(page, IDC_QUALITY_TEXT_HALFTONE);
+    c.resolution600 = Checked(page, IDC_QUALITY_RES_600);
+    c.smoothing = Checked(page, profile.driverVariant == 1 ? IDC_QUALITY_SMOOTH_CHECK : IDC_QUALITY_SMOOTH_ON);
+    c.tonerSave = Checked(page, IDC_QUALITY_TONER_ON);
+    StoreQualityChoices(profile, state.printer != nullptr, c, state.settings);
 }
 
 // The frames of the optional choices start hidden; a model that offers a

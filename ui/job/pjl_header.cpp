@@ -55,57 +55,6 @@ bool AppendLine(FieldText* field, const char* format, ...)
     return true;
 }
 
-const char* OnOffName(int32_t value)
-{
-    switch (value) {
-    case 0: return "OFF";
-    case 1: return "ON";
-    default: return kUnknown;
-    }
-}
-
-const char* OrientationName(int16_t orientation)
-{
-    switch (orientation) {
-    case DMORIENT_PORTRAIT: return "PORTRAIT";
-    case DMORIENT_LANDSCAPE: return "LANDSCAPE";
-    default: return kUnknown;
-    }
-}
-
-const char* SourceName(int16_t source)
-{
-    switch (source) {
-    case 1025: return "AUTO";
-    case 1026: return "MANUAL";
-    case 1034: return "TRAY1";
-    case 1035: return "TRAY2";
-    case 1036: return "TRAY3";
-    case 1037: return "TRAY4";
-    default: return kUnknown;
-    }
-}
-
-const char* OutputBinName(int16_t bin)
-{
-    switch (bin) {
-    case 0: return "AUTO";
-    case 1: return "OUTBIN1";
-    case 2: return "OUTBIN2";
-    case 3: return "OUTBIN3";
-    default: return kUnknown;
-    }
-}
-
-const char* SorterName(int32_t sorterMode)
-{
-    switch (sorterMode) {
-    case 0: return "STACK";
-    case 1: return "SORT";
-    default: return kUnknown;
-    }
-}
-
 const char* StapleParameter(const ModelState& model, int32_t index)
 {
     if (index == 0 || index == 1)
@@ -182,7 +131,7 @@ void AppendFinishingLines(FieldText* header, const ModelState& model, const PjlJ
         wide[kPasswordBytes - 1] = 0;   // a stored record may lack the terminator
         NarrowCopy(password, wide, kPasswordBytes);
     }
-    AppendLine(header, "@PJL SET SECURITY=%s\r\n", security ? OnOffName(installed.securityPrint) : "OFF");
+    AppendLine(header, "@PJL SET SECURITY=%s\r\n", security ? PjlOnOffName(installed.securityPrint) : "OFF");
     AppendLine(header, "@PJL SET JOBPASSWORD=%s\r\n", password);
 
     // Output bin, offset stacking.
@@ -190,24 +139,75 @@ void AppendFinishingLines(FieldText* header, const ModelState& model, const PjlJ
     if (!IsOutputBinValid(bin, installed.innerTray, installed.outerTray, installed.finisher))
         bin = 0;
     const bool finisherBin = installed.finisher != 0 && bin == 3;
-    AppendLine(header, "@PJL SET SHIFT=%s\r\n", finisherBin ? OnOffName(record.shift) : "OFF");
-    AppendLine(header, "@PJL SET OUTBIN=%s\r\n", OutputBinName(bin));
+    AppendLine(header, "@PJL SET SHIFT=%s\r\n", finisherBin ? PjlOnOffName(record.shift) : "OFF");
+    AppendLine(header, "@PJL SET OUTBIN=%s\r\n", PjlOutputBinName(bin));
 
     if (model.tonerSave != 0)
-        AppendLine(header, "@PJL SET TONERSAVE=%s\r\n", OnOffName(record.tonerSave));
+        AppendLine(header, "@PJL SET TONERSAVE=%s\r\n", PjlOnOffName(record.tonerSave));
     if (model.staple != 0)
         AppendLine(header, "%s=%s\r\n", model.stapleCommand, StapleParameter(model, finisherBin ? record.staple : 0));
     if (model.duplex != 0) {
         const bool unit = installed.duplexUnit != 0;
         AppendLine(header, "%s=%s\r\n", model.duplexCommand,
                    unit ? DuplexParameter(model, record.duplexOn, record.duplexBinding) : model.duplexParams[0]);
-        AppendLine(header, "@PJL SET BINDINGMARGIN=%s\r\n", unit ? OnOffName(record.bindingMargin) : "OFF");
+        AppendLine(header, "@PJL SET BINDINGMARGIN=%s\r\n", unit ? PjlOnOffName(record.bindingMargin) : "OFF");
     }
     if (model.model == 3 && model.control != 0 && record.driverControlsSort == 0)
-        AppendLine(header, "@PJL SET SORTER=%s\r\n", SorterName(record.sorterMode));
+        AppendLine(header, "@PJL SET SORTER=%s\r\n", PjlSorterName(record.sorterMode));
 }
 
 }  // namespace
+
+const char* PjlOnOffName(int32_t value)
+{
+    switch (value) {
+    case 0: return "OFF";
+    case 1: return "ON";
+    default: return kUnknown;
+    }
+}
+
+const char* PjlOrientationName(int16_t orientation)
+{
+    switch (orientation) {
+    case DMORIENT_PORTRAIT: return "PORTRAIT";
+    case DMORIENT_LANDSCAPE: return "LANDSCAPE";
+    default: return kUnknown;
+    }
+}
+
+const char* PjlSourceName(int16_t source)
+{
+    switch (source) {
+    case 1025: return "AUTO";
+    case 1026: return "MANUAL";
+    case 1034: return "TRAY1";
+    case 1035: return "TRAY2";
+    case 1036: return "TRAY3";
+    case 1037: return "TRAY4";
+    default: return kUnknown;
+    }
+}
+
+const char* PjlOutputBinName(int16_t bin)
+{
+    switch (bin) {
+    case 0: return "AUTO";
+    case 1: return "OUTBIN1";
+    case 2: return "OUTBIN2";
+    case 3: return "OUTBIN3";
+    default: return kUnknown;
+    }
+}
+
+const char* PjlSorterName(int32_t sorterMode)
+{
+    switch (sorterMode) {
+    case 0: return "STACK";
+    case 1: return "SORT";
+    default: return kUnknown;
+    }
+}
 
 int IsOutputBinValid(int16_t bin, int32_t innerTray, int32_t outerTray, int32_t finisher)
 {
@@ -249,13 +249,13 @@ void ComposePjlHeader(const ModelState& model, const PjlJobFacts& facts, Documen
 
     const PaperRow* paper = ChosenPaper(model, s);
     AppendLine(&header, "%s=%s\r\n", model.paperCommand, paper ? paper->pjlName : kUnknown);
-    AppendLine(&header, "@PJL SET ORIENTATION=%s\r\n", OrientationName(s.dmOrientation));
-    AppendLine(&header, "@PJL SET MEDIASOURCE=%s\r\n", SourceName(s.dmDefaultSource));
+    AppendLine(&header, "@PJL SET ORIENTATION=%s\r\n", PjlOrientationName(s.dmOrientation));
+    AppendLine(&header, "@PJL SET MEDIASOURCE=%s\r\n", PjlSourceName(s.dmDefaultSource));
     if (model.rotate != 0)
-        AppendLine(&header, "@PJL SET ROTATE=%s\r\n", (paper && paper->rotatable) ? OnOffName(s.rotate) : "OFF");
+        AppendLine(&header, "@PJL SET ROTATE=%s\r\n", (paper && paper->rotatable) ? PjlOnOffName(s.rotate) : "OFF");
     AppendLine(&header, "@PJL SET RESOLUTION=%d\r\n", s.resolutionDpi == 600 ? 600 : 300);
     if (model.smoothing != 0)
-        AppendLine(&header, "@PJL SET SMOOTH=%s\r\n", OnOffName(s.smoothing));
+        AppendLine(&header, "@PJL SET SMOOTH=%s\r\n", PjlOnOffName(s.smoothing));
     if (model.driverVariant == 2)
         AppendFinishingLines(&header, model, facts, s);
 

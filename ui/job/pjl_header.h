@@ -32,6 +32,15 @@ struct PjlJobFacts {
 struct ModelState;
 void ComposePjlHeader(const ModelState& model, const PjlJobFacts& facts, DocumentSettings* record);
 
+// The names the header gives values, and "Unknown" to any other value: on
+// and off, orientation (dmOrientation), paper source (dmDefaultSource),
+// output bin and sorter mode.
+const char* PjlOnOffName(int32_t value);
+const char* PjlOrientationName(int16_t orientation);
+const char* PjlSourceName(int16_t source);
+const char* PjlOutputBinName(int16_t bin);
+const char* PjlSorterName(int32_t sorterMode);
+
 // 1 when output bin 0..3 (auto, inner 1, inner 2, outer or finisher) can be
 // used with the installed output options, else 0.
 int IsOutputBinValid(int16_t bin, int32_t innerTray, int32_t outerTray, int32_t finisher);
