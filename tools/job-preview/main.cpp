@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <string>
 
+#include "../tool_text/tool_text.h"
 #include "header_decode.h"
 #include "job/job_settings_file.h"
 #include "job/pjl_header.h"
@@ -22,15 +23,6 @@ namespace {
 
 constexpr int kJobNameBytes = 64;
 constexpr int kJobNameBytesWithSuffix = 58;
-
-std::string Utf8(const std::wstring& text)
-{
-    const int length = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0,
-                                           nullptr, nullptr);
-    std::string out(length, '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), out.data(), length, nullptr, nullptr);
-    return out;
-}
 
 // A PJL text with its line ends shown as \r and \n.
 std::string Shown(const std::string& text)
@@ -49,24 +41,6 @@ std::string Shown(const std::string& text)
             out += c;
     }
     return out;
-}
-
-std::string Json(const std::string& text)
-{
-    std::string out = "\"";
-    for (char c : text) {
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += c;
-        } else if (static_cast<unsigned char>(c) < 0x20) {
-            char escape[8];
-            snprintf(escape, sizeof(escape), "\\u%04x", static_cast<unsigned char>(c));
-            out += escape;
-        } else {
-            out += c;
-        }
-    }
-    return out + "\"";
 }
 
 std::string JobNameLine(const std::wstring& name, const PreviewResult& r)

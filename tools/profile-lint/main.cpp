@@ -9,36 +9,10 @@
 #include <cstdio>
 #include <string>
 
+#include "../tool_text/tool_text.h"
 #include "profile_lint.h"
 
 namespace {
-
-std::string Utf8(const std::wstring& text)
-{
-    const int length = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0,
-                                           nullptr, nullptr);
-    std::string out(length, '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), out.data(), length, nullptr, nullptr);
-    return out;
-}
-
-std::string Json(const std::wstring& text)
-{
-    std::string out = "\"";
-    for (wchar_t c : text) {
-        if (c == L'"' || c == L'\\') {
-            out += '\\';
-            out += static_cast<char>(c);
-        } else if (c < 0x20) {
-            char escape[8];
-            snprintf(escape, sizeof(escape), "\\u%04x", c);
-            out += escape;
-        } else {
-            out += Utf8(std::wstring(1, c));
-        }
-    }
-    return out + "\"";
-}
 
 std::wstring Joined(const std::vector<std::wstring>& items)
 {
