@@ -2,13 +2,10 @@
 
 #include <winspool.h>
 
+#include "support/spooler_functions.h"
+
 namespace {
 
-using GetPrinterDataFunction = DWORD(WINAPI*)(HANDLE, LPWSTR, LPDWORD, LPBYTE, DWORD, LPDWORD);
-using SetPrinterDataFunction = DWORD(WINAPI*)(HANDLE, LPWSTR, DWORD, LPBYTE, DWORD);
-using GetPrinterFunction = BOOL(WINAPI*)(HANDLE, DWORD, LPBYTE, DWORD, LPDWORD);
-using SetPrinterFunction = BOOL(WINAPI*)(HANDLE, DWORD, LPBYTE, DWORD);
-using GetPrinterDriverFunction = BOOL(WINAPI*)(HANDLE, LPWSTR, DWORD, LPBYTE, DWORD, LPDWORD);
 using HeapAllocFunction = LPVOID(WINAPI*)(HANDLE, DWORD, SIZE_T);
 
 struct FaultState {

@@ -9,17 +9,12 @@
 
 #include "platform/library_lock.h"
 #include "support/import_slots.h"
+#include "support/spooler_functions.h"
 
 namespace {
 
 constexpr int kSlots = 4;   // the program and the installed driver modules at once
 
-using GetPrinterDataFunction = DWORD(WINAPI*)(HANDLE, LPWSTR, LPDWORD, LPBYTE, DWORD, LPDWORD);
-using SetPrinterDataFunction = DWORD(WINAPI*)(HANDLE, LPWSTR, DWORD, LPBYTE, DWORD);
-using GetPrinterFunction = BOOL(WINAPI*)(HANDLE, DWORD, LPBYTE, DWORD, LPDWORD);
-using SetPrinterFunction = BOOL(WINAPI*)(HANDLE, DWORD, LPBYTE, DWORD);
-using GetPrinterDriverFunction = BOOL(WINAPI*)(HANDLE, LPWSTR, DWORD, LPBYTE, DWORD, LPDWORD);
-using OpenPrinterFunction = BOOL(WINAPI*)(LPWSTR, LPHANDLE, LPPRINTER_DEFAULTSW);
 using LockFunction = void(WINAPI*)(PSRWLOCK);
 
 struct Slot {
