@@ -150,12 +150,20 @@ def owners_of(path):
 
 
 def prepare(root, work):
-    """A copy of the tracked tree, brought up to date, and a configured build of it."""
+    """A copy of the last commit, brought up to date, and a configured build of it.
+
+    The commit rather than the working tree, so that edits in progress never
+    reach a run that goes on in the background."""
     source = os.path.join(work, "src")
-    files = subprocess.run(["git", "-C", root, "ls-files"], capture_output=True, text=True,
-                           check=True).stdout.split("\n")
+    committed = os.path.join(work, "commit")
+    shutil.rmtree(committed, ignore_errors=True)
+    os.makedirs(committed)
+    archive = subprocess.run(["git", "-C", root, "archive", "HEAD"], capture_output=True, check=True).stdout
+    subprocess.run(["tar", "-x", "-C", committed], input=archive, check=True)
+    files = subprocess.run(["git", "-C", root, "ls-tree", "-r", "--name-only", "HEAD"], capture_output=True,
+                           text=True, check=True).stdout.split("\n")
     for f in filter(None, files):
-        origin, target = os.path.join(root, f), os.path.join(source, f)
+        origin, target = os.path.join(committed, f), os.path.join(source, f)
         if not os.path.isfile(origin):
             continue
         # By content, and written with the time of now: the build must see a
@@ -173,12 +181,13 @@ def prepare(root, work):
     return source, build
 
 
-def run(command, log, timeout=None):
+def run(command, log, timeout=None, env=None):
     with open(log, "a") as out:
         out.write("$ " + " ".join(command) + "\n")
         out.flush()
         try:
-            return subprocess.run(command, stdout=out, stderr=subprocess.STDOUT, timeout=timeout).returncode
+            return subprocess.run(command, stdout=out, stderr=subprocess.STDOUT, timeout=timeout,
+                                  env=env).returncode
         except subprocess.TimeoutExpired:
             return -1
 
@@ -204,8 +213,12 @@ def try_site(source, build, site, log, timeout):
         if not owners:
             return "no owner"
         pattern = "^(" + "|".join(owners) + ")$"
+        # The first failing test settles the verdict; the rest would only cost time.
         status = run(["nice", "-n", "10", "ctest", "--test-dir", build, "-R", pattern, "--timeout",
-                      str(timeout)], log, timeout=timeout * (len(owners) + 1) + 60)
+                      str(timeout), "--stop-on-failure"], log, timeout=timeout * (len(owners) + 1) + 60,
+                     env=dict(os.environ, GTEST_FAIL_FAST="1"))
+        # A stopped or timed-out run may leave its wineserver and display behind.
+        run([os.path.join(source, "tests", "bench", "wine-bench"), "cleanup", os.path.join(build, "bench")], log)
         return "survived" if status == 0 else "killed"
     finally:
         with open(full, "w", encoding="utf-8") as out:
