@@ -21,6 +21,7 @@ packages=(
     wine wine64
     xvfb
     imagemagick python3
+    fonts-liberation
 )
 package32=wine32:i386
 reason_file=${MARTENUI_WINE32_REASON:-build/wine32-unavailable.txt}

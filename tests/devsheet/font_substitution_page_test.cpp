@@ -144,17 +144,23 @@ TEST_F(FontSubstitutionPage, WithoutABinaryTableShowsTheDefaultOne)
     sheet_->printer().SetData(kFontSubsValue, REG_SZ, text, sizeof(text));
     Open();
     HINSTANCE library = sheet_->host().pageRecord(kPage).hInstance;
-    // The bench may have none of the default faces: then every row downloads.
+    // The bench installs the three families every document names; a row of
+    // any other face downloads.
+    std::set<UINT> substituted;
     for (const Row& row : Rows()) {
         std::wstring expected = download_;
         for (const DefaultSubstitute& pair : kDefaultFontSubstitutes) {
             WCHAR face[80] = L"";
             LoadStringW(library, pair.faceStringId, face, 80);
-            if (row.first == face)
+            if (row.first == face) {
                 expected = pair.printerFont;
+                substituted.insert(pair.faceStringId);
+            }
         }
         EXPECT_EQ(expected, row.second) << "row " << std::string(row.first.begin(), row.first.end());
     }
+    for (UINT face : {IDS_FACE_ARIAL, IDS_FACE_COURIER_NEW, IDS_FACE_TIMES})
+        EXPECT_EQ(1u, substituted.count(face)) << "no row for the face of string " << face;
 }
 
 TEST_F(FontSubstitutionPage, SelectingARowShowsItsFaceAndTheSubstituteThatBeginsWithItsText)

@@ -56,7 +56,7 @@ const std::vector<ControlRow> kFonts = {
     {1217, K::FirstRadio, L"Use &printer fonts instead of TrueType fonts "},
     {1027, K::Note, L"The Font Substitution Table specifies which "},
     {1922, K::Note, L"TrueType fonts should be replaced with printer fonts."},
-    {1218, K::Radio, L"Always use &TrueType fonts"},
+    {1218, K::Radio, L"Always use &TrueType fonts "},
     {1921, K::Note, L"The printing speed gets slower, but what you see \non the display will exactly be printed out."},
 };
 
@@ -163,7 +163,7 @@ const std::vector<TemplateRow>& AllTemplates()
                {1092, K::Radio, L"O&ff"},
                {1122, K::Frame, L"Text Color"},
                {1118, K::FirstRadio, L"Print all text as b&lack"},
-               {1117, K::Radio, L"Print colored &text with halftone"}},
+               {1117, K::Radio, L"Print colored &text with halftone "}},
               kPageButtons)},
         {1023, L"Fonts", 266, 247, true, Join(kFonts, kPageButtons)},
         {1032, L"Fonts", 287, 247, true, Join(kFonts, kPageButtons)},
