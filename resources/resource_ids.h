@@ -126,6 +126,7 @@
 #define IDS_OPTIONS_WRITE_FAILED           2193
 #define IDS_FONT_SUBS_READ_FAILED          2194
 #define IDS_FONT_SUBS_WRITE_FAILED         2195
+#define IDS_USER_SETTINGS_WRITE_FAILED     2196
 
 // ---- Icons ------------------------------------------------------------------
 #define IDI_FLIP_SHORT_LANDSCAPE   147

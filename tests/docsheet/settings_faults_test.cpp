@@ -13,7 +13,9 @@
 
 #include "docsheet/sheet_fixture.h"
 #include "settings/document_settings.h"
+#include "sheet/sheet_state.h"
 #include "support/spooler_faults.h"
+#include "../resources/resource_ids.h"
 
 namespace {
 
@@ -135,6 +137,43 @@ TEST_P(EachAllocation, FailsTheRoadOrChangesNothing)
             EXPECT_EQ(1, answer) << block;
             EXPECT_TRUE(SameRecord(expected, output)) << block << " changed the answer";
         }
+    }
+}
+
+// The user's own store refusing the record at OK: told once over the
+// page, each page's result answered -1, the stored record as it was.
+TEST_F(DocumentSettingsFaults, AFailedWriteOfTheUsersOwnRecordIsToldOnce)
+{
+    const auto storedRecord = [this] {
+        std::vector<BYTE> data(sizeof(DocumentSettings) + 1);
+        DWORD size = static_cast<DWORD>(data.size());
+        if (RegGetValueW(HKEY_CURRENT_USER, L"Printers\\DevModes2", sheet_->printer().name().c_str(), RRF_RT_ANY,
+                         nullptr, data.data(), &size) != ERROR_SUCCESS)
+            size = 0;
+        data.resize(size);
+        return data;
+    };
+    const std::vector<BYTE> before = storedRecord();
+    for (DWORD error : {DWORD{ERROR_ACCESS_DENIED}, DWORD{RPC_S_SERVER_UNAVAILABLE}}) {
+        ASSERT_EQ(1, sheet_->Open());
+        sheet_->host().ShowPage(kPageHandling);
+        {
+            InjectedFault injected(sheet_->driver().module(), Faulted::RegSetValue, error,
+                                   {sheet_->printer().name()});
+            sheet_->host().Press(PSBTN_OK);
+            EXPECT_EQ(2, injected.failed()) << ErrorName(error) << ": one write for each page shown";
+        }
+        ASSERT_EQ(2u, sheet_->host().setResults().size());
+        for (const SheetHost::SetResultCall& call : sheet_->host().setResults())
+            EXPECT_EQ(-1, call.answer) << ErrorName(error);
+        const std::vector<MessageBoxCall>& boxes = sheet_->host().boxes().calls();
+        ASSERT_EQ(1u, boxes.size()) << ErrorName(error) << ": told once per sheet";
+        WCHAR text[256] = L"";
+        LoadStringW(sheet_->host().pageRecord(0).hInstance, IDS_USER_SETTINGS_WRITE_FAILED, text, 256);
+        EXPECT_EQ(0u, boxes[0].text.find(text)) << "shown: " << testing::PrintToString(boxes[0].text);
+        EXPECT_EQ(before, storedRecord()) << ErrorName(error);
+        sheet_->host().Close();
+        sheet_->host().boxes().Clear();
     }
 }
 

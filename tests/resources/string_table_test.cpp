@@ -52,6 +52,7 @@ const StringRow kStrings[] = {
     {2194, L"The font substitution table stored for this printer could not be read. The page shows the default "
            L"table; it is saved only if you change something on this page."},
     {2195, L"The font substitution table could not be saved. Your choices are still on the page."},
+    {2196, L"Your document settings could not be saved as your own for this printer. The document is still printed with them."},
 };
 
 // The product title and the notice lines are this project's own words.

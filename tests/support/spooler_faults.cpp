@@ -7,6 +7,7 @@
 namespace {
 
 using HeapAllocFunction = LPVOID(WINAPI*)(HANDLE, DWORD, SIZE_T);
+using RegSetValueFunction = LONG(WINAPI*)(HKEY, LPCWSTR, DWORD, DWORD, const BYTE*, DWORD);
 
 struct FaultState {
     DWORD error = 0;
@@ -75,6 +76,13 @@ BOOL WINAPI FailGetPrinterDriver(HANDLE printer, LPWSTR environment, DWORD level
                                                                       needed);
 }
 
+LONG WINAPI FailRegSetValue(HKEY key, LPCWSTR name, DWORD reserved, DWORD type, const BYTE* data, DWORD size)
+{
+    if (Strikes(name, 0))
+        return static_cast<LONG>(fault.error);
+    return reinterpret_cast<RegSetValueFunction>(fault.original)(key, name, reserved, type, data, size);
+}
+
 LPVOID WINAPI FailHeapAlloc(HANDLE heap, DWORD flags, SIZE_T bytes)
 {
     if (Strikes(nullptr, bytes)) {
@@ -105,6 +113,8 @@ Slot SlotOf(Faulted function)
         return {"winspool.drv", "GetPrinterDriverW", reinterpret_cast<void*>(FailGetPrinterDriver)};
     case Faulted::HeapAlloc:
         return {"kernel32.dll", "HeapAlloc", reinterpret_cast<void*>(FailHeapAlloc)};
+    case Faulted::RegSetValue:
+        return {"advapi32.dll", "RegSetValueExW", reinterpret_cast<void*>(FailRegSetValue)};
     }
     return {"", "", nullptr};
 }

@@ -1,5 +1,6 @@
 // Faults put into an installed module's imports: the spooler's printer-data
-// and printer-information calls and the process-heap allocations fail with
+// and printer-information calls, the registry writes of the user's own
+// store and the process-heap allocations fail with
 // a chosen error, one call at a time, while the object lives. Every other
 // call passes through. One fault at a time.
 //
@@ -27,10 +28,11 @@ enum class Faulted {
     SetPrinter,        // FALSE, the error as the last error
     GetPrinterDriver,  // FALSE, the error as the last error
     HeapAlloc,         // null, ERROR_NOT_ENOUGH_MEMORY as the last error
+    RegSetValue,       // RegSetValueExW returns the error
 };
 
-// Which calls fail: those naming printer data `value` (any value when
-// empty; printer-data calls only), or the allocations of exactly `bytes`
+// Which calls fail: those naming printer data or a registry value `value`
+// (any value when empty; printer-data and registry calls only), or the allocations of exactly `bytes`
 // (any size when 0), and of those only the `nth` (1 = the first; 0 = each).
 struct FaultTarget {
     std::wstring value;

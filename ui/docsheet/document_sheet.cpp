@@ -20,6 +20,8 @@
 #include "settings/record_name.h"
 #include "settings/settings_merge.h"
 #include "settings/user_settings_store.h"
+#include "sheet/page_warning.h"
+#include "../resources/resource_ids.h"
 
 namespace {
 
@@ -124,14 +126,33 @@ LONG BuildSheet(PROPSHEETUI_INFO* info, const DOCUMENTPROPERTYHEADER& header)
     return 1;
 }
 
-// The edited settings go to the user's store only when the caller gave no
-// record of its own (the caller keeps what it asked to merge).
-void StoreResult(const PROPSHEETUI_INFO& info, const DOCUMENTPROPERTYHEADER& header)
+// The window of the page whose result is being set, to own a warning.
+HWND ResultPageWindow(SheetState* state, LPARAM param)
 {
-    const auto* state = reinterpret_cast<const SheetState*>(info.UserData);
+    const auto* result = reinterpret_cast<const SETRESULT_INFO*>(param);
+    for (int i = 0; result && i < kDocumentPageCount; ++i) {
+        if (state->pageHandles[i] && state->pageHandles[i] == result->hSetResult)
+            return *PageWindowField(state, i);
+    }
+    return nullptr;
+}
+
+// The edited settings go to the user's store only when the caller gave no
+// record of its own (the caller keeps what it asked to merge). A refused
+// write is told once per sheet and answered -1; the caller still gets the
+// record.
+LONG StoreResult(const PROPSHEETUI_INFO& info, const DOCUMENTPROPERTYHEADER& header, LPARAM param)
+{
+    auto* state = reinterpret_cast<SheetState*>(info.UserData);
     if (header.pdmIn || !state || !state->settings || !header.pszPrinterName)
-        return;
-    WriteUserSettings(header.pszPrinterName, state->settings);
+        return 1;
+    const DWORD error = WriteUserSettings(header.pszPrinterName, state->settings);
+    if (error == ERROR_SUCCESS)
+        return 1;
+    TellFailureOnce(ResultPageWindow(state, param), IDS_USER_SETTINGS_WRITE_FAILED, error,
+                    &MutableSheetFactsOf(state).userSettingsFailureTold);
+    SetLastError(error);
+    return -1;
 }
 
 void ReleaseSheet(PROPSHEETUI_INFO* info, const DOCUMENTPROPERTYHEADER& header)
@@ -170,7 +191,7 @@ LONG DocumentPropertySheets(PROPSHEETUI_INFO* info, LPARAM param)
         result = BuildSheet(info, *header);
         break;
     case PROPSHEETUI_REASON_SET_RESULT:
-        StoreResult(*info, *header);
+        result = StoreResult(*info, *header, param);
         break;
     case PROPSHEETUI_REASON_DESTROY:
         ReleaseSheet(info, *header);

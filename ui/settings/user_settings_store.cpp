@@ -28,10 +28,14 @@ int ReadUserSettings(const WCHAR* valueName, void* destination)
     return 1;
 }
 
-void WriteUserSettings(const WCHAR* valueName, const void* settings)
+DWORD WriteUserSettings(const WCHAR* valueName, const void* settings)
 {
     UniqueRegKey key;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, kUserSettingsKey, 0, KEY_WRITE, key.put()) != ERROR_SUCCESS)
-        return;
-    RegSetValueExW(key.get(), valueName, 0, REG_BINARY, static_cast<const BYTE*>(settings), kSettingsBytes);
+    const LONG opened = RegOpenKeyExW(HKEY_CURRENT_USER, kUserSettingsKey, 0, KEY_WRITE, key.put());
+    if (opened == ERROR_FILE_NOT_FOUND)
+        return ERROR_SUCCESS;   // no store for this user: nothing is kept, by design
+    if (opened != ERROR_SUCCESS)
+        return static_cast<DWORD>(opened);
+    return static_cast<DWORD>(
+        RegSetValueExW(key.get(), valueName, 0, REG_BINARY, static_cast<const BYTE*>(settings), kSettingsBytes));
 }

@@ -10,7 +10,8 @@
 int ReadUserSettings(const WCHAR* valueName, void* destination);
 
 // Stores the 4088-byte record for `valueName`; the key is opened, never
-// created, so without it nothing is stored.
-void WriteUserSettings(const WCHAR* valueName, const void* settings);
+// created, so without it nothing is stored (and that is no failure).
+// ERROR_SUCCESS, or the platform's error for the open or the write.
+DWORD WriteUserSettings(const WCHAR* valueName, const void* settings);
 
 #endif

@@ -30,6 +30,7 @@ struct SheetFacts {
     DWORD fontSubsFailure;
     bool optionsFailureTold;
     bool fontSubsFailureTold;
+    bool userSettingsFailureTold;     // the user's own store refused the sheet's record
     bool optionsEdited;               // the user changed something on the page
     bool fontSubsEdited;
     int16_t userPaperWidth;           // the printer's settings' user size, else the default one
