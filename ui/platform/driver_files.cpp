@@ -145,9 +145,13 @@ HeapBlock GetDriverInfo(HANDLE printer)
     block = HeapBlock(needed);
     if (!block)
         return block;
-    // A failed call leaves the block zero-filled: every name pointer null.
-    if (!GetPrinterDriverW(printer, nullptr, 3, block.as<BYTE>(), needed, &needed))
-        ZeroMemory(block.get(), block.size());
+    // A refusal now is a failure like the first one: no block, and the
+    // spooler's reason kept for the caller.
+    if (!GetPrinterDriverW(printer, nullptr, 3, block.as<BYTE>(), needed, &needed)) {
+        const DWORD error = GetLastError();
+        block = HeapBlock();
+        SetLastError(error);
+    }
     return block;
 }
 

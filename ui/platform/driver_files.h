@@ -16,7 +16,7 @@ extern const WCHAR kRenderModuleFragment[];     // "umpd.dll" rendering module
 constexpr int kDriverPathChars = MAX_PATH;
 
 // The printer driver's DRIVER_INFO_3W in a zero-filled process-heap block, or
-// an empty block. A failed second query leaves every string pointer null.
+// an empty block with the spooler's reason as the last error.
 HeapBlock GetDriverInfo(HANDLE printer);
 
 // Copies into `path` the full name of the first driver file whose name holds
