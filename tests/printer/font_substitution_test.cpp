@@ -14,6 +14,7 @@
 #include "platform/resource_library.h"
 #include "support/guarded_memory.h"
 #include "support/printer_bench.h"
+#include "support/spooler_faults.h"
 
 namespace {
 
@@ -199,6 +200,34 @@ TEST_F(FontSubstitutionTest, ReadsOnlyABinaryStoredTable)
     ASSERT_TRUE(read);
     EXPECT_EQ(table, std::wstring(read.as<WCHAR>(), read.size() / 2));
     EXPECT_STREQ(L"Swiss742SWC", FindSubstitute(read.as<WCHAR>(), static_cast<DWORD>(read.size()), L"Arial"));
+}
+
+// Either query refused: no table and the spooler's reason. Gone between or
+// before the queries is absent, no failure.
+TEST_F(FontSubstitutionTest, ReadTellsARefusalFromAnAbsentTable)
+{
+    const std::wstring table = Stored({L"Arial", L"Swiss742SWC"});
+    ASSERT_EQ(static_cast<DWORD>(ERROR_SUCCESS),
+              printer_->SetData(kFontSubsValue, REG_BINARY, table.data(), static_cast<DWORD>(table.size() * 2)));
+    const struct {
+        int nth;       // the query refused: 1 sizes, 2 reads
+        DWORD error;
+        DWORD failure;
+    } rows[] = {
+        {1, ERROR_ACCESS_DENIED, ERROR_ACCESS_DENIED},
+        {2, ERROR_ACCESS_DENIED, ERROR_ACCESS_DENIED},
+        {2, RPC_S_SERVER_UNAVAILABLE, RPC_S_SERVER_UNAVAILABLE},
+        {1, ERROR_FILE_NOT_FOUND, 0},
+        {2, ERROR_FILE_NOT_FOUND, 0},
+    };
+    for (const auto& row : rows) {
+        InjectedFault injected(GetModuleHandleW(nullptr), Faulted::GetPrinterData, row.error,
+                               {kFontSubsValue, 0, row.nth});
+        DWORD failure = 0xDEAD;
+        EXPECT_FALSE(ReadFontSubs(printer_->handle(), &failure));
+        EXPECT_EQ(1, injected.failed());
+        EXPECT_EQ(row.failure, failure) << "query " << row.nth << " refused with " << ErrorName(row.error);
+    }
 }
 
 TEST(ResidentFonts, OfferSeventeenFamilies)

@@ -38,7 +38,8 @@ SRWLOCK contextLock = SRWLOCK_INIT;
 
 void RememberSection(HDC dc, HANDLE section, const WCHAR* jobFile)
 {
-    auto* entry = static_cast<ContextSection*>(HeapAlloc(GetProcessHeap(), 0, sizeof(ContextSection)));
+    auto* entry =
+        static_cast<ContextSection*>(HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, sizeof(ContextSection)));
     if (!entry) {
         // Without a note of it the handle could never be closed.
         CloseHandle(section);
