@@ -17,6 +17,7 @@
 #include "settings/document_settings.h"
 #include "support/installed_driver.h"
 #include "support/printer_bench.h"
+#include "support/spooler_faults.h"
 #include "settings/printer_settings_store.h"
 
 namespace {
@@ -235,6 +236,26 @@ TEST_F(CapabilitiesTest, DuplexFollowsTheInstalledUnit)
     EXPECT_EQ(1u, Query(DC_DUPLEX));
     InstallTrays(2, 0);
     EXPECT_EQ(0u, Query(DC_DUPLEX));
+}
+
+// Installed options stored but unreadable: the answers that count trays or
+// the duplex unit fail with the spooler's reason, filling nothing.
+TEST_F(CapabilitiesTest, UnreadableInstalledOptionsFailTheAnswersThatNeedThem)
+{
+    Open(SampleDriver(2));
+    InstallTrays(2, 1);
+    for (DWORD index : {DC_BINS, DC_BINNAMES, DC_DUPLEX}) {
+        for (DWORD error : {DWORD{ERROR_ACCESS_DENIED}, DWORD{RPC_S_SERVER_UNAVAILABLE}}) {
+            InjectedFault fault(driver_->module(), Faulted::GetPrinterData, error, {kDeviceOptionValue});
+            std::vector<WCHAR> output(64 * 24, L'#');
+            SetLastError(0);
+            EXPECT_EQ(static_cast<DWORD>(-1), Query(index, output.data())) << "index " << index;
+            EXPECT_EQ(error, GetLastError()) << "index " << index;
+            EXPECT_EQ(L'#', output[0]) << "index " << index << " filled its output";
+            EXPECT_EQ(1, fault.failed()) << "index " << index;
+        }
+    }
+    EXPECT_EQ(1u, Query(DC_DUPLEX)) << "answered again once the options can be read";
 }
 
 TEST_F(CapabilitiesTest, WithoutAProfileNoPaperIsReported)

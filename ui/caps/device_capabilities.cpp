@@ -162,9 +162,21 @@ DWORD BinNames(const ModelState& model, PrinterCall* call, void* output)
     return count;
 }
 
+// Installed options that are stored but could not be read are not guessed:
+// the answer is the error, with the spooler's reason.
+bool OptionsUnreadable(const PrinterCall* call)
+{
+    if (!call->optionsFailure)
+        return false;
+    SetLastError(call->optionsFailure);
+    return true;
+}
+
 DWORD InstalledDuplexUnit(PrinterCall* call)
 {
     const DeviceOptionData* options = FetchDeviceOptions(call);
+    if (OptionsUnreadable(call))
+        return kUnsupported;
     return options ? static_cast<DWORD>(options->duplexUnit) : 0;
 }
 
@@ -200,8 +212,11 @@ DWORD ComputeModelAnswer(const ModelState& model, PrinterCall* call, WORD index,
 DWORD ModelAnswer(PrinterCall* call, WORD index, void* output)
 {
     const ModelState& model = FetchModel(call);
-    if (index == DC_BINS || index == DC_BINNAMES)
+    if (index == DC_BINS || index == DC_BINNAMES) {
         FetchDeviceOptions(call);
+        if (OptionsUnreadable(call))
+            return kUnsupported;
+    }
     // Only a fill shows names: a count loads nothing.
     if ((index == DC_BINNAMES || index == DC_PAPERNAMES) && output)
         LoadResourceLibraryForCall(call);
