@@ -24,6 +24,7 @@
 #include "support/guarded_memory.h"
 #include "support/installed_driver.h"
 #include "support/printer_bench.h"
+#include "support/spooler_faults.h"
 #include "facts/printer_call.h"
 
 namespace {
@@ -184,6 +185,37 @@ TEST_F(DocumentEventsTest, AWholeJobKeepsTheFinalizedRecordAndCountsPages)
     EXPECT_EQ("<absent>", FileText(JobFilePath())) << "the file goes with the document";
     EXPECT_EQ(1, Event(DOCUMENTEVENT_DELETEDC));
     EXPECT_FALSE(BlockReader(printer_->handle()).exists()) << "the section was not closed";
+}
+
+// Installed options stored but unreadable: the context and the document
+// fail with the spooler's reason rather than print finishing nobody chose;
+// a context that fails leaves no block and its record unfinalized.
+TEST_F(DocumentEventsTest, UnreadableInstalledOptionsFailTheContextAndTheDocument)
+{
+    InstallOptions(1);
+    for (DWORD error : {DWORD{ERROR_ACCESS_DENIED}, DWORD{RPC_S_SERVER_UNAVAILABLE}}) {
+        DocumentSettings record = DefaultRecord();
+        record.renderFinalMark = 0;
+        {
+            InjectedFault fault(driver_->module(), Faulted::GetPrinterData, error, {kDeviceOptionValue});
+            SetLastError(0);
+            EXPECT_EQ(DOCUMENTEVENT_FAILURE, CreateContext(reinterpret_cast<DEVMODEW*>(&record)));
+            EXPECT_EQ(error, GetLastError());
+            EXPECT_EQ(1, fault.failed());
+        }
+        EXPECT_EQ(0, record.renderFinalMark) << ErrorName(error);
+        EXPECT_FALSE(BlockReader(printer_->handle()).exists()) << ErrorName(error);
+
+        ASSERT_EQ(1, CreateContext(reinterpret_cast<DEVMODEW*>(&record)));
+        {
+            InjectedFault fault(driver_->module(), Faulted::GetPrinterData, error, {kDeviceOptionValue});
+            SetLastError(0);
+            EXPECT_EQ(DOCUMENTEVENT_FAILURE, StartDocument(L"Stapled"));
+            EXPECT_EQ(error, GetLastError());
+        }
+        EXPECT_EQ("<absent>", FileText(JobFilePath())) << ErrorName(error);
+        EXPECT_EQ(1, Event(DOCUMENTEVENT_DELETEDC));
+    }
 }
 
 // A documents folder whose path fits 259 characters, but not with

@@ -36,14 +36,14 @@ struct ContextSection {
 ContextSection* contextSections = nullptr;
 SRWLOCK contextLock = SRWLOCK_INIT;
 
-void RememberSection(HDC dc, HANDLE section, const WCHAR* jobFile)
+bool RememberSection(HDC dc, HANDLE section, const WCHAR* jobFile)
 {
     auto* entry =
         static_cast<ContextSection*>(HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, sizeof(ContextSection)));
     if (!entry) {
         // Without a note of it the handle could never be closed.
         CloseHandle(section);
-        return;
+        return false;
     }
     entry->dc = dc;
     entry->section = section;
@@ -55,6 +55,7 @@ void RememberSection(HDC dc, HANDLE section, const WCHAR* jobFile)
     entry->next = contextSections;
     contextSections = entry;
     ReleaseSRWLockExclusive(&contextLock);
+    return true;
 }
 
 // The job file of the context, as its creation found it; else as the shell
@@ -116,21 +117,15 @@ void StoreRecord(const BlockView& block, const DEVMODEW* devMode)
         CopyMemory(block.record(), devMode, bytes);
 }
 
-void CreateContext(HANDLE printer, HDC dc, ULONG inputSize, void* input)
+// DOCUMENTEVENT_FAILURE with `error` as the thread's last error.
+int Fail(DWORD error)
 {
-    WCHAR name[16];
-    JobSharedBlockName(printer, name);
-    HANDLE section = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, kJobSharedBlockBytes, name);
-    if (!section)
-        return;
-    BlockView block;
-    if (!MapBlock(section, &block)) {
-        CloseHandle(section);
-        return;
-    }
-    block.header()->sectionHandle = static_cast<uint32_t>(reinterpret_cast<ULONG_PTR>(section));
-    block.header()->pageCount = 0;
+    SetLastError(error);
+    return DOCUMENTEVENT_FAILURE;
+}
 
+int CreateContext(HANDLE printer, HDC dc, ULONG inputSize, void* input)
+{
     // What the job needs from the spooler, the profile file and the shell,
     // fetched before anything is computed.
     PrinterCall call;
@@ -146,19 +141,42 @@ void CreateContext(HANDLE printer, HDC dc, ULONG inputSize, void* input)
     // Only a whole record of this driver is finalized in place; any other is
     // kept as it came. The application vouches for the size its record claims.
     const size_t devModeBytes = ClaimedRecordBytes(devMode);
+    const bool complete = IsCompleteSettingsRecord(devMode, devModeBytes);
     PjlJobFacts facts;
-    if (IsCompleteSettingsRecord(devMode, devModeBytes)) {
+    WCHAR jobFile[MAX_PATH];
+    const WCHAR* remembered = nullptr;
+    if (complete) {
         GatherPjlJobFacts(&call, &facts);
-        RememberSection(dc, section, facts.jobFileFound ? facts.jobPath : nullptr);
-    } else {
-        WCHAR jobFile[MAX_PATH];
-        RememberSection(dc, section, JobSettingsFilePath(jobFile) ? jobFile : nullptr);
+        // Finishing lines made from guessed installed options would print
+        // what nobody chose.
+        if (call.optionsFailure)
+            return Fail(call.optionsFailure);
+        remembered = facts.jobFileFound ? facts.jobPath : nullptr;
+    } else if (JobSettingsFilePath(jobFile)) {
+        remembered = jobFile;
     }
 
-    if (IsCompleteSettingsRecord(devMode, devModeBytes))
+    WCHAR name[16];
+    JobSharedBlockName(printer, name);
+    HANDLE section = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, kJobSharedBlockBytes, name);
+    if (!section)
+        return Fail(GetLastError());
+    BlockView block;
+    if (!MapBlock(section, &block)) {
+        const DWORD error = GetLastError();
+        CloseHandle(section);
+        return Fail(error);
+    }
+    block.header()->sectionHandle = static_cast<uint32_t>(reinterpret_cast<ULONG_PTR>(section));
+    block.header()->pageCount = 0;
+    if (!RememberSection(dc, section, remembered))
+        return Fail(ERROR_NOT_ENOUGH_MEMORY);
+
+    if (complete)
         FinalizeForPrinting(model, devMode, devModeBytes, facts);
     if (devMode)
         StoreRecord(block, devMode);
+    return DOCUMENTEVENT_SUCCESS;
 }
 
 // Runs `action` on the existing block of the printer handle, if any.
@@ -185,8 +203,9 @@ void* PointedAddress(ULONG inputSize, void* input)
     return *static_cast<void**>(input);
 }
 
-void StartDocument(HANDLE printer, HDC dc, const DOCINFOW* docInfo)
+int StartDocument(HANDLE printer, HDC dc, const DOCINFOW* docInfo)
 {
+    int result = DOCUMENTEVENT_SUCCESS;
     WithBlock(printer, [&](const BlockView& block) {
         const auto* record = reinterpret_cast<const DocumentSettings*>(block.record());
 
@@ -194,6 +213,10 @@ void StartDocument(HANDLE printer, HDC dc, const DOCINFOW* docInfo)
         PrinterCall call;
         call.printer = printer;
         const DeviceOptionData* installed = FetchDeviceOptions(&call);
+        if (call.optionsFailure) {
+            result = Fail(call.optionsFailure);
+            return;
+        }
         const DeviceOptionData options = installed ? *installed : DefaultDeviceOptions(FetchModel(&call));
         const bool hasChoices = record->choiceMagic == kChoiceMagic;
         int16_t bin = hasChoices ? record->outputBin : 0;
@@ -212,6 +235,7 @@ void StartDocument(HANDLE printer, HDC dc, const DOCINFOW* docInfo)
             MakeJobNameSuffix(suffix);
         WriteJobSettingsFile(path, jobName, suffix);
     });
+    return result;
 }
 
 }  // namespace
@@ -225,16 +249,14 @@ int HandleDocumentEvent(HANDLE printer, HDC dc, int event, ULONG inputSize, void
 {
     switch (event) {
     case DOCUMENTEVENT_CREATEDCPRE:
-        CreateContext(printer, dc, inputSize, input);
-        break;
+        return CreateContext(printer, dc, inputSize, input);
     case DOCUMENTEVENT_RESETDCPRE: {
         const auto* devMode = static_cast<const DEVMODEW*>(PointedAddress(inputSize, input));
         WithBlock(printer, [&](const BlockView& block) { StoreRecord(block, devMode); });
         break;
     }
     case DOCUMENTEVENT_STARTDOCPRE:
-        StartDocument(printer, dc, static_cast<const DOCINFOW*>(PointedAddress(inputSize, input)));
-        break;
+        return StartDocument(printer, dc, static_cast<const DOCINFOW*>(PointedAddress(inputSize, input)));
     case DOCUMENTEVENT_ENDPAGE:
         WithBlock(printer, [](const BlockView& block) {
             InterlockedIncrement(reinterpret_cast<volatile LONG*>(&block.header()->pageCount));

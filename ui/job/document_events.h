@@ -4,7 +4,10 @@
 
 #include <windows.h>
 
-// Always DOCUMENTEVENT_SUCCESS (1), whether or not the event was acted on.
+// DOCUMENTEVENT_SUCCESS (1) whether or not the event was acted on, but for
+// two failures (DOCUMENTEVENT_FAILURE, the reason as the last error): a
+// context whose shared block cannot be made, and a context or document
+// whose printer's installed options are stored but cannot be read.
 int HandleDocumentEvent(HANDLE printer, HDC dc, int event, ULONG inputSize, void* input);
 
 #endif
