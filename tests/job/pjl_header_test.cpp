@@ -185,6 +185,19 @@ TEST_F(PjlHeaderTest, WithoutAPrinterTakesTheLibrarysVersionAndTheDefaultOptions
     EXPECT_EQ("OFF", ValueOf(Build(), "@PJL SET DUPLEX"));
 }
 
+// The profile's version at its limit of 31 characters is named whole.
+TEST_F(PjlHeaderTest, NamesAProfileVersionAtItsLimitWhole)
+{
+    LoadSample(3);
+    PjlJobFacts facts;
+    GatherPjlJobFacts(nullptr, &facts);
+    facts.withPrinter = true;
+    lstrcpynW(facts.profileVersion, L"1234567890123456789012345678901", kProfileVersionChars);
+    ComposePjlHeader(model_, facts, &settings_);
+    EXPECT_NE(nullptr, strstr(settings_.jobIdentification, "3 1234567890123456789012345678901 Apr 13 2003"))
+        << settings_.jobIdentification;
+}
+
 TEST_F(PjlHeaderTest, NamesThePublicValues)
 {
     LoadSample(1);   // LETTER and A4 rotatable, A5 not

@@ -354,6 +354,18 @@ TEST(ReadProfileVersion, ReadsTheNumberedVersionKey)
     EXPECT_STREQ(L"", version);
     EXPECT_EQ(0, ReadProfileVersion(nullptr, 3, 32, version));
     EXPECT_EQ(0, ReadProfileVersion(SampleProfilePath(3).c_str(), 3, 32, nullptr));
+    // "4.10" against the buffer's capacity: below, at and above its 5 units.
+    const struct {
+        int capacity;
+        const wchar_t* text;   // what the buffer holds after
+        int read;
+    } rows[] = {{0, L"#", 0}, {1, L"", 0}, {4, L"4.1", 3}, {5, L"4.10", 4}, {6, L"4.10", 4}};
+    for (const auto& row : rows) {
+        WCHAR buffer[8] = L"#";
+        EXPECT_EQ(row.read, ReadProfileVersion(SampleProfilePath(3).c_str(), 3, row.capacity, buffer))
+            << "capacity " << row.capacity;
+        EXPECT_STREQ(row.text, buffer) << "capacity " << row.capacity;
+    }
 }
 
 // A call's profile, fetched through an installed printer.
