@@ -264,14 +264,40 @@ TEST_F(MergeTest, TakesTheWholePrivatePartOnlyFromThisDriversRecords)
     own.zoomPercent = 150;
     own.outputBin = 3;
     strcpy(own.pjlHeader, "@PJL SET PAPER=A4\r\n");
-    own.pjlTrailer[kPjlTrailerBytes - 1] = 'X';   // a text without its terminator
     DocumentSettings out;
     ASSERT_EQ(1, Merge(&own, sizeof(own), &out, printer()));
     EXPECT_EQ(150, out.zoomPercent);
     EXPECT_EQ(3, out.outputBin);
     EXPECT_STREQ("@PJL SET PAPER=A4\r\n", out.pjlHeader);
     EXPECT_EQ(300, out.resolutionDpi) << "the resolution follows dmPrintQuality";
-    EXPECT_EQ(0, out.pjlTrailer[kPjlTrailerBytes - 1]) << "texts taken over stay terminated";
+
+    // Each text filled to its last unit, without a terminator: all but the
+    // last unit are taken over, and the last is the terminator.
+    const struct {
+        const char* name;
+        size_t offset;
+        size_t units;
+        size_t unitBytes;
+    } texts[] = {
+        {"fixedPitchDeviceFont", offsetof(DocumentSettings, fixedPitchDeviceFont), kDeviceFontChars, 2},
+        {"proportionalDeviceFont", offsetof(DocumentSettings, proportionalDeviceFont), kDeviceFontChars, 2},
+        {"renderTextLong", offsetof(DocumentSettings, renderTextLong), kRenderTextLongChars, 2},
+        {"renderTextShort", offsetof(DocumentSettings, renderTextShort), kRenderTextShortChars, 2},
+        {"jobIdentification", offsetof(DocumentSettings, jobIdentification), kJobIdentificationBytes, 1},
+        {"pjlHeader", offsetof(DocumentSettings, pjlHeader), kPjlHeaderBytes, 1},
+        {"pjlTrailer", offsetof(DocumentSettings, pjlTrailer), kPjlTrailerBytes, 1},
+    };
+    DocumentSettings full = own;
+    for (const auto& text : texts)
+        FillMemory(reinterpret_cast<BYTE*>(&full) + text.offset, text.units * text.unitBytes, 'A');
+    ASSERT_EQ(1, Merge(&full, sizeof(full), &out, printer()));
+    for (const auto& text : texts) {
+        const BYTE* taken = reinterpret_cast<const BYTE*>(&out) + text.offset;
+        size_t kept = 0;
+        while (kept < text.units && (taken[kept * text.unitBytes] || taken[kept * text.unitBytes + text.unitBytes - 1]))
+            ++kept;
+        EXPECT_EQ(text.units - 1, kept) << text.name << ": units before the terminator";
+    }
 
     DocumentSettings foreign = own;
     foreign.choiceMagic = 0x4D454955;
