@@ -155,6 +155,41 @@ TEST_F(StoredSettingsTest, AnotherDriversShorterDefaultCountsAsAbsent)
     EXPECT_EQ(0, ReadPrinterSettings(nullptr, publicPart.data(), privatePart.data()));
 }
 
+// The record inside the spooler's block: whole, one byte past its end, one
+// byte short of a whole record, or absent.
+TEST(CopyPrinterSettings, TakesOnlyAWholeRecordThatLiesInsideTheBlock)
+{
+    const struct {
+        const char* what;
+        size_t slack;      // block bytes after the record
+        ptrdiff_t shift;   // where the record starts, from just after the information
+        int extraShort;    // bytes the record claims less than a whole one
+        bool devMode;
+        int expected;
+    } rows[] = {
+        {"ending at the block's end", 0, 0, 0, true, 1},
+        {"one byte past the block's end", 0, 1, 0, true, 0},
+        {"before the block", 0, -static_cast<ptrdiff_t>(sizeof(PRINTER_INFO_2W)) - 1, 0, true, 0},
+        {"one byte short of a record", 8, 0, 1, true, 0},
+        {"without a device mode", 8, 0, 0, false, 0},
+    };
+    for (const auto& row : rows) {
+        HeapBlock info(sizeof(PRINTER_INFO_2W) + kSettingsBytes + row.slack);
+        BYTE* record = info.as<BYTE>() + sizeof(PRINTER_INFO_2W) + row.shift;
+        if (row.shift >= 0) {   // a header that claims a record, inside the block
+            auto* header = reinterpret_cast<DEVMODEW*>(record);
+            header->dmSize = sizeof(DEVMODEW);
+            header->dmDriverExtra = static_cast<WORD>(kSettingsBytes - sizeof(DEVMODEW) - row.extraShort);
+        }
+        if (row.shift == 0)
+            FillMemory(record + kSettingsHeaderBytes, kSettingsPrivateBytes, 0x5A);
+        info.as<PRINTER_INFO_2W>()->pDevMode = row.devMode ? reinterpret_cast<DEVMODEW*>(record) : nullptr;
+        std::vector<BYTE> publicPart(kSettingsHeaderBytes), privatePart(kSettingsPrivateBytes);
+        EXPECT_EQ(row.expected, CopyPrinterSettings(info, publicPart.data(), privatePart.data())) << row.what;
+        EXPECT_EQ(row.expected ? 0x5A : 0, privatePart[kSettingsPrivateBytes - 1]) << row.what;
+    }
+}
+
 TEST_F(StoredSettingsTest, UserSettingsAreStoredAndReadWhole)
 {
     const std::vector<BYTE> record = PatternRecord(0x52);
