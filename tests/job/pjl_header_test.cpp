@@ -185,15 +185,14 @@ TEST_F(PjlHeaderTest, WithoutAPrinterTakesTheLibrarysVersionAndTheDefaultOptions
     EXPECT_EQ("OFF", ValueOf(Build(), "@PJL SET DUPLEX"));
 }
 
-// The profile's version at its limit of 31 characters is named whole.
+// The profile's version at its limit of 31 characters, read from the
+// printer's profile file, is named whole.
 TEST_F(PjlHeaderTest, NamesAProfileVersionAtItsLimitWhole)
 {
-    LoadSample(3);
-    PjlJobFacts facts;
-    GatherPjlJobFacts(nullptr, &facts);
-    facts.withPrinter = true;
-    lstrcpynW(facts.profileVersion, L"1234567890123456789012345678901", kProfileVersionChars);
-    ComposePjlHeader(model_, facts, &settings_);
+    Load(DriverWithProfile(L"Bench long version", L"PjlVer.ini",
+                           L"[Setup]\nDRIVER=3\n[PaperSize]\nA4=1,1,1,A4\n[About]\n"
+                           L"VERSION3=1234567890123456789012345678901\n"));
+    Build();
     EXPECT_NE(nullptr, strstr(settings_.jobIdentification, "3 1234567890123456789012345678901 Apr 13 2003"))
         << settings_.jobIdentification;
 }
