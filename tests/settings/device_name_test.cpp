@@ -238,6 +238,12 @@ TEST(DefaultRecordRoads, GiveTheSameRecord)
     ASSERT_TRUE(initialise && convert && properties);
     wchar_t* name = const_cast<wchar_t*>(printer.name().c_str());
 
+    // 0. Before the printer event nothing is cached: the profile file answers.
+    Record early(kSettingsBytes, 0xEE);
+    EXPECT_EQ(IDOK, properties(nullptr, printer.handle(), name, reinterpret_cast<DEVMODEW*>(early.data()), nullptr,
+                               DM_OUT_BUFFER));
+    EXPECT_EQ(256, reinterpret_cast<const DocumentSettings*>(early.data())->colorCount) << "not the profile's";
+
     // 1. Stored by the printer event.
     ASSERT_TRUE(initialise(name, PRINTER_EVENT_INITIALIZE, 0, 0));
     Record stored(kSettingsBytes);
