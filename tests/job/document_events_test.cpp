@@ -435,8 +435,9 @@ TEST_F(DocumentEventsTest, AnOversizedDeviceModeIsCutToTheBlock)
     ASSERT_EQ(1, CreateContext(devMode));
     BlockReader block(printer_->handle());
     ASSERT_TRUE(block.exists());
-    EXPECT_EQ(0xAB, block.bytes()[kJobSharedBlockBytes - 1]);
-    EXPECT_EQ(0, memcmp(devMode, block.bytes() + 8, kJobRecordCapacity));
+    // The rendering module reads a block of 8192 bytes: 8 of header, 8184 of record.
+    EXPECT_EQ(0xAB, block.bytes()[8191]) << "the block's last byte";
+    EXPECT_EQ(0, memcmp(devMode, block.bytes() + 8, 8184));
 }
 
 TEST(JobNameSuffix, IsAQuestionMarkAndExactlyFiveDigits)
