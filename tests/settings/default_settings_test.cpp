@@ -69,6 +69,7 @@ TEST_F(DefaultSettingsTest, FollowTheSampleModels)
         EXPECT_EQ(0x080F, s.dmDriverVersion);
         EXPECT_EQ(0xF703u, s.dmFields);
         EXPECT_EQ(DMDUP_SIMPLEX, s.dmDuplex);   // flagged, so it must hold a valid value
+        EXPECT_EQ(DMCOLOR_MONOCHROME, s.dmColor);
         EXPECT_STREQ(printer_->name().c_str(), s.dmDeviceName);
         EXPECT_EQ(row.paper, s.dmPaperSize);
         EXPECT_EQ(row.paper, s.scalingValue);

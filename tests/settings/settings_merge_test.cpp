@@ -148,6 +148,10 @@ TEST_F(MergeTest, RefusesRecordsThatAreNotUsable)
     claims.dmDriverExtra = 3868;
     EXPECT_EQ(-1, ConvertSettings(&claims, sizeof(claims), &out, sizeof(out))) << "claims more than it has";
     EXPECT_EQ(-1, ConvertSettings(&defaults_, sizeof(defaults_), &out, 4000)) << "destination too small";
+    // One byte short of its size fields, at the end of a readable page.
+    GuardedBlock cut(&defaults_, kDeviceModeSizeFieldsEnd - 1);
+    cut.MakeReadOnly();
+    EXPECT_EQ(-1, ConvertSettings(cut.data(), kDeviceModeSizeFieldsEnd - 1, &out, sizeof(out))) << "too short";
     EXPECT_TRUE(SameRecord(defaults_, out)) << "nothing was written";
 }
 
