@@ -12,8 +12,13 @@ test programs that own the folder and the driver files, runs them, and puts
 the line back. Standard library only.
 
 Each result goes to build-mutation/report-SEED-N.tsv as it is known, so a
-run that is stopped resumes where it was with the same arguments.
+run that is stopped resumes where it was with the same arguments. The report
+names the commit its sites were drawn from: a resumed run draws from that
+commit again, and plants each fault in the last commit's copy of the line
+(found where it moved; a line that is gone or changed is reported "moved"
+and not counted). One run at a time uses build-mutation/.
 """
+import fcntl
 import filecmp
 import os
 import random
@@ -115,16 +120,31 @@ def inside_loop(lines, i):
     return False
 
 
-def candidate_files(root, paths):
-    listed = subprocess.run(["git", "-C", root, "ls-files", "--"] + paths, capture_output=True, text=True,
-                            check=True).stdout.split()
+def drawn_tree(root, work, commit):
+    """The ui/ files of `commit`, extracted once into build-mutation/drawn-COMMIT."""
+    folder = os.path.join(work, "drawn-" + commit)
+    if not os.path.isdir(folder):
+        partial = folder + ".part"
+        shutil.rmtree(partial, ignore_errors=True)
+        os.makedirs(partial)
+        archive = subprocess.run(["git", "-C", root, "archive", commit, "--", "ui"], capture_output=True,
+                                 check=True).stdout
+        subprocess.run(["tar", "-x", "-C", partial], input=archive, check=True)
+        os.rename(partial, folder)
+    return folder
+
+
+def candidate_files(root, commit, paths):
+    listed = subprocess.run(["git", "-C", root, "ls-tree", "-r", "--name-only", commit, "--"] + paths,
+                            capture_output=True, text=True, check=True).stdout.split()
     return sorted(f for f in listed if f.endswith((".cpp", ".h")))
 
 
-def draw(root, seed, count, paths):
-    """N distinct sites, by a seeded draw weighted by file size."""
-    files = candidate_files(root, paths)
-    contents = {f: open(os.path.join(root, f), encoding="utf-8").read().split("\n") for f in files}
+def draw(root, tree, commit, seed, count, paths):
+    """N distinct sites of `commit` (extracted in `tree`), by a seeded draw
+    weighted by file size, each with the line(s) it changes as drawn."""
+    files = candidate_files(root, commit, paths)
+    contents = {f: open(os.path.join(tree, f), encoding="utf-8").read().split("\n") for f in files}
     sites = {f: sites_of(f, contents[f]) for f in files}
     files = [f for f in files if sites[f]]
     weights = [len(contents[f]) for f in files]
@@ -139,7 +159,11 @@ def draw(root, seed, count, paths):
             continue
         seen.add(key)
         chosen.append((f,) + site)
-    return chosen
+    drawn = {}
+    for site in chosen:
+        lines = contents[site[0]]
+        drawn[describe(site)] = lines[site[1]:site[1] + (2 if site[2] == "swap rows" else 1)]
+    return chosen, drawn
 
 
 def owners_of(path):
@@ -192,11 +216,25 @@ def run(command, log, timeout=None, env=None):
             return -1
 
 
-def try_site(source, build, site, log, timeout):
-    path, index, operator, new = site[0], site[1], site[2], site[3]
+def locate(lines, index, drawn):
+    """Where the drawn line(s) are now: at the same index, else the one place
+    they occur; None when they are gone, changed or not unique."""
+    def at(i):
+        return lines[i:i + len(drawn)] == drawn
+    if at(index):
+        return index
+    places = [i for i in range(len(lines)) if at(i)]
+    return places[0] if len(places) == 1 else None
+
+
+def try_site(source, build, site, drawn, log, timeout):
+    path, operator, new = site[0], site[2], site[3]
     full = os.path.join(source, path)
     original = open(full, encoding="utf-8").read()
     lines = original.split("\n")
+    index = locate(lines, site[1], drawn)
+    if index is None:
+        return "moved"
     if operator == "swap rows":
         lines[index], lines[index + 1] = new, site[4]
     elif new == "":
@@ -230,17 +268,60 @@ def describe(site):
     return "%s:%d\t%s" % (path, index + 1, operator)
 
 
+def try_again(root, report, sites, drawn, done, source, build, log, timeout):
+    """The survivors of a finished report, planted again in the last commit:
+    what the tests added since make of them. Results go to a report of
+    their own, named after that commit."""
+    head = subprocess.run(["git", "-C", root, "rev-parse", "--short", "HEAD"], capture_output=True, text=True,
+                          check=True).stdout.strip()
+    survivors = [s for s in sites if done.get(describe(s)) == "survived"]
+    again_report = report[:-len(".tsv")] + "-again-%s.tsv" % head
+    again_done = {}
+    if os.path.isfile(again_report):
+        for line in open(again_report, encoding="utf-8"):
+            parts = line.rstrip("\n").split("\t")
+            if len(parts) >= 3:
+                again_done["\t".join(parts[:2])] = parts[2]
+    killed = 0
+    for site in survivors:
+        key = describe(site)
+        started = time.time()
+        result = again_done.get(key)
+        if result is None:
+            result = try_site(source, build, site, drawn[key], log, timeout)
+            with open(again_report, "a", encoding="utf-8") as out:
+                out.write("%s\t%s\t%.0fs\n" % (key, result, time.time() - started))
+        killed += result == "killed"
+        print("%s\t%s" % (key, result), flush=True)
+    print("survivors killed at %s: %d of %d (report: %s)" % (head, killed, len(survivors),
+                                                             os.path.relpath(again_report, root)))
+
+
 def main():
-    if len(sys.argv) < 4:
-        sys.exit("usage: tools/mutation/run SEED N [PATH...]")
-    root, seed, count = sys.argv[1], int(sys.argv[2]), int(sys.argv[3])
-    paths = sys.argv[4:] or ["ui/"]
+    arguments = [a for a in sys.argv[1:] if a != "--again"]
+    again = len(arguments) < len(sys.argv) - 1
+    if len(arguments) < 3:
+        sys.exit("usage: tools/mutation/run SEED N [--again] [PATH...]")
+    root, seed, count = arguments[0], int(arguments[1]), int(arguments[2])
+    paths = arguments[3:] or ["ui/"]
     work = os.path.join(root, "build-mutation")
     os.makedirs(work, exist_ok=True)
     report = os.path.join(work, "report-%d-%d%s.tsv" % (seed, count, "" if paths == ["ui/"] else "-" + "-".join(
         p.strip("/").replace("/", "_") for p in paths)))
     log = os.path.join(work, "build-and-test.log")
-    sites = draw(root, seed, count, paths)
+    # One run at a time: two would plant faults in the same copy.
+    lock = open(os.path.join(work, "lock"), "w")
+    try:
+        fcntl.flock(lock, fcntl.LOCK_EX | fcntl.LOCK_NB)
+    except OSError:
+        sys.exit("mutation: another run is using %s" % work)
+    commit = None
+    if os.path.isfile(report):
+        found = re.match(r"# drawn at ([0-9a-f]+);", open(report, encoding="utf-8").readline())
+        commit = found.group(1) if found else None
+    commit = commit or subprocess.run(["git", "-C", root, "rev-parse", "--short", "HEAD"], capture_output=True,
+                                      text=True, check=True).stdout.strip()
+    sites, drawn = draw(root, drawn_tree(root, work, commit), commit, seed, count, paths)
     done = {}
     if os.path.isfile(report):
         for line in open(report, encoding="utf-8"):
@@ -251,8 +332,10 @@ def main():
                 done["\t".join(parts[:2])] = parts[2]
     else:
         with open(report, "w", encoding="utf-8") as out:
-            out.write("# seed %d, %d sites over %s\n" % (seed, count, " ".join(paths)))
-    source, build = prepare(root, work)
+            out.write("# drawn at %s; seed %d, %d sites over %s\n" % (commit, seed, count, " ".join(paths)))
+    # A finished report is only printed: the copy and its build stay as they are.
+    pending = again or "baseline" not in done or any(describe(s) not in done for s in sites)
+    source, build = prepare(root, work) if pending else (None, None)
     # The unchanged tree must build and pass first, or every fault would read as killed.
     owners = sorted({o for s in sites for o in owners_of(s[0])})
     if "baseline" not in done:
@@ -267,21 +350,33 @@ def main():
             out.write("baseline\tpassed\t%ss\n" % done["baseline"])
     baseline_seconds = float(done["baseline"].rstrip("s")) if done["baseline"].rstrip("s").isdigit() else 180.0
     timeout = max(MIN_TIMEOUT, int(TIMEOUT_FACTOR * baseline_seconds))
-    counts = {"killed": 0, "survived": 0, "not built": 0, "no owner": 0}
+    if again:
+        return try_again(root, report, sites, drawn, done, source, build, log, timeout)
+    counts = {"killed": 0, "survived": 0, "not built": 0, "no owner": 0, "moved": 0}
     for site in sites:
         key = describe(site)
         started = time.time()
         result = done.get(key)
         if result is None:
-            result = try_site(source, build, site, log, timeout)
+            result = try_site(source, build, site, drawn[key], log, timeout)
+            done[key] = result
             with open(report, "a", encoding="utf-8") as out:
                 out.write("%s\t%s\t%.0fs\n" % (key, result, time.time() - started))
         counts[result] = counts.get(result, 0) + 1
         print("%s\t%s" % (key, result), flush=True)
+    folders = {}
+    for site in sites:
+        result = done.get(describe(site))
+        if result in ("killed", "survived"):
+            folder = folders.setdefault(os.path.dirname(site[0]), [0, 0])
+            folder[0 if result == "killed" else 1] += 1
+    for folder, (killed, survived) in sorted(folders.items()):
+        print("  %-14s killed %d of %d" % (folder, killed, killed + survived))
     judged = counts["killed"] + counts["survived"]
     rate = 100.0 * counts["killed"] / judged if judged else 0.0
-    print("killed %d, survived %d, not built %d; kill rate %.1f%% (report: %s)" % (
-        counts["killed"], counts["survived"], counts["not built"], rate, os.path.relpath(report, root)))
+    print("killed %d, survived %d, not built %d, moved %d; kill rate %.1f%% (report: %s)" % (
+        counts["killed"], counts["survived"], counts["not built"], counts["moved"], rate,
+        os.path.relpath(report, root)))
 
 
 if __name__ == "__main__":
