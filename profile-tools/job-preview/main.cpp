@@ -229,7 +229,7 @@ int wmain(int argc, wchar_t** argv)
         } else if (arg == L"--installed")
             installedMode = true;
         else if (arg.compare(0, 2, L"--") == 0)
-            return Fail(arg, L"unknown option; see tools/job-preview/job-preview --help");
+            return Fail(arg, L"unknown option; see profile-tools/job-preview/job-preview --help");
         else if (profilePath.empty())
             profilePath = arg;
         else
