@@ -166,11 +166,33 @@ def draw(root, tree, commit, seed, count, paths):
     return chosen, drawn
 
 
-def owners_of(path):
+def folder_owners(path):
     for folder, owners in OWNERS.items():
         if path.startswith(folder + "/"):
             return owners
     return []
+
+
+# A header's faults reach every folder that includes it: set by main() from
+# the drawn tree, header path -> the ui/ files that include it.
+INCLUDERS = {}
+
+
+def owners_of(path):
+    owners = set(folder_owners(path))
+    for includer in INCLUDERS.get(path, []):
+        owners.update(folder_owners(includer))
+    return sorted(owners)
+
+
+def find_includers(tree):
+    """Each header under ui/, with the ui/ files that include it."""
+    files = []
+    for folder, _, names in os.walk(os.path.join(tree, "ui")):
+        files += [os.path.relpath(os.path.join(folder, n), tree) for n in names if n.endswith((".cpp", ".h"))]
+    includes = {f: re.findall(r'#include "([^"]+)"', open(os.path.join(tree, f), encoding="utf-8").read())
+                for f in files}
+    return {h: [f for f in files if h[len("ui/"):] in includes[f]] for h in files if h.endswith(".h")}
 
 
 def prepare(root, work):
@@ -321,7 +343,9 @@ def main():
         commit = found.group(1) if found else None
     commit = commit or subprocess.run(["git", "-C", root, "rev-parse", "--short", "HEAD"], capture_output=True,
                                       text=True, check=True).stdout.strip()
-    sites, drawn = draw(root, drawn_tree(root, work, commit), commit, seed, count, paths)
+    tree = drawn_tree(root, work, commit)
+    INCLUDERS.update(find_includers(tree))
+    sites, drawn = draw(root, tree, commit, seed, count, paths)
     done = {}
     if os.path.isfile(report):
         for line in open(report, encoding="utf-8"):
