@@ -290,6 +290,21 @@ def describe(site):
     return "%s:%d\t%s" % (path, index + 1, operator)
 
 
+def site_result(site, known, report, source, build, drawn, log, timeout):
+    """The site's result as `known` holds it, else tried now and added to
+    `known` and to `report`; printed either way."""
+    key = describe(site)
+    result = known.get(key)
+    if result is None:
+        started = time.time()
+        result = try_site(source, build, site, drawn[key], log, timeout)
+        known[key] = result
+        with open(report, "a", encoding="utf-8") as out:
+            out.write("%s\t%s\t%.0fs\n" % (key, result, time.time() - started))
+    print("%s\t%s" % (key, result), flush=True)
+    return result
+
+
 def try_again(root, report, sites, drawn, done, source, build, log, timeout):
     """The survivors of a finished report, planted again in the last commit:
     what the tests added since make of them. Results go to a report of
@@ -306,15 +321,7 @@ def try_again(root, report, sites, drawn, done, source, build, log, timeout):
                 again_done["\t".join(parts[:2])] = parts[2]
     killed = 0
     for site in survivors:
-        key = describe(site)
-        started = time.time()
-        result = again_done.get(key)
-        if result is None:
-            result = try_site(source, build, site, drawn[key], log, timeout)
-            with open(again_report, "a", encoding="utf-8") as out:
-                out.write("%s\t%s\t%.0fs\n" % (key, result, time.time() - started))
-        killed += result == "killed"
-        print("%s\t%s" % (key, result), flush=True)
+        killed += site_result(site, again_done, again_report, source, build, drawn, log, timeout) == "killed"
     print("survivors killed at %s: %d of %d (report: %s)" % (head, killed, len(survivors),
                                                              os.path.relpath(again_report, root)))
 
@@ -378,16 +385,8 @@ def main():
         return try_again(root, report, sites, drawn, done, source, build, log, timeout)
     counts = {"killed": 0, "survived": 0, "not built": 0, "no owner": 0, "moved": 0}
     for site in sites:
-        key = describe(site)
-        started = time.time()
-        result = done.get(key)
-        if result is None:
-            result = try_site(source, build, site, drawn[key], log, timeout)
-            done[key] = result
-            with open(report, "a", encoding="utf-8") as out:
-                out.write("%s\t%s\t%.0fs\n" % (key, result, time.time() - started))
+        result = site_result(site, done, report, source, build, drawn, log, timeout)
         counts[result] = counts.get(result, 0) + 1
-        print("%s\t%s" % (key, result), flush=True)
     folders = {}
     for site in sites:
         result = done.get(describe(site))
