@@ -189,6 +189,7 @@ TEST_F(PaperLayoutPage, OffersMagnifyAndTargetPapersOnlyInsideTheRatioLimits)
     Click(IDC_LAYOUT_NUP_2IN1);
     EXPECT_EQ((Texts{L"A3", L"Postcard"}), Items(IDC_LAYOUT_TARGET_LIST)) << "27 % is offered";
     Click(IDC_LAYOUT_NUP_4IN1);
+    EXPECT_EQ((Texts{L"Pattern 1", L"Pattern 2", L"Pattern 3", L"Pattern 4"}), Items(IDC_LAYOUT_POSITION_LIST));
 
     SelectPaper(L"B5");
     EXPECT_EQ((Texts{L"A4"}), Items(IDC_LAYOUT_TARGET_LIST)) << "B5 is never put 4 in 1 on a postcard";
