@@ -10,6 +10,7 @@
 #include "devsheet/device_sheet_fixture.h"
 #include "settings/document_settings.h"
 #include "support/model_printers.h"
+#include "support/page_checker.h"
 #include "../resources/resource_ids.h"
 
 namespace {
@@ -69,6 +70,20 @@ TEST_P(DeviceSheet, AddsTheTwoPagesOfItsVariantAndFreesItsStateAtDestroy)
     HWND fonts = host.ShowPage(1);
     EXPECT_EQ(options, state->deviceOptionsPage);
     EXPECT_EQ(fonts, state->fontSubstitutionPage);
+    // F1 on a page's About button hands over the page's help map.
+    for (HWND page : {options, fonts}) {
+        HELPINFO help = {sizeof(help), HELPINFO_WINDOW, IDC_ABOUT_BUTTON, GetDlgItem(page, IDC_ABOUT_BUTTON), 0, {}};
+        host.help().Clear();
+        SendMessageW(page, WM_HELP, 0, reinterpret_cast<LPARAM>(&help));
+        const std::vector<HelpCall> calls = host.help().CallsOf(HELP_WM_HELP);
+        ASSERT_EQ(1u, calls.size());
+        const std::vector<DWORD>& pairs = calls[0].pairs;
+        ASSERT_GE(pairs.size(), 4u);
+        EXPECT_EQ((std::vector<DWORD>{IDC_RESTORE_DEFAULTS, 1001, IDC_ABOUT_BUTTON, 1002}),
+                  std::vector<DWORD>(pairs.end() - 4, pairs.end()));
+        const std::vector<std::string> findings = CheckHelpTopics(page, pairs, page == options ? "options" : "fonts");
+        EXPECT_TRUE(findings.empty()) << JoinFindings(findings);
+    }
     host.Press(PSBTN_CANCEL);
     EXPECT_TRUE(host.closed());
     EXPECT_EQ(1, host.destroyCalls());

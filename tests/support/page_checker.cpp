@@ -59,7 +59,7 @@ std::string Ids(const std::vector<HWND>& controls)
 // opens a group, and every later control without it belongs to it. Only
 // the radio buttons of a group count; a group of hidden radios is an
 // option the model lacks.
-void CheckRadioGroups(HWND dialog, const std::string& name, Findings* findings)
+std::vector<std::vector<HWND>> RadioGroups(HWND dialog)
 {
     std::vector<std::vector<HWND>> groups;
     bool inGroup = false;
@@ -76,6 +76,12 @@ void CheckRadioGroups(HWND dialog, const std::string& name, Findings* findings)
             groups.back().push_back(control);
         }
     }
+    return groups;
+}
+
+void CheckRadioGroups(HWND dialog, const std::string& name, Findings* findings)
+{
+    const std::vector<std::vector<HWND>> groups = RadioGroups(dialog);
     for (const auto& group : groups) {
         if (group.empty())
             continue;
@@ -372,6 +378,40 @@ std::vector<std::string> CheckSettingsRecord(const DocumentSettings& s, HANDLE p
     CheckTerminated(s.pjlTrailer, "pjlTrailer", &findings);
     CheckFields(s, printer, &findings);
     CheckChoices(s, &findings);
+    return findings;
+}
+
+std::vector<std::string> CheckHelpTopics(HWND page, const std::vector<DWORD>& pairs, const char* name)
+{
+    auto topicOf = [&pairs](HWND control) {
+        const DWORD id = static_cast<DWORD>(GetDlgCtrlID(control));
+        for (size_t i = 0; i + 1 < pairs.size(); i += 2) {
+            if (pairs[i] == id)
+                return pairs[i + 1];
+        }
+        return DWORD{0};
+    };
+    Findings findings;
+    auto expectSame = [&](HWND first, HWND second, const char* why) {
+        if (topicOf(first) != topicOf(second))
+            findings.push_back(std::string(name) + ": " + why + " " + std::to_string(GetDlgCtrlID(first)) +
+                               " has topic " + std::to_string(topicOf(first)) + ", control " +
+                               std::to_string(GetDlgCtrlID(second)) + " has " + std::to_string(topicOf(second)));
+    };
+    for (const auto& group : RadioGroups(page)) {
+        for (HWND radio : group)
+            expectSame(group[0], radio, "radio");
+    }
+    for (HWND child = GetWindow(page, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        const std::string kind = ClassOf(child);
+        WCHAR text[128] = L"";
+        GetWindowTextW(child, text, 128);
+        const bool groupBox = lstrcmpiA(kind.c_str(), "Button") == 0 && (StyleOf(child) & BS_TYPEMASK) == BS_GROUPBOX;
+        const bool label = lstrcmpiA(kind.c_str(), "Static") == 0 && wcschr(text, L'&');
+        HWND named = GetWindow(child, GW_HWNDNEXT);
+        if ((groupBox || label) && topicOf(child) && named)
+            expectSame(child, named, groupBox ? "group" : "label");
+    }
     return findings;
 }
 

@@ -32,6 +32,12 @@ std::vector<std::string> CheckDialog(HWND dialog, const char* name);
 // its model's own papers.
 std::vector<std::string> CheckSettingsRecord(const DocumentSettings& settings, HANDLE printer);
 
+// A page's help map (as HELP_WM_HELP hands it over: control, topic pairs)
+// against what the user sees together: the radios of one group share one
+// topic, and a group box or a label with a mnemonic shares its topic with
+// the control after it, the one it names.
+std::vector<std::string> CheckHelpTopics(HWND page, const std::vector<DWORD>& pairs, const char* name);
+
 // All findings on one line each, for a test's failure message.
 std::string JoinFindings(const std::vector<std::string>& findings);
 
