@@ -299,6 +299,7 @@ TEST_F(HandlingPage, OrderAndOverlayAreStoredAtApplyAndShownAgain)
         WCHAR names[10][17] = {};
         lstrcpyW(names[0], L"Letterhead");
         lstrcpyW(names[2], L"Sixteen chars ok");
+        memcpy(names[4], L"Seventeen chars!!", sizeof(names[4]));   // fills its slot, no zero
         ASSERT_EQ(0u, printer.SetData(L"Overlay", REG_BINARY, names, sizeof(names)));
     });
     Open();
@@ -307,6 +308,7 @@ TEST_F(HandlingPage, OrderAndOverlayAreStoredAtApplyAndShownAgain)
     EXPECT_EQ(Text(IDS_OVERLAY_NONE), items[0]);
     EXPECT_EQ(L"Letterhead", items[1]);
     EXPECT_EQ(L"Sixteen chars ok", items[3]);
+    EXPECT_EQ(L"Seventeen chars!!", items[5]) << "a name that fills its slot ends with it";
     EXPECT_TRUE(Checked(IDC_HANDLING_ORDER_NORMAL)) << "the model prints in order by default";
 
     host().Click(kPageHandling, IDC_HANDLING_ORDER_REVERSE);
