@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 #include <thread>
 #include <vector>
@@ -22,6 +23,8 @@ struct AboutContents {
     std::wstring model;
     std::wstring release;
     std::vector<std::wstring> rows;
+    RECT page;   // the page it was opened from, and itself: screen coordinates
+    RECT own;
 };
 
 // Read from the dialog's thread's windows by a second thread.
@@ -41,6 +44,8 @@ AboutContents Read(HWND dialog)
         SendDlgItemMessageW(dialog, IDC_ABOUT_FILES, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text));
         about.rows.push_back(text);
     }
+    GetWindowRect(GetParent(dialog), &about.page);
+    GetWindowRect(dialog, &about.own);
     return about;
 }
 
@@ -103,6 +108,10 @@ TEST_F(AboutDialog, ListsTheProfilesFilesWithTheirVersions)
     WCHAR caption[64] = L"";
     LoadStringW(sheet_->host().pageRecord(0).hInstance, IDS_ABOUT_CAPTION, caption, 64);
     EXPECT_EQ(std::wstring(caption), about.caption);
+    // Centred over the page, 25 pixels below its top edge.
+    EXPECT_LE(std::abs((about.own.left - about.page.left) - (about.page.right - about.own.right)), 1)
+        << "left gap " << about.own.left - about.page.left << ", right gap " << about.page.right - about.own.right;
+    EXPECT_EQ(about.page.top + 25, about.own.top);
 }
 
 TEST_F(AboutDialog, WithoutTheCachedProfileListsTheBuiltInFiles)
