@@ -166,6 +166,9 @@ TEST_F(HandlingPage, UncheckingDuplexWritesAtOnceAndDisablesTheFourChoices)
     for (int id : choices)
         EXPECT_FALSE(Enabled(id)) << id;
     EXPECT_TRUE(Checked(IDC_HANDLING_LONG_EDGE));
+    host().Press(PSBTN_OK);
+    EXPECT_EQ(0, settings().duplexOn) << "and apply keeps it";
+    EXPECT_EQ(DMDUP_SIMPLEX, settings().dmDuplex);
 }
 
 TEST_F(HandlingPage, TheBindingMarginRadiosShowTheStoredChoiceAndTakeAClick)
@@ -210,8 +213,10 @@ TEST_F(HandlingPage, ABookletOnAPaperItCanBePrintedOnTakesStapleAndDuplexAway)
         settings().booklet = 1;
         settings().bookletPaper = c.bookletPaper;
         settings().duplexOn = 1;
+        settings().staple = 1;
         ASSERT_NE(nullptr, host().ShowPage(kPageHandling));
         EXPECT_EQ(c.kept ? 1 : 0, settings().booklet) << "booklet paper " << c.bookletPaper;
+        EXPECT_EQ(0, settings().staple) << "the booklet it was opened with left nothing to staple";
         const std::vector<UINT> staples = c.kept ? std::vector<UINT>{IDS_STAPLE_OFF}
                                                  : std::vector<UINT>{IDS_STAPLE_OFF, IDS_STAPLE_ON};
         EXPECT_EQ(Texts(staples), Items(IDC_HANDLING_STAPLE_LIST)) << "booklet paper " << c.bookletPaper;

@@ -215,6 +215,19 @@ TEST_F(PaperLayoutPage, APaperWithoutNUpTargetsOffersOnlyOneInOne)
     EXPECT_TRUE(enabled(IDC_LAYOUT_MAGNIFY_LIST));
 }
 
+TEST_F(PaperLayoutPage, TheHandlingPageOffersRotateOnlyForAPaperThatMayBeRotated)
+{
+    // A4 may be rotated, A3 may not.
+    Open(DriverForProfileText(std::wstring(kLayoutModel) + L"[Martenx]\nROTATE=1\n"));
+    HWND rotate = host_->Control(kPageHandling, IDC_HANDLING_ROTATE);
+    ASSERT_NE(nullptr, rotate);
+    EXPECT_TRUE(IsWindowEnabled(rotate)) << "A4";
+    Choose(IDC_LAYOUT_MAGNIFY_LIST, 1);
+    EXPECT_FALSE(IsWindowEnabled(rotate)) << "A4 magnified onto A3";
+    Choose(IDC_LAYOUT_MAGNIFY_LIST, 0);
+    EXPECT_TRUE(IsWindowEnabled(rotate)) << "A4 again";
+}
+
 TEST_F(PaperLayoutPage, TheZoomBoxShowsTheMagnifyRatioReadOnlyAndTheStoredZoomAgainAtNone)
 {
     Open(DriverForProfileText(kLayoutModel));
