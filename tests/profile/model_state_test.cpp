@@ -109,11 +109,13 @@ TEST_F(ModelStateTest, WithEveryPaperDisabledListsThePapersInUseButCountsNone)
 
 TEST_F(ModelStateTest, ListsOnlyTheEnabledPapersInKeywordOrder)
 {
-    ApplyText(L"[Setup]\nDRIVER=2\n[Martenx]\nROTATE=0\n[PaperSize]\nUSER=1,1,0,CUSTOM\nA4=1,1,1,A4\n");
+    // Each duplex flag the opposite of the built-in table's.
+    ApplyText(L"[Setup]\nDRIVER=2\n[Martenx]\nROTATE=0\n[PaperSize]\nUSER=1,1,1,CUSTOM\nA4=1,1,0,A4\n");
     EXPECT_EQ((std::vector<int>{9, 256}), AvailableCodes());
     EXPECT_EQ(0, built.availablePapers[0].rotatable);
     EXPECT_EQ(0, built.availablePapers[1].rotatable);
-    EXPECT_EQ(1, built.availablePapers[0].duplexAllowed);
+    EXPECT_EQ(0, built.availablePapers[0].duplexAllowed);
+    EXPECT_EQ(1, built.availablePapers[1].duplexAllowed);
 }
 
 TEST_F(ModelStateTest, VariantOnePutsTheUserSizeAtIndexEightAndUsesTheFiveBinList)
