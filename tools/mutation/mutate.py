@@ -285,6 +285,13 @@ def try_site(source, build, site, drawn, log, timeout):
             out.write(original)
 
 
+def planted(site):
+    """The fault as planted, for the report's reader: the line as changed."""
+    if site[2] == "swap rows":
+        return "rows swapped: " + site[3].strip() + " / " + site[4].strip()
+    return site[3].strip() if site[3] else "line deleted"
+
+
 def describe(site):
     path, index, operator = site[0], site[1], site[2]
     return "%s:%d\t%s" % (path, index + 1, operator)
@@ -300,7 +307,7 @@ def site_result(site, known, report, source, build, drawn, log, timeout):
         result = try_site(source, build, site, drawn[key], log, timeout)
         known[key] = result
         with open(report, "a", encoding="utf-8") as out:
-            out.write("%s\t%s\t%.0fs\n" % (key, result, time.time() - started))
+            out.write("%s\t%s\t%.0fs\t%s\n" % (key, result, time.time() - started, planted(site)))
     print("%s\t%s" % (key, result), flush=True)
     return result
 
