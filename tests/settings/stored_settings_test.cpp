@@ -306,19 +306,3 @@ TEST_F(StoredSettingsTest, ConvertFailsWithTheReasonWhenThePrintersSettingsCanno
         EXPECT_EQ(std::vector<BYTE>(kSettingsBytes, 0xEE), output) << "not the user's copy: " << ErrorName(error);
     }
 }
-
-TEST(OpenPrinterFull, OpensByNameWithFullAccessOrGivesNull)
-{
-    BenchPrinter printer(SampleDriver(3));
-    UniquePrinter opened(OpenPrinterFull(printer.name().c_str()));
-    ASSERT_TRUE(opened);
-    // Full access allows writing printer data.
-    DWORD value = 5;
-    EXPECT_EQ(static_cast<DWORD>(ERROR_SUCCESS),
-              SetPrinterDataW(opened.get(), const_cast<wchar_t*>(L"Probe"), REG_DWORD, reinterpret_cast<BYTE*>(&value), 4));
-    EXPECT_EQ(nullptr, OpenPrinterFull(L"No such printer"));
-    EXPECT_FALSE(GetPrinterInfo2(nullptr));
-    HeapBlock info = GetPrinterInfo2(opened.get());
-    ASSERT_TRUE(info);
-    EXPECT_EQ(printer.name(), info.as<PRINTER_INFO_2W>()->pPrinterName);
-}
