@@ -34,6 +34,7 @@ struct EventFault {
 
 const EventFault kFaults[] = {
     {"ListingDriverFiles", Faulted::GetPrinterDriver, {}, kDriverProfileValue},
+    {"WritingRenderModuleName", Faulted::SetPrinterData, {kUmpdValue}, kUmpdValue},
     {"WritingProfile", Faulted::SetPrinterData, {kDriverProfileValue}, kDriverProfileValue},
     {"ReadingPrinterInfo", Faulted::GetPrinter, {}, nullptr},
     {"WritingDefaultSettings", Faulted::SetPrinter, {}, nullptr},
