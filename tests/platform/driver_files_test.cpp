@@ -48,6 +48,7 @@ TEST(FindDriverFile, FindsEachCompanionFileOfAnInstalledPrinter)
         EXPECT_TRUE(EndsWith(path, row.fileName))
             << "fragment " << Narrow(row.fragment) << ": expected ..." << Narrow(row.fileName) << ", got "
             << Narrow(path);
+        EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(path.c_str())) << "no such file: " << Narrow(path);
     }
 }
 
