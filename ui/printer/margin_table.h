@@ -23,6 +23,8 @@ struct MarginRecord {
 };
 static_assert(sizeof(MarginRecord) == 54, "MarginRecord is a stored record");
 static_assert(offsetof(MarginRecord, paperBits) == 2, "layout");
+// The alignment of `width` would hide a shorter bit field.
+static_assert(sizeof(MarginRecord::paperBits) == 32, "layout");
 static_assert(offsetof(MarginRecord, width) == 34, "layout");
 static_assert(offsetof(MarginRecord, widthAgain) == 36, "layout");
 static_assert(offsetof(MarginRecord, length) == 38, "layout");
