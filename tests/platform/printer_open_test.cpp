@@ -34,3 +34,13 @@ TEST(OpenPrinterFull, OpensByNameWithFullAccessOrGivesNull)
     ASSERT_TRUE(large);
     EXPECT_EQ(comment, large.as<PRINTER_INFO_2W>()->pComment);
 }
+
+TEST(OpenPrinterFull, OpensAPrinterNamedWithOneCharacter)
+{
+    std::wstring error;
+    UniquePrinter added(AddPrinterForDriver(L"Q", SampleDriver(3).name, &error));
+    ASSERT_TRUE(added) << Narrow(error);
+    UniquePrinter opened(OpenPrinterFull(L"Q"));
+    EXPECT_TRUE(opened);
+    DeletePrinter(added.get());
+}

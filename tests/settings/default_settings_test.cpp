@@ -100,7 +100,10 @@ TEST_F(DefaultSettingsTest, FollowTheSampleModels)
         EXPECT_EQ(24, s.choiceParamA);
         EXPECT_EQ(10000, s.choiceParamTriple[2]);
         EXPECT_EQ(0x40000000u, s.renderFlagWord);
-        EXPECT_EQ(1025, s.renderWordTable[13]);
+        for (int at : {1, 8, 13}) {   // three (automatic tray, -1) pairs
+            EXPECT_EQ(1025, s.renderWordTable[at]) << "render word " << at;
+            EXPECT_EQ(-1, s.renderWordTable[at + 1]) << "render word " << at + 1;
+        }
         EXPECT_STREQ("@PJL EOJ\r\n", s.pjlTrailer);
         EXPECT_EQ(0, strncmp("NT4 ", s.jobIdentification, 4)) << s.jobIdentification;
         EXPECT_NE(nullptr, strstr(s.pjlHeader, "@PJL SET PAPER=")) << s.pjlHeader;

@@ -111,7 +111,10 @@ TEST_F(FinalizeTest, SavesTonerThroughTheDriverOnVariantsOtherThanTwo)
     LoadSample(3);   // TONERSAVE=1, MEMORY=2, MODEL=2
     s_.tonerSave = 1;
     s_.sorterMode = 1;
+    s_.renderParamB = 7;
+    s_.renderWordTable[kRenderWordCount - 1] = 7;
     Finalize();
+    EXPECT_EQ(0, s_.renderParamB);
     EXPECT_EQ(45, s_.substituteFontValue) << "from the TrueType option before toner save changed it";
     EXPECT_EQ(DMTT_BITMAP, s_.dmTTOption);
     EXPECT_EQ(1, s_.trueTypeAsGraphics);
