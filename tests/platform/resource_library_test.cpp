@@ -106,7 +106,13 @@ TEST_F(ResourceLibraryTest, IconsAreTheSharedOnesOfTheLibraryHeldNow)
     HMODULE library = LoadResourceLibrary(path.c_str());
     ASSERT_NE(nullptr, library);
     HICON icon = LoadResourceIcon(IDI_ROTATE);
-    EXPECT_NE(nullptr, icon);
+    ICONINFO info = {};
+    ASSERT_TRUE(GetIconInfo(icon, &info));
+    BITMAP mask = {};
+    GetObjectW(info.hbmMask, sizeof(mask), &mask);
+    DeleteObject(info.hbmMask);
+    DeleteObject(info.hbmColor);
+    EXPECT_EQ(GetSystemMetrics(SM_CXICON), mask.bmWidth) << "the system's icon size";
     EXPECT_EQ(LoadIconW(library, MAKEINTRESOURCEW(IDI_ROTATE)), icon);
     EXPECT_EQ(icon, LoadResourceIcon(IDI_ROTATE)) << "asked again";
     EXPECT_EQ(nullptr, LoadResourceIcon(1)) << "no such icon";
