@@ -187,6 +187,21 @@ TEST_F(DocumentEventsTest, AWholeJobKeepsTheFinalizedRecordAndCountsPages)
     EXPECT_FALSE(BlockReader(printer_->handle()).exists()) << "the section was not closed";
 }
 
+// Variants 1 and 3 name no installed options in their header, and never
+// read them.
+TEST_F(DocumentEventsTest, ModelsWithoutFinishingLinesTakeTheContextAndTheDocument)
+{
+    for (int variant : {1, 3}) {
+        Event(DOCUMENTEVENT_DELETEDC);
+        Open(SampleDriver(variant));
+        DocumentSettings record = DefaultRecord();
+        record.renderFinalMark = 0;
+        EXPECT_EQ(1, CreateContext(reinterpret_cast<DEVMODEW*>(&record))) << "variant " << variant;
+        EXPECT_EQ(1, record.renderFinalMark) << "variant " << variant;
+        EXPECT_EQ(1, StartDocument(L"Memo")) << "variant " << variant;
+    }
+}
+
 // Installed options stored but unreadable: the context and the document
 // fail with the spooler's reason rather than print finishing nobody chose;
 // a context that fails leaves no block and its record unfinalized.
