@@ -166,6 +166,14 @@ def draw(root, tree, commit, seed, count, paths):
             continue
         seen.add(key)
         chosen.append((f,) + site)
+    # Two faults of one operator on one line (two constants) are told apart
+    # in the report by a number after the second.
+    named = {}
+    for n, site in enumerate(chosen):
+        key = describe(site)
+        named[key] = named.get(key, 0) + 1
+        if named[key] > 1:
+            chosen[n] = site[:2] + ("%s (%d)" % (site[2], named[key]),) + site[3:]
     drawn = {}
     for site in chosen:
         lines = contents[site[0]]
