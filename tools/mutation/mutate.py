@@ -181,6 +181,19 @@ def draw(root, tree, commit, seed, count, paths):
     return chosen, drawn
 
 
+def equivalents(root, commit):
+    """The survivors of sites drawn at `commit` judged equivalent, with why:
+    tools/mutation/equivalent.tsv, kept with the project."""
+    judged = {}
+    path = os.path.join(root, "tools", "mutation", "equivalent.tsv")
+    if os.path.isfile(path):
+        for line in open(path, encoding="utf-8"):
+            parts = line.rstrip("\n").split("\t")
+            if len(parts) >= 4 and parts[0] == commit:
+                judged["\t".join(parts[1:3])] = parts[3]
+    return judged
+
+
 def folder_owners(path):
     for folder, owners in OWNERS.items():
         if path.startswith(folder + "/"):
@@ -327,13 +340,15 @@ def site_result(site, known, report, source, build, drawn, log, timeout):
     return result
 
 
-def try_again(root, report, sites, drawn, done, source, build, log, timeout):
+def try_again(root, report, sites, drawn, done, source, build, log, timeout, drawn_commit):
     """The survivors of a finished report, planted again in the last commit:
     what the tests added since make of them. Results go to a report of
     their own, named after that commit."""
     head = subprocess.run(["git", "-C", root, "rev-parse", "--short", "HEAD"], capture_output=True, text=True,
                           check=True).stdout.strip()
-    survivors = [s for s in sites if done.get(describe(s)) == "survived"]
+    # Those judged equivalent would only survive again.
+    judged = equivalents(root, drawn_commit)
+    survivors = [s for s in sites if done.get(describe(s)) == "survived" and describe(s) not in judged]
     again_report = report[:-len(".tsv")] + "-again-%s.tsv" % head
     again_done = {}
     if os.path.isfile(again_report):
@@ -404,24 +419,30 @@ def main():
     baseline_seconds = float(done["baseline"].rstrip("s")) if done["baseline"].rstrip("s").isdigit() else 180.0
     timeout = max(MIN_TIMEOUT, int(TIMEOUT_FACTOR * baseline_seconds))
     if again:
-        return try_again(root, report, sites, drawn, done, source, build, log, timeout)
+        return try_again(root, report, sites, drawn, done, source, build, log, timeout, commit)
     counts = {"killed": 0, "survived": 0, "not built": 0, "no owner": 0, "moved": 0}
     for site in sites:
         result = site_result(site, done, report, source, build, drawn, log, timeout)
         counts[result] = counts.get(result, 0) + 1
+    # The rate counts only faults that change what the program does.
+    judged = equivalents(root, commit)
     folders = {}
+    equivalent = 0
     for site in sites:
         result = done.get(describe(site))
-        if result in ("killed", "survived"):
+        if result == "survived" and describe(site) in judged:
+            equivalent += 1
+        elif result in ("killed", "survived"):
             folder = folders.setdefault(os.path.dirname(site[0]), [0, 0])
             folder[0 if result == "killed" else 1] += 1
     for folder, (killed, survived) in sorted(folders.items()):
         print("  %-14s killed %d of %d" % (folder, killed, killed + survived))
-    judged = counts["killed"] + counts["survived"]
-    rate = 100.0 * counts["killed"] / judged if judged else 0.0
-    print("killed %d, survived %d, not built %d, moved %d; kill rate %.1f%% (report: %s)" % (
-        counts["killed"], counts["survived"], counts["not built"], counts["moved"], rate,
-        os.path.relpath(report, root)))
+    counted = counts["killed"] + counts["survived"] - equivalent
+    rate = 100.0 * counts["killed"] / counted if counted else 0.0
+    print("killed %d, survived %d (%d judged equivalent), not built %d, moved %d; kill rate %.1f%% of the %d "
+          "that are not equivalent (report: %s)" % (counts["killed"], counts["survived"], equivalent,
+                                                   counts["not built"], counts["moved"], rate, counted,
+                                                   os.path.relpath(report, root)))
 
 
 if __name__ == "__main__":
