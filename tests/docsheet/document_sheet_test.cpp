@@ -106,6 +106,10 @@ TEST_P(DocumentSheet, APageHoldsItsWindowFieldWhileItsDialogExists)
     EXPECT_EQ(fonts, state->fontsPage);
     EXPECT_EQ(nullptr, state->qualityPage);
     EXPECT_EQ(nullptr, state->handlingPage);
+    // A page takes its activation (0): any other answer names a page to go to.
+    NMHDR activate = {GetParent(fonts), 0, static_cast<UINT>(PSN_SETACTIVE)};
+    SendMessageW(fonts, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&activate));
+    EXPECT_EQ(0, GetWindowLongPtrW(fonts, DWLP_MSGRESULT));
 }
 
 TEST_P(DocumentSheet, OkReportsEachShownPageAndStoresTheSettingsForTheUser)
