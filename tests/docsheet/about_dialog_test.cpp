@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "docsheet/sheet_fixture.h"
+#include "sheet/about_dialog.h"
 #include "sheet/sheet_state.h"
 #include "platform/holders.h"
 #include "support/model_printers.h"
@@ -166,4 +167,16 @@ TEST_F(AboutDialog, CapabilityQueriesFromAnotherThreadAnswerWhileItIsOpen)
     });
     EXPECT_TRUE(answered) << "the query waited for the dialog";
     EXPECT_EQ(expected, answer);
+}
+
+TEST(AboutFileRow, GivesTheLastRowAndNothingPastIt)
+{
+    AboutData data = {};
+    lstrcpyW(data.directory, L"C:\\d\\");
+    lstrcpyW(data.fileNames[kAboutEntryCount - 1], L"LAST.DLL");
+    WCHAR text[64] = L"x";
+    AboutFileRow(data, kAboutEntryCount - 1, text, 64);
+    EXPECT_STREQ(L"C:\\d\\LAST.DLL", text);
+    AboutFileRow(data, kAboutEntryCount, text, 64);
+    EXPECT_STREQ(L"", text);
 }
