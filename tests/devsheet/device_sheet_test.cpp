@@ -71,17 +71,15 @@ TEST_P(DeviceSheet, AddsTheTwoPagesOfItsVariantAndFreesItsStateAtDestroy)
     EXPECT_EQ(options, state->deviceOptionsPage);
     EXPECT_EQ(fonts, state->fontSubstitutionPage);
     // F1 on a page's About button hands over the page's help map.
-    for (HWND page : {options, fonts}) {
-        HELPINFO help = {sizeof(help), HELPINFO_WINDOW, IDC_ABOUT_BUTTON, GetDlgItem(page, IDC_ABOUT_BUTTON), 0, {}};
-        host.help().Clear();
-        SendMessageW(page, WM_HELP, 0, reinterpret_cast<LPARAM>(&help));
-        const std::vector<HelpCall> calls = host.help().CallsOf(HELP_WM_HELP);
+    for (int index : {0, 1}) {
+        const std::vector<HelpCall> calls = host.HelpOn(index, IDC_ABOUT_BUTTON);
         ASSERT_EQ(1u, calls.size());
         const std::vector<DWORD>& pairs = calls[0].pairs;
         ASSERT_GE(pairs.size(), 4u);
         EXPECT_EQ((std::vector<DWORD>{IDC_RESTORE_DEFAULTS, 1001, IDC_ABOUT_BUTTON, 1002}),
-                  std::vector<DWORD>(pairs.end() - 4, pairs.end()));
-        const std::vector<std::string> findings = CheckHelpTopics(page, pairs, page == options ? "options" : "fonts");
+                  std::vector<DWORD>(pairs.end() - 4, pairs.end()))
+            << "page " << index << ": the map ends with the buttons every page has";
+        const auto findings = CheckHelpTopics(host.ShowPage(index), pairs, index ? "fonts" : "options");
         EXPECT_TRUE(findings.empty()) << JoinFindings(findings);
     }
     host.Press(PSBTN_CANCEL);

@@ -260,26 +260,15 @@ TEST_P(DocumentSheet, HelpGoesToTheDriversHelpFileWithEachPagesContext)
         EXPECT_EQ(0, lstrcmpiW(helpFile.c_str(), calls[0].file.c_str())) << Narrow(calls[0].file);
         EXPECT_EQ(expected.context, calls[0].data) << "page " << expected.index;
 
-        // F1 on the About button, as the dialog reports it.
-        HWND about = GetDlgItem(page, IDC_ABOUT_BUTTON);
-        HELPINFO help = {sizeof(help), HELPINFO_WINDOW, IDC_ABOUT_BUTTON, about, 0, {0, 0}};
-        host.help().Clear();
-        SendMessageW(page, WM_HELP, 0, reinterpret_cast<LPARAM>(&help));
-        calls = host.help().CallsOf(HELP_WM_HELP);
+        calls = host.HelpOn(expected.index, IDC_ABOUT_BUTTON);
         ASSERT_EQ(1u, calls.size()) << "page " << expected.index;
-        EXPECT_EQ(about, calls[0].window);
+        EXPECT_EQ(static_cast<UINT>(HELP_WM_HELP), calls[0].command);
+        EXPECT_EQ(GetDlgItem(page, IDC_ABOUT_BUTTON), calls[0].window);
         EXPECT_EQ(0, lstrcmpiW(helpFile.c_str(), calls[0].file.c_str())) << Narrow(calls[0].file);
         const std::vector<DWORD>& pairs = calls[0].pairs;
-        auto contextOf = [&pairs](DWORD control) {
-            for (size_t i = 0; i + 1 < pairs.size(); i += 2) {
-                if (pairs[i] == control)
-                    return pairs[i + 1];
-            }
-            return 0ul;
-        };
-        EXPECT_EQ(1001u, contextOf(IDC_RESTORE_DEFAULTS)) << "page " << expected.index;
-        EXPECT_EQ(1002u, contextOf(IDC_ABOUT_BUTTON)) << "page " << expected.index;
-        EXPECT_EQ(expected.controlContext, contextOf(expected.control)) << "page " << expected.index;
+        EXPECT_EQ(1001u, HelpTopicOf(pairs, IDC_RESTORE_DEFAULTS)) << "page " << expected.index;
+        EXPECT_EQ(1002u, HelpTopicOf(pairs, IDC_ABOUT_BUTTON)) << "page " << expected.index;
+        EXPECT_EQ(expected.controlContext, HelpTopicOf(pairs, expected.control)) << "page " << expected.index;
         const std::vector<std::string> findings =
             CheckHelpTopics(page, pairs, ("page " + std::to_string(expected.index)).c_str());
         EXPECT_TRUE(findings.empty()) << JoinFindings(findings);

@@ -381,16 +381,18 @@ std::vector<std::string> CheckSettingsRecord(const DocumentSettings& s, HANDLE p
     return findings;
 }
 
+DWORD HelpTopicOf(const std::vector<DWORD>& pairs, int id)
+{
+    for (size_t i = 0; i + 1 < pairs.size(); i += 2) {
+        if (pairs[i] == static_cast<DWORD>(id))
+            return pairs[i + 1];
+    }
+    return 0;
+}
+
 std::vector<std::string> CheckHelpTopics(HWND page, const std::vector<DWORD>& pairs, const char* name)
 {
-    auto topicOf = [&pairs](HWND control) {
-        const DWORD id = static_cast<DWORD>(GetDlgCtrlID(control));
-        for (size_t i = 0; i + 1 < pairs.size(); i += 2) {
-            if (pairs[i] == id)
-                return pairs[i + 1];
-        }
-        return DWORD{0};
-    };
+    auto topicOf = [&pairs](HWND control) { return HelpTopicOf(pairs, GetDlgCtrlID(control)); };
     Findings findings;
     auto expectSame = [&](HWND first, HWND second, const char* why) {
         if (topicOf(first) != topicOf(second))

@@ -37,6 +37,8 @@ std::vector<std::string> CheckSettingsRecord(const DocumentSettings& settings, H
 // topic, and a group box or a label with a mnemonic shares its topic with
 // the control after it, the one it names.
 std::vector<std::string> CheckHelpTopics(HWND page, const std::vector<DWORD>& pairs, const char* name);
+// The topic a help map gives control `id`; 0 when it names none.
+DWORD HelpTopicOf(const std::vector<DWORD>& pairs, int id);
 
 // All findings on one line each, for a test's failure message.
 std::string JoinFindings(const std::vector<std::string>& findings);

@@ -258,6 +258,15 @@ void SheetHost::SelectItem(int index, int control, int item)
     CheckPages("item " + std::to_string(item) + " of " + std::to_string(control) + " on page " + std::to_string(index));
 }
 
+std::vector<HelpCall> SheetHost::HelpOn(int index, int control)
+{
+    HWND target = Control(index, control);
+    HELPINFO help = {sizeof(help), HELPINFO_WINDOW, control, target, 0, {0, 0}};
+    help_.Clear();
+    SendMessageW(ShowPage(index), WM_HELP, 0, reinterpret_cast<LPARAM>(&help));
+    return help_.calls();
+}
+
 void SheetHost::ClickIntoDialog(int index, int control, const std::function<void(HWND dialog)>& inDialog)
 {
     SpoolerGuard::Take(module_);

@@ -63,6 +63,9 @@ public:
     void Click(int index, int control);                 // BM_CLICK
     void Choose(int index, int control, int item);      // CB_SETCURSEL + CBN_SELCHANGE
     void SelectItem(int index, int control, int item);  // LVM_SETITEMSTATE
+    // F1 on a control of page `index`, as the dialog reports it (WM_HELP):
+    // the help calls it made.
+    std::vector<HelpCall> HelpOn(int index, int control);
     // Clicks a control that opens a modal dialog: `inDialog` runs on a second
     // thread once the dialog is shown, reads it and closes it as a user
     // would. A dialog that does not close fails the test and is cancelled.
