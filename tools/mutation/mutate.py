@@ -313,6 +313,20 @@ def try_site(source, build, site, drawn, log, timeout):
             out.write(original)
 
 
+def read_results(report):
+    """What a report holds: each site's result by its key, and the unchanged
+    suites' seconds as "baseline"; nothing when there is no report yet."""
+    results = {}
+    if os.path.isfile(report):
+        for line in open(report, encoding="utf-8"):
+            parts = line.rstrip("\n").split("\t")
+            if line.startswith("baseline\t") and len(parts) >= 3:
+                results["baseline"] = parts[2]
+            elif len(parts) >= 3 and not line.startswith("#"):
+                results["\t".join(parts[:2])] = parts[2]
+    return results
+
+
 def planted(site):
     """The fault as planted, for the report's reader: the line as changed."""
     if site[2] == "swap rows":
@@ -350,12 +364,7 @@ def try_again(root, report, sites, drawn, done, source, build, log, timeout, dra
     judged = equivalents(root, drawn_commit)
     survivors = [s for s in sites if done.get(describe(s)) == "survived" and describe(s) not in judged]
     again_report = report[:-len(".tsv")] + "-again-%s.tsv" % head
-    again_done = {}
-    if os.path.isfile(again_report):
-        for line in open(again_report, encoding="utf-8"):
-            parts = line.rstrip("\n").split("\t")
-            if len(parts) >= 3:
-                again_done["\t".join(parts[:2])] = parts[2]
+    again_done = read_results(again_report)
     killed = 0
     for site in survivors:
         killed += site_result(site, again_done, again_report, source, build, drawn, log, timeout) == "killed"
@@ -390,15 +399,8 @@ def main():
     tree = drawn_tree(root, work, commit)
     INCLUDERS.update(find_includers(tree))
     sites, drawn = draw(root, tree, commit, seed, count, paths)
-    done = {}
-    if os.path.isfile(report):
-        for line in open(report, encoding="utf-8"):
-            parts = line.rstrip("\n").split("\t")
-            if line.startswith("baseline\t") and len(parts) >= 3:
-                done["baseline"] = parts[2]
-            elif len(parts) >= 3 and not line.startswith("#"):
-                done["\t".join(parts[:2])] = parts[2]
-    else:
+    done = read_results(report)
+    if not os.path.isfile(report):
         with open(report, "w", encoding="utf-8") as out:
             out.write("# drawn at %s; seed %d, %d sites over %s\n" % (commit, seed, count, " ".join(paths)))
     # A finished report is only printed: the copy and its build stay as they are.
