@@ -143,6 +143,11 @@ TEST_F(HandlingPage, OutputTraysFollowTheInstalledOptionsAndTheFinisherEnablesSh
     EXPECT_EQ(3, settings().outputBin);
     EXPECT_TRUE(Enabled(IDC_HANDLING_SHIFT));
     EXPECT_TRUE(Enabled(IDC_HANDLING_STAPLE_LIST));
+    // Restore Defaults takes shift away again.
+    host().Click(kPageHandling, IDC_HANDLING_SHIFT);
+    EXPECT_TRUE(Checked(IDC_HANDLING_SHIFT));
+    host().Click(kPageHandling, IDC_RESTORE_DEFAULTS);
+    EXPECT_FALSE(Checked(IDC_HANDLING_SHIFT));
 }
 
 TEST_F(HandlingPage, UncheckingDuplexWritesAtOnceAndDisablesTheFourChoices)
