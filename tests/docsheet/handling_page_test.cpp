@@ -115,13 +115,13 @@ TEST_F(HandlingPage, OutputTraysFollowTheInstalledOptionsAndTheFinisherEnablesSh
         UINT selected;
     };
     const Case cases[] = {
-        {{1, 0, 1, 0}, 3, {IDS_OUTBIN_AUTO, IDS_OUTBIN_INNER1, IDS_OUTBIN_INNER2, IDS_OUTBIN_FINISHER}, IDS_OUTBIN_FINISHER},
-        {{0, 0, 1, 0}, 0, {IDS_OUTBIN_AUTO, IDS_OUTBIN_FINISHER}, IDS_OUTBIN_AUTO},
+        {{1, 0, 1, 0, 0}, 3, {IDS_OUTBIN_AUTO, IDS_OUTBIN_INNER1, IDS_OUTBIN_INNER2, IDS_OUTBIN_FINISHER}, IDS_OUTBIN_FINISHER},
+        {{0, 0, 1, 0, 0}, 0, {IDS_OUTBIN_AUTO, IDS_OUTBIN_FINISHER}, IDS_OUTBIN_AUTO},
         // An outer tray excludes the finisher: no bin is valid.
-        {{1, 1, 1, 0}, 3,
+        {{1, 1, 1, 0, 0}, 3,
          {IDS_OUTBIN_AUTO, IDS_OUTBIN_INNER1, IDS_OUTBIN_INNER2, IDS_OUTBIN_OUTER, IDS_OUTBIN_FINISHER},
          IDS_OUTBIN_AUTO},
-        {{0, 0, 0, 0}, 2, {IDS_OUTBIN_AUTO}, IDS_OUTBIN_AUTO},
+        {{0, 0, 0, 0, 0}, 2, {IDS_OUTBIN_AUTO}, IDS_OUTBIN_AUTO},
     };
     for (const Case& c : cases) {
         Install(SampleDriver(2), &c.options);
@@ -152,7 +152,7 @@ TEST_F(HandlingPage, OutputTraysFollowTheInstalledOptionsAndTheFinisherEnablesSh
 
 TEST_F(HandlingPage, UncheckingDuplexWritesAtOnceAndDisablesTheFourChoices)
 {
-    const Options duplexUnit = {0, 0, 0, 1};
+    const Options duplexUnit = {0, 0, 0, 1, 0};
     Install(SampleDriver(2), &duplexUnit);
     Open();
     settings().duplexOn = 1;
@@ -178,7 +178,7 @@ TEST_F(HandlingPage, UncheckingDuplexWritesAtOnceAndDisablesTheFourChoices)
 
 TEST_F(HandlingPage, TheBindingMarginRadiosShowTheStoredChoiceAndTakeAClick)
 {
-    const Options duplexUnit = {0, 0, 0, 1};
+    const Options duplexUnit = {0, 0, 0, 1, 0};
     Install(SampleDriver(2), &duplexUnit);
     struct Case {
         int32_t margin;
@@ -205,7 +205,7 @@ TEST_F(HandlingPage, TheBindingMarginRadiosShowTheStoredChoiceAndTakeAClick)
 
 TEST_F(HandlingPage, ABookletOnAPaperItCanBePrintedOnTakesStapleAndDuplexAway)
 {
-    const Options duplexUnit = {0, 0, 0, 1};
+    const Options duplexUnit = {0, 0, 0, 1, 0};
     struct Case {
         int16_t bookletPaper;
         bool kept;
@@ -232,7 +232,7 @@ TEST_F(HandlingPage, ABookletOnAPaperItCanBePrintedOnTakesStapleAndDuplexAway)
 
 TEST_F(HandlingPage, DuplexOnAPaperWithoutDuplexWarnsFocusesTheBoxAndKeepsTheSheetOpen)
 {
-    const Options duplexUnit = {0, 0, 0, 1};
+    const Options duplexUnit = {0, 0, 0, 1, 0};
     struct Case {
         int16_t paper;
         bool warns;
@@ -292,7 +292,7 @@ TEST_F(HandlingPage, TheFlippingPictureShowsTheBindingEdgeOfTheOrientation)
         int16_t binding;
         int icon;
     };
-    const Options duplexUnit = {0, 0, 0, 1};
+    const Options duplexUnit = {0, 0, 0, 1, 0};
     for (const Case c : {Case{DMORIENT_LANDSCAPE, 2, IDI_FLIP_SHORT_LANDSCAPE},
                          Case{DMORIENT_PORTRAIT, 1, IDI_FLIP_LONG_PORTRAIT}}) {
         Install(SampleDriver(2), &duplexUnit);
