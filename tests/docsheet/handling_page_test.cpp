@@ -199,7 +199,8 @@ TEST_F(HandlingPage, TheBindingMarginRadiosShowTheStoredChoiceAndTakeAClick)
         EXPECT_EQ(c.yes ? 0 : 1, settings().bindingMargin) << "bindingMargin " << c.margin;
         EXPECT_EQ(!c.yes, Checked(IDC_HANDLING_MARGIN_YES)) << "bindingMargin " << c.margin;
         EXPECT_EQ(c.yes, Checked(IDC_HANDLING_MARGIN_NO)) << "bindingMargin " << c.margin;
-        host().Close();
+        host().Press(PSBTN_OK);
+        EXPECT_EQ(c.yes ? 0 : 1, settings().bindingMargin) << "bindingMargin " << c.margin << " after OK";
     }
 }
 

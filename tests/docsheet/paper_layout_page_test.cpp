@@ -303,6 +303,33 @@ TEST_F(PaperLayoutPage, ApplyWritesEveryFieldOfEachLayout)
     }
 }
 
+TEST_F(PaperLayoutPage, TheNInOnePictureFollowsOrientationLayoutAndPosition)
+{
+    struct Case {
+        int orientation, nUp, position, icon;
+    };
+    const Case cases[] = {
+        {IDC_LAYOUT_PORTRAIT, IDC_LAYOUT_NUP_1IN1, -1, IDI_NUP1_PORTRAIT},
+        {IDC_LAYOUT_LANDSCAPE, IDC_LAYOUT_NUP_1IN1, -1, IDI_NUP1_LANDSCAPE},
+        {IDC_LAYOUT_PORTRAIT, IDC_LAYOUT_NUP_2IN1, 1, IDI_NUP2_21_LANDSCAPE},
+        {IDC_LAYOUT_LANDSCAPE, IDC_LAYOUT_NUP_2IN1, 1, IDI_NUP2_21_PORTRAIT},
+        {IDC_LAYOUT_PORTRAIT, IDC_LAYOUT_NUP_4IN1, 3, IDI_NUP4_3142_PORTRAIT},
+        {IDC_LAYOUT_LANDSCAPE, IDC_LAYOUT_NUP_4IN1, 0, IDI_NUP4_1234_LANDSCAPE},
+        {IDC_LAYOUT_LANDSCAPE, IDC_LAYOUT_NUP_4IN1, 3, IDI_NUP4_3142_LANDSCAPE},
+    };
+    Open(DriverForProfileText(kLayoutModel));
+    SelectPaper(L"A3");
+    for (const Case& c : cases) {
+        Click(c.orientation);
+        Click(c.nUp);
+        if (c.position >= 0)
+            Choose(IDC_LAYOUT_POSITION_LIST, c.position);
+        HICON expected = LoadIconW(host_->pageRecord(kPagePaperLayout).hInstance, MAKEINTRESOURCEW(c.icon));
+        EXPECT_EQ(expected, reinterpret_cast<HICON>(SendMessageW(control(IDC_LAYOUT_NUP_ICON), STM_GETICON, 0, 0)))
+            << "icon " << c.icon << " expected";
+    }
+}
+
 TEST_F(PaperLayoutPage, ApplyBringsTypedCopiesAndZoomIntoRangeAndShowsWhatItStored)
 {
     struct Case {
