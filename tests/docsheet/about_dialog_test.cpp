@@ -5,13 +5,16 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <iterator>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "docsheet/sheet_fixture.h"
 #include "sheet/about_dialog.h"
+#include "profile/model_profile.h"
 #include "sheet/sheet_state.h"
 #include "platform/holders.h"
 #include "support/model_printers.h"
@@ -113,6 +116,18 @@ TEST_F(AboutDialog, ListsTheProfilesFilesWithTheirVersions)
     EXPECT_LE(std::abs((about.own.left - about.page.left) - (about.page.right - about.own.right)), 1)
         << "left gap " << about.own.left - about.page.left << ", right gap " << about.page.right - about.own.right;
     EXPECT_EQ(about.page.top + 25, about.own.top);
+
+    // Texts of the cached record that fill their fields are cut before their last unit.
+    ModelProfile cached = {};
+    const long stored = sheet_->printer().GetData(kDriverProfileValue, &cached, sizeof(cached));
+    ASSERT_EQ(static_cast<long>(sizeof(cached)), stored);
+    std::fill(std::begin(cached.timestamp), std::end(cached.timestamp), L'x');
+    std::fill(std::begin(cached.versions[0]), std::end(cached.versions[0]), L'9');
+    ASSERT_EQ(0u, sheet_->printer().SetData(kDriverProfileValue, REG_BINARY, &cached, sizeof(cached)));
+    const AboutContents full = Show(kPageFonts);
+    EXPECT_EQ(std::wstring(79, L'x'), full.release);
+    ASSERT_EQ(9u, full.rows.size());
+    EXPECT_EQ(Directory() + L"ONLY.DLL : " + std::wstring(15, L'9'), full.rows[0]);
 }
 
 TEST_F(AboutDialog, WithoutTheCachedProfileListsTheBuiltInFiles)

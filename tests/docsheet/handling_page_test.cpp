@@ -228,6 +228,19 @@ TEST_F(HandlingPage, ABookletOnAPaperItCanBePrintedOnTakesStapleAndDuplexAway)
         EXPECT_EQ(Texts(staples), Items(IDC_HANDLING_STAPLE_LIST)) << "booklet paper " << c.bookletPaper;
         EXPECT_EQ(!c.kept, Enabled(IDC_HANDLING_DUPLEX)) << "booklet paper " << c.bookletPaper;
         EXPECT_EQ(c.kept ? 0 : 1, settings().duplexOn) << "booklet paper " << c.bookletPaper;
+
+        // Restore Defaults stores the defaults at once, the booklet's among them.
+        DocumentSettings& s = settings();
+        s.staple = s.bindingMargin = s.shift = 1;
+        s.duplexBinding = 2;
+        s.outputBin = 3;
+        host().Click(kPageHandling, IDC_RESTORE_DEFAULTS);
+        const int32_t stored[] = {s.booklet, s.staple, s.duplexOn, s.outputBin, s.duplexBinding, s.bindingMargin,
+                                  s.shift};
+        const std::vector<int32_t> defaults = {0, 0, 0, 0, 1, 0, 0};
+        EXPECT_EQ(defaults, std::vector<int32_t>(std::begin(stored), std::end(stored)))
+            << "booklet, staple, duplexOn, outputBin, duplexBinding, bindingMargin, shift; paper " << c.bookletPaper;
+        EXPECT_TRUE(Enabled(IDC_HANDLING_DUPLEX));
     }
 }
 

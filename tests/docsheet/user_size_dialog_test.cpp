@@ -11,6 +11,7 @@
 #include "settings/document_settings.h"
 #include "support/installed_driver.h"
 #include "support/modal_script.h"
+#include "support/model_printers.h"
 #include "support/page_checker.h"
 #include "support/printer_bench.h"
 #include "support/sheet_host.h"
@@ -30,12 +31,15 @@ void Type(HWND dialog, int control, const wchar_t* text)
     SetDlgItemTextW(dialog, control, text);
 }
 
-// A printer of the variant 2 sample, whose papers end with "User".
+// A printer of the variant 2 sample, whose papers end with "User", unless
+// a test starts another.
 class UserSizeDialog : public ::testing::Test {
 protected:
-    void SetUp() override
+    void SetUp() override { Start(SampleDriver(2)); }
+    void Start(const DriverPackage& driver)
     {
-        printer_ = &SharedPrinter(SampleDriver(2));
+        host_.reset();
+        printer_ = &SharedPrinter(driver);
         ForgetUserSettings(*printer_);
         driver_ = std::make_unique<InstalledDriver>(printer_->handle());
         output_.assign(kSettingsBytes, 0);
@@ -174,4 +178,10 @@ TEST_F(UserSizeDialog, CancelKeepsWhatAUnitClickStored)
     EXPECT_EQ(2970, settings().userPaperLength);
     EXPECT_EQ(0, settings().userSizeUnit);
     EXPECT_EQ(0, settings().userPaperMetric);
+}
+
+TEST_F(UserSizeDialog, OpensWhenUserIsTheModelsOnlyPaper)
+{
+    Start(DriverForProfileText(L"[Setup]\nDRIVER=2\n[PaperSize]\nUSER=1,0,0,CUSTOM\n"));
+    OpenUserSize([](HWND dialog) { ClickButton(dialog, IDCANCEL); });
 }
