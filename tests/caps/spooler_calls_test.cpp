@@ -101,6 +101,14 @@ TEST_F(SpoolerCallsTest, TheResourceLibraryIsLocatedOnlyWhileItIsNotLoaded)
     EXPECT_EQ(0, next.loadLibrary);
 }
 
+TEST_F(SpoolerCallsTest, APrinterNameThatCannotBeOpenedIsTriedOncePerQuery)
+{
+    SpoolerCallCounter counter(driver_->module());
+    WCHAR name[] = L"No such printer";
+    query_(nullptr, name, DC_BINS, output_.data(), nullptr);
+    EXPECT_EQ(1, counter.Take().openPrinter);
+}
+
 // The guard that every suite runs under: a spooler call is a fault exactly
 // while the calling thread holds one of the library's locks.
 TEST(SpoolerGuard, RecordsASpoolerCallMadeUnderALibraryLock)
