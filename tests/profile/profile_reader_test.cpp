@@ -289,11 +289,12 @@ TEST(ReadModelProfile, CutsTextsToTheirFields)
 {
     const ModelProfile p = ReadText(
         L"[PaperSize]\nCMDNAME=@PJL SET PAPERSIZE WITH A VERY LONG COMMAND NAME\n"
-        L"[Staple]\nPARA0=ABCDEFGHIJKLMNOPQRSTUVWXYZ\n"
+        L"[Staple]\nPARA0=ABCDEFGHIJKLMNOPQRSTUVWXYZ\nPARA2=NOT A KEY OF STAPLE\n[Duplex]\nCMDNAME=D\n"
         L"[About]\nDEPENDENCY1=AVERYLONGFILENAME.DLL\nTIMESTAMP=" + std::wstring(100, L'T') + L"\n");
     EXPECT_EQ(31u, strlen(p.paperCommand));
     EXPECT_STREQ("@PJL SET PAPERSIZE WITH A VERY ", p.paperCommand);
     EXPECT_STREQ("ABCDEFGHIJKLMNO", p.stapleParams[0]);
+    EXPECT_EQ(std::string("D") + std::string(31, '\0'), std::string(p.duplexCommand, 32)) << "zeros after the text";
     EXPECT_STREQ(L"AVERYLONGFILENA", p.dependencies[0]);
     EXPECT_EQ(79u, wcslen(p.timestamp));
 }
