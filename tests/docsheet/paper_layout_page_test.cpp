@@ -265,6 +265,7 @@ TEST_F(PaperLayoutPage, ApplyWritesEveryFieldOfEachLayout)
         {L"A4", 0, 1, -1, -1, nullptr, 1, 1, DMPAPER_A3, 2970, 4200, 1, 0, 141},
         {L"A3", IDC_LAYOUT_NUP_2IN1, -1, 1, 1, nullptr, 2, 1, DMPAPER_A4, 2100, 2970, -2, 1, 50},
         {L"A3", IDC_LAYOUT_NUP_4IN1, -1, 0, 2, nullptr, 3, 1, DMPAPER_A3, 2970, 4200, 5, 2, 50},
+        {L"A3", IDC_LAYOUT_NUP_4IN1, -1, 0, 3, nullptr, 3, 1, DMPAPER_A3, 2970, 4200, -5, 3, 50},
     };
     for (const Case& c : cases) {
         Open(DriverForProfileText(kLayoutModel));

@@ -151,6 +151,8 @@ TEST_F(FontSubstitutionTest, AStoredTableIsNeverReadPastItsEnd)
         {Stored({L"Arial", L"Swiss721SWM", L"Symbol"}, false), 0, L"Symbol", nullptr},
         {Stored({L"Arial", L"Swiss721SWM"}), 1, L"Arial", L"Swiss721SWM"},
         {Stored({L"Arial"}, false), 2, L"Arial", nullptr},
+        // A face substituted by nothing is a pair with an empty font.
+        {Stored({L"Arial", L"", L"Symbol", L"Symbol Set SWA"}), 0, L"Symbol", L"Symbol Set SWA"},
     };
     for (const Row& row : rows) {
         const DWORD bytes = static_cast<DWORD>(row.table.size() * 2) - row.trim;

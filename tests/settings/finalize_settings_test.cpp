@@ -112,9 +112,11 @@ TEST_F(FinalizeTest, SavesTonerThroughTheDriverOnVariantsOtherThanTwo)
     s_.tonerSave = 1;
     s_.sorterMode = 1;
     s_.renderParamB = 7;
+    s_.renderReserved = 7;
     s_.renderWordTable[kRenderWordCount - 1] = 7;
     Finalize();
     EXPECT_EQ(0, s_.renderParamB);
+    EXPECT_EQ(0, s_.renderReserved);
     EXPECT_EQ(45, s_.substituteFontValue) << "from the TrueType option before toner save changed it";
     EXPECT_EQ(DMTT_BITMAP, s_.dmTTOption);
     EXPECT_EQ(1, s_.trueTypeAsGraphics);
