@@ -43,10 +43,15 @@ OWNERS = {
     "ui/devsheet": ["devsheet_tests", "monkey_small"],
 }
 # Files whose behaviour another folder's suites test: the pages' choices
-# are stored by plain functions in ui/settings, and the page tests are theirs.
+# are stored by plain functions in ui/settings, and the page tests are theirs;
+# the settings road's faults are told through the spooler's DocumentPropertiesW,
+# which the sheet suite drives; the lock count is read only by the spooler
+# guard, whose own test is in the capability suite.
 FILE_OWNERS = {
     "ui/settings/page_choices.cpp": ["docsheet_tests"],
     "ui/settings/page_choices.h": ["docsheet_tests"],
+    "ui/settings/settings_without_ui.cpp": ["docsheet_tests"],
+    "ui/platform/library_lock.cpp": ["caps_tests"],
 }
 # monkey_small is a test of the monkey program, not a program of its own.
 PROGRAMS = {"monkey_small": "martenui_monkey"}
