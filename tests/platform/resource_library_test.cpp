@@ -116,6 +116,9 @@ TEST_F(ResourceLibraryTest, IconsAreTheSharedOnesOfTheLibraryHeldNow)
     EXPECT_EQ(LoadIconW(library, MAKEINTRESOURCEW(IDI_ROTATE)), icon);
     EXPECT_EQ(icon, LoadResourceIcon(IDI_ROTATE)) << "asked again";
     EXPECT_EQ(nullptr, LoadResourceIcon(1)) << "no such icon";
+    // Two icons whose ids fall on the same remembered slot are each their own.
+    for (int id : {IDI_FLIP_SHORT_LANDSCAPE, IDI_NUP4_1324_LANDSCAPE})
+        EXPECT_EQ(LoadIconW(library, MAKEINTRESOURCEW(id)), LoadResourceIcon(id)) << "icon " << id;
 
     FreeResourceLibrary();
     EXPECT_EQ(nullptr, LoadResourceIcon(IDI_ROTATE)) << "an icon of a released library";

@@ -246,6 +246,8 @@ TEST_F(MergeTest, TakesACustomSizeOnlyWithBothBitsAndSizes)
         {DM_PAPERWIDTH, 1000, 1500, false},
         {DM_PAPERWIDTH | DM_PAPERLENGTH, 0, 1500, false},
         {DM_PAPERWIDTH | DM_PAPERLENGTH, 1000, -5, false},
+        {DM_PAPERWIDTH | DM_PAPERLENGTH, 1, 1, true},
+        {DM_PAPERWIDTH | DM_PAPERLENGTH, 1000, 0, false},
     };
     for (const Row& row : rows) {
         DEVMODEW input = PublicPart();
