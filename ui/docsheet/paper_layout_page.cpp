@@ -232,7 +232,6 @@ bool Apply(HWND page, SheetState* state)
 {
     if (!state->settings)
         return true;
-    const SheetFacts& facts = SheetFactsOf(state);
     WriteControls(page, *state->settings);
     return true;
 }
