@@ -140,6 +140,10 @@ TEST_F(SettingsWithoutUi, ASizeQueryGetsTheRecordSizeWithOrWithoutSheetInformati
             EXPECT_EQ(4088u, header.cbOut) << "mode " << c.mode << ", output " << c.output << ", info " << withInfo;
         }
     }
+    PROPSHEETUI_INFO empty = {};
+    empty.cbSize = sizeof(empty);
+    EXPECT_EQ(-1, sheets_(nullptr, 0)) << "no header";
+    EXPECT_EQ(-1, sheets_(&empty, 0)) << "no header in the information";
 }
 
 TEST_F(SettingsWithoutUi, TheDefaultsAreACompleteRecordForThePrinter)
