@@ -170,6 +170,8 @@ TEST_F(DeviceOptionsPage, TheFinisherAndTheOuterTrayExcludeEachOther)
     EXPECT_TRUE(Enabled(IDC_OPTIONS_OUTER_TRAY));
     Click(IDC_OPTIONS_OUTER_TRAY);
     EXPECT_FALSE(Enabled(IDC_OPTIONS_FINISHER));
+    Press(PSBTN_APPLYNOW);
+    EXPECT_EQ(1, Stored().outerTray);
     Click(IDC_OPTIONS_INNER_TRAY);   // no inner tray: neither can be fitted
     EXPECT_FALSE(Enabled(IDC_OPTIONS_OUTER_TRAY));
     EXPECT_FALSE(Enabled(IDC_OPTIONS_FINISHER));
