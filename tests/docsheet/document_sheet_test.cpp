@@ -248,7 +248,7 @@ TEST_P(DocumentSheet, HelpGoesToTheDriversHelpFileWithEachPagesContext)
         int control;
         DWORD controlContext;
     } pages[] = {{kPagePaperLayout, 120, 2223, 1201}, {kPageHandling, 130, 1063, 1603},
-                 {kPageQuality, 140, 1212, 1401},     {kPageFonts, 150, 1218, 1502}};
+                 {kPageQuality, 140, 1212, 1401},     {kPageFonts, 150, 1922, 1502}};
     for (const PageHelp& expected : pages) {
         HWND page = host.ShowPage(expected.index);
         ASSERT_NE(nullptr, page);
