@@ -115,7 +115,9 @@ TEST_F(HandlingPage, OutputTraysFollowTheInstalledOptionsAndTheFinisherEnablesSh
         UINT selected;
     };
     const Case cases[] = {
-        {{1, 0, 1, 0, 0}, 3, {IDS_OUTBIN_AUTO, IDS_OUTBIN_INNER1, IDS_OUTBIN_INNER2, IDS_OUTBIN_FINISHER}, IDS_OUTBIN_FINISHER},
+        {{1, 0, 1, 0, 0}, 3,
+         {IDS_OUTBIN_AUTO, IDS_OUTBIN_INNER1, IDS_OUTBIN_INNER2, IDS_OUTBIN_FINISHER},
+         IDS_OUTBIN_FINISHER},
         {{0, 0, 1, 0, 0}, 0, {IDS_OUTBIN_AUTO, IDS_OUTBIN_FINISHER}, IDS_OUTBIN_AUTO},
         // An outer tray excludes the finisher: no bin is valid.
         {{1, 1, 1, 0, 0}, 3,
