@@ -150,6 +150,8 @@ TEST_F(UserSizeDialog, TypedValuesBeyondTheLimitsBecomeTheNearestLimitInBothUnit
         {1, L"70000", L"65535", 2970, 1480, L"2970"},
         // The inch limit keeps the exact metric limit, not 2969.
         {0, L"1200", L"300", 2970, 1480, L"1169"},
+        // Exactly at the inch limits the typed values stand: their round trip.
+        {0, L"393", L"582", 998, 1478, L"393"},
         {1, L"2500", L"3000", 2500, 3000, L"2500"},
     };
     for (const Case& c : cases) {
