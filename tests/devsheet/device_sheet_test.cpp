@@ -8,9 +8,11 @@
 #include <gtest/gtest.h>
 
 #include "devsheet/device_sheet_fixture.h"
+#include "profile/model_profile.h"
 #include "settings/document_settings.h"
 #include "support/model_printers.h"
 #include "support/page_checker.h"
+#include "support/spooler_faults.h"
 #include "../resources/resource_ids.h"
 
 namespace {
@@ -114,6 +116,22 @@ TEST(DeviceSheetWithoutPermission, DisablesEveryControlAndWritesNothing)
     const DeviceOptionData after = sheet.StoredOptions();
     EXPECT_EQ(0, memcmp(&stored, &after, sizeof(stored)));
     EXPECT_EQ((std::vector<std::wstring>{L"Gone Face", L"CourierSWC"}), sheet.StoredFontSubs());
+}
+
+// Pages of the default model would store its options on this printer.
+TEST(DeviceSheetWithoutItsProfile, IsRefusedWithTheReason)
+{
+    DeviceSheetFixture sheet(SampleDriver(2));
+    const char kUnreadable[] = "not a profile";
+    ASSERT_EQ(static_cast<DWORD>(ERROR_SUCCESS),
+              sheet.printer().SetData(kDriverProfileValue, REG_BINARY, kUnreadable, sizeof(kUnreadable)));
+    for (DWORD error : {DWORD{ERROR_ACCESS_DENIED}, DWORD{RPC_S_SERVER_UNAVAILABLE}}) {
+        InjectedFault injected(sheet.driver().module(), Faulted::GetPrinterDriver, error);
+        EXPECT_EQ(-1, sheet.Open()) << ErrorName(error);
+        EXPECT_EQ(error, GetLastError());
+        EXPECT_EQ(0, sheet.host().pageCount()) << ErrorName(error);
+        EXPECT_EQ(1, injected.failed()) << ErrorName(error);
+    }
 }
 
 // What the page stores is what the capability query answers.
