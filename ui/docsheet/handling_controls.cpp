@@ -1,5 +1,7 @@
 #include "docsheet/handling_controls.h"
 
+#include <iterator>
+
 #include "platform/dialog_controls.h"
 #include "docsheet/choice_pictures.h"
 #include "sheet/control_lists.h"
@@ -97,16 +99,21 @@ void LoadOutputTrayList(const HandlingPage& page, int mode)
     int16_t bin = Loaded<int16_t>(mode, page.settings.outputBin, 0);
     if (!IsOutputBinValid(bin, installed.innerTray, installed.outerTray, installed.finisher))
         bin = 0;
+    // A stored record may hold the outer tray and the finisher both.
     ListEntry entries[5] = {{IDS_OUTBIN_AUTO, 0}};
     int count = 1;
+    const auto offer = [&entries, &count](UINT stringId, int value) {
+        if (count < static_cast<int>(std::size(entries)))
+            entries[count++] = {stringId, value};
+    };
     if (installed.innerTray) {
-        entries[count++] = {IDS_OUTBIN_INNER1, 1};
-        entries[count++] = {IDS_OUTBIN_INNER2, 2};
+        offer(IDS_OUTBIN_INNER1, 1);
+        offer(IDS_OUTBIN_INNER2, 2);
         if (installed.outerTray)
-            entries[count++] = {IDS_OUTBIN_OUTER, 3};
+            offer(IDS_OUTBIN_OUTER, 3);
     }
     if (installed.finisher)
-        entries[count++] = {IDS_OUTBIN_FINISHER, 3};
+        offer(IDS_OUTBIN_FINISHER, 3);
     FillList(page.window, IDC_HANDLING_OUTBIN_LIST, entries, count, bin);
 }
 
