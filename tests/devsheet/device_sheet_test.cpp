@@ -87,6 +87,7 @@ TEST_P(DeviceSheet, AddsTheTwoPagesOfItsVariantAndFreesItsStateAtDestroy)
     host.Press(PSBTN_CANCEL);
     EXPECT_TRUE(host.closed());
     EXPECT_EQ(1, host.destroyCalls());
+    EXPECT_EQ(1, host.destroyAnswer());
     EXPECT_EQ(0u, host.info().UserData);
 }
 

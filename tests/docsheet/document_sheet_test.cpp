@@ -120,6 +120,7 @@ TEST_P(DocumentSheet, OkReportsEachShownPageAndStoresTheSettingsForTheUser)
     host.Press(PSBTN_OK);
     ASSERT_TRUE(host.closed());
     EXPECT_EQ(1, host.destroyCalls());
+    EXPECT_EQ(1, host.destroyAnswer());
     EXPECT_EQ(0u, host.info().UserData) << "DESTROY frees the state";
 
     // The two pages that were shown report; the two never shown do not.

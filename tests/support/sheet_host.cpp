@@ -351,6 +351,6 @@ void SheetHost::Close()
         closed_ = true;
         CheckSpoolerCalls("the sheet closed");
         ++destroyCalls_;
-        CallEntry(PROPSHEETUI_REASON_DESTROY, 0);
+        destroyAnswer_ = CallEntry(PROPSHEETUI_REASON_DESTROY, 0);
     }
 }

@@ -101,6 +101,7 @@ public:
     };
     const std::vector<SetResultCall>& setResults() const { return setResults_; }
     int destroyCalls() const { return destroyCalls_; }
+    LONG destroyAnswer() const { return destroyAnswer_; }
 
     HelpRecorder& help() { return help_; }
     MessageBoxAnswerer& boxes() { return boxes_; }
@@ -125,6 +126,7 @@ private:
     std::vector<std::wstring> pageTitles_;
     std::vector<SetResultCall> setResults_;
     int destroyCalls_ = 0;
+    LONG destroyAnswer_ = 0;
     HWND sheet_ = nullptr;
     bool opened_ = false;
     bool closed_ = false;
